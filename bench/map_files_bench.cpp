@@ -1,0 +1,79 @@
+// Load + save of a 1000 x 1000 map beside a plain copy of the same bytes.
+// Budget: loading and saving stays within three times the copy.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/map_files.h"
+#include "platform/files.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+
+namespace korv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct BigMapFixture {
+  BigMapFixture() {
+    folder = fs::temp_directory_path() / "korv-bench-map";
+    fs::create_directories(folder);
+    MapDocument document;
+    document.MapWidth = 999;
+    document.MapHeight = 999;
+    AllocateMapLayers(document);
+    SeededRandom random(1);
+    for (size_t i = 0; i < document.HexTile.size(); ++i) {
+      document.HexTile[i] = static_cast<int16_t>(random.Uniform() * 200);
+      document.HexData[i] = static_cast<uint8_t>(random.Uniform() * 9);
+    }
+    for (int x = 1; x < 999; x += 50) {
+      document.Owner(x, x) = 1;
+      document.Mark(x, x) = kSecondaryObjective;
+    }
+    RebuildObjectiveList(document);
+    document.NationSetName = "default";
+    source = folder / "big.map";
+    WriteFileAtomically(source, EncodeVersionedMap(document, 569, true));
+  }
+  fs::path folder;
+  fs::path source;
+};
+
+BigMapFixture& Fixture() {
+  static BigMapFixture fixture;
+  return fixture;
+}
+
+void BM_CopyMapBytes(benchmark::State& state) {
+  BigMapFixture& fixture = Fixture();
+  for (auto _ : state) {
+    auto bytes = ReadWholeFile(fixture.source);
+    WriteFileAtomically(fixture.folder / "copy.map", *bytes);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FileLength(fixture.source));
+}
+BENCHMARK(BM_CopyMapBytes)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndSaveMap(benchmark::State& state) {
+  BigMapFixture& fixture = Fixture();
+  RecordingInteraction ui;
+  SeededRandom random(1);
+  Editor editor(GameFolder(fixture.folder), ui, random);
+  editor.Tiles.TileCount = 255;
+  editor.Tiles.TileTerrain.assign(256, 1);
+  for (auto _ : state) {
+    editor.Document.MapPath = fixture.source.string();
+    if (!LoadMap(editor))
+      state.SkipWithError("load failed");
+    editor.Document.MapPath = (fixture.folder / "saved.map").string();
+    if (!SaveMap(editor))
+      state.SkipWithError("save failed");
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FileLength(fixture.source));
+}
+BENCHMARK(BM_LoadAndSaveMap)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korv

@@ -1,0 +1,229 @@
+#include "cli/korvmap.h"
+
+#include <charconv>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "document/map_files.h"
+#include "document/startup.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+
+namespace korv {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: korvmap [--folder DIR] COMMAND ...\n"
+    "commands:\n"
+    "  info MAP                  layout, version, size, objectives and nation set of a map\n"
+    "  convert IN OUT            load IN (either layout) and save it as OUT\n"
+    "  new --width W --height H [--seed N] [--random-tiles] OUT\n"
+    "                            a new map filled with the default tile, saved as OUT\n"
+    "options:\n"
+    "  --folder DIR              the game folder (default: the current folder)\n";
+
+// Options and positional words of one command line.
+struct CommandLine {
+  std::string folder = ".";
+  std::map<std::string, std::string> values;  // --width 40
+  std::map<std::string, bool> flags;          // --random-tiles
+  std::vector<std::string> words;
+};
+
+class UsageError {
+ public:
+  explicit UsageError(std::string text) : text_(std::move(text)) {}
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::string& problem) {
+  static const std::vector<std::string> kValued = {"--folder", "--width", "--height", "--seed"};
+  static const std::vector<std::string> kFlags = {"--random-tiles"};
+  CommandLine line;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    if (word.rfind("--", 0) != 0 || word == "--") {
+      line.words.push_back(word);
+      continue;
+    }
+    if (std::find(kFlags.begin(), kFlags.end(), word) != kFlags.end()) {
+      line.flags[word] = true;
+      continue;
+    }
+    if (std::find(kValued.begin(), kValued.end(), word) == kValued.end()) {
+      problem = "unknown option " + word;
+      return std::nullopt;
+    }
+    if (i + 1 >= arguments.size()) {
+      problem = word + " needs a value";
+      return std::nullopt;
+    }
+    if (word == "--folder") {
+      line.folder = arguments[++i];
+    } else {
+      line.values[word] = arguments[++i];
+    }
+  }
+  return line;
+}
+
+std::optional<long long> ParseInteger(const std::string& text) {
+  long long value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+// Holds the editor's state for one command, started up on the game folder.
+class Session {
+ public:
+  Session(const std::string& folder, uint64_t seed, std::ostream& err)
+      : ui_(err), random_(seed), editor_(GameFolder(folder), ui_, random_) {}
+
+  bool Start(std::ostream& err) {
+    std::string error;
+    if (!StartUp(editor_, error, false)) {
+      err << error << '\n';
+      return false;
+    }
+    return true;
+  }
+  Editor& Get() { return editor_; }
+
+ private:
+  ConsoleInteraction ui_;
+  SeededRandom random_;
+  Editor editor_;
+};
+
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() != 2)
+    throw UsageError("info takes one map file");
+  const std::string& path = line.words[1];
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    err << "The map file " << path << " cannot be opened.\n";
+    return kExitRefused;
+  }
+  std::string error;
+  auto info = ReadMapFileInfo(*bytes, error);
+  if (!info) {
+    err << "The map file " << path << " cannot be read: " << error << ".\n";
+    return kExitRefused;
+  }
+  const bool versioned = info->Layout == MapLayout::kVersioned;
+  out << "layout: " << (versioned ? "versioned" : "old") << '\n';
+  if (versioned)
+    out << "version: " << info->Version << '\n';
+  out << "width: " << info->MapWidth << '\n';
+  out << "height: " << info->MapHeight << '\n';
+  if (info->HasObjectiveList) {
+    out << "objectives: " << info->ObjectiveCount << '\n';
+  } else {
+    out << "objectives: none stored\n";
+  }
+  if (info->HasNationSetName) {
+    out << "nation set: " << info->NationSetName << '\n';
+  } else {
+    out << "nation set: none stored\n";
+  }
+  return kExitOk;
+}
+
+int Convert(const CommandLine& line, std::ostream& err) {
+  if (line.words.size() != 3)
+    throw UsageError("convert takes an input and an output map file");
+  Session session(line.folder, SeedFromClock(), err);
+  if (!session.Start(err))
+    return kExitRefused;
+  Editor& editor = session.Get();
+  editor.Document.MapPath = line.words[1];
+  editor.Document.MapName = FileNameOf(line.words[1]);
+  if (!LoadMap(editor))
+    return kExitRefused;
+  editor.Document.MapPath = line.words[2];
+  editor.Document.MapName = FileNameOf(line.words[2]);
+  return SaveMap(editor) ? kExitOk : kExitRefused;
+}
+
+int New(const CommandLine& line, std::ostream& err) {
+  if (line.words.size() != 2)
+    throw UsageError("new takes one output map file");
+  auto size = [&](const char* name) -> long long {
+    auto it = line.values.find(name);
+    if (it == line.values.end())
+      throw UsageError(std::string("new needs ") + name);
+    auto value = ParseInteger(it->second);
+    if (!value)
+      throw UsageError(std::string(name) + " must be a whole number");
+    return *value;
+  };
+  long long width = size("--width");
+  long long height = size("--height");
+  uint64_t seed = SeedFromClock();
+  if (auto it = line.values.find("--seed"); it != line.values.end()) {
+    auto value = ParseInteger(it->second);
+    if (!value)
+      throw UsageError("--seed must be a whole number");
+    seed = static_cast<uint64_t>(*value);
+  }
+  std::string problem =
+      CheckMapSize(static_cast<int>(std::clamp<long long>(width, -100000, 100000)),
+                   static_cast<int>(std::clamp<long long>(height, -100000, 100000)));
+  if (!problem.empty()) {
+    err << "A map of " << width << " x " << height << " cannot be made: " << problem << ".\n";
+    return kExitRefused;
+  }
+  Session session(line.folder, seed, err);
+  if (!session.Start(err))
+    return kExitRefused;
+  Editor& editor = session.Get();
+  editor.Settings.RandomTiles = line.flags.count("--random-tiles") > 0;
+  editor.Document.MapWidth = static_cast<int16_t>(width);
+  editor.Document.MapHeight = static_cast<int16_t>(height);
+  editor.Document.MapPath = line.words[1];
+  editor.Document.MapName = FileNameOf(line.words[1]);
+  NewMap(editor);
+  return SaveMap(editor) ? kExitOk : kExitRefused;
+}
+
+}  // namespace
+
+int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  std::string problem;
+  auto line = Parse(arguments, problem);
+  if (!line) {
+    err << "korvmap: " << problem << '\n' << kUsage;
+    return kExitUsage;
+  }
+  if (line->words.empty()) {
+    err << kUsage;
+    return kExitUsage;
+  }
+  try {
+    const std::string& command = line->words[0];
+    if (command == "info")
+      return Info(*line, out, err);
+    if (command == "convert")
+      return Convert(*line, err);
+    if (command == "new")
+      return New(*line, err);
+    throw UsageError("unknown command " + command);
+  } catch (const UsageError& usage) {
+    err << "korvmap: " << usage.Text() << '\n' << kUsage;
+    return kExitUsage;
+  }
+}
+
+}  // namespace korv

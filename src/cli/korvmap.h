@@ -1,0 +1,16 @@
+// korvmap: the editor's commands without a window, for batch work and tests.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+// Exit codes of every command.
+enum KorvmapExit : int { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
+
+// Runs one korvmap command; `arguments` excludes the program name.
+int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace korv

@@ -1,0 +1,54 @@
+// Everything the editor holds for the whole run, owned by one object that the
+// main window (or korvmap) owns: services, settings, geometry, tile tables,
+// the tile sheet and the open map. Procedures take the parts they need.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "autotile/tile_tables.h"
+#include "document/hex_grid.h"
+#include "document/map_document.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+
+namespace korv {
+
+class RandomSource;
+class UserInteraction;
+
+// Switches and values fixed at start-up.
+struct EditorSettings {
+  int16_t GridWidth = 15;
+  int16_t GridHeight = 15;
+  int16_t MapFileVersion = 569;
+  bool ShowRoadControl = true;
+  bool AutoDraw = false;
+  bool RandomTiles = true;
+  bool HexOutlines = false;
+  uint8_t FlagOffsetX = 20;
+  uint8_t FlagOffsetY = 30;
+  int16_t RoadKind = 1;  // 1 roads, 2 rail roads
+  int16_t MapToBitmapWidth = 75;
+  int16_t MapToBitmapHeight = 75;
+  int16_t BitmapUtilityValue = 4;
+};
+
+struct Editor {
+  Editor(GameFolder folder, UserInteraction& ui, RandomSource& random)
+      : Folder(std::move(folder)), Ui(ui), Random(random) {}
+
+  GameFolder Folder;
+  UserInteraction& Ui;
+  RandomSource& Random;
+
+  EditorSettings Settings;
+  HexGeometry Geometry;
+  TileTables Tiles;
+  RandomTileLists RandomLists;
+  Picture TileSheet;
+  MapDocument Document;
+  int16_t CurrentTile = 0;
+};
+
+}  // namespace korv

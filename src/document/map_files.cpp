@@ -1,0 +1,375 @@
+#include "document/map_files.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "document/startup.h"
+#include "platform/bytes.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+
+namespace korv {
+
+namespace {
+
+bool HasSignature(std::span<const uint8_t> bytes) {
+  return bytes.size() >= kMapSignatureLength &&
+         std::memcmp(bytes.data(), kMapSignature, kMapSignatureLength) == 0;
+}
+
+bool CheckSize(int16_t width, int16_t height, std::string& error) {
+  std::string problem = CheckMapSize(width, height);
+  if (problem.empty())
+    return true;
+  error = "its header gives a map size that cannot be right: " + problem;
+  return false;
+}
+
+// The five stored layers in file order.
+void ReadLayers(ByteCursor& cursor, MapDocument& document) {
+  cursor.ReadBytes(document.HexData);
+  cursor.ReadI16Block(document.HexTile);
+  cursor.ReadBytes(document.HexControl);
+  cursor.ReadI16Block(document.HexDeployment);
+  cursor.ReadI16Block(document.HexLandMass);
+}
+
+bool ReadObjectiveList(ByteCursor& cursor, MapDocument& document, std::string& error) {
+  int16_t count = cursor.ReadI16();
+  if (count < 0) {
+    error = "its objective count " + std::to_string(count) + " is negative";
+    return false;
+  }
+  document.ResetObjectives(count);
+  cursor.ReadI16Block(document.Objectives);
+  return true;
+}
+
+// Which optional parts follow the layers: by the version for a map file,
+// always the list and never the name for the snapshot.
+enum class OptionalParts { kByVersion, kSnapshot };
+
+std::optional<ParsedMap> ParseVersioned(std::span<const uint8_t> bytes, OptionalParts parts,
+                                        std::string& error) {
+  ByteCursor cursor(bytes);
+  cursor.Skip(kMapSignatureLength);
+  ParsedMap parsed;
+  MapFileInfo& info = parsed.Info;
+  info.Layout = MapLayout::kVersioned;
+  info.Version = cursor.ReadI16();
+  info.MapWidth = cursor.ReadI16();
+  info.MapHeight = cursor.ReadI16();
+  if (!CheckSize(info.MapWidth, info.MapHeight, error))
+    return std::nullopt;
+
+  MapDocument& document = parsed.Document;
+  document.MapWidth = info.MapWidth;
+  document.MapHeight = info.MapHeight;
+  AllocateMapLayers(document);
+  ReadLayers(cursor, document);
+  document.ResetObjectives(0);
+  const bool snapshot = parts == OptionalParts::kSnapshot;
+  if (snapshot || VersionHasObjectiveList(info.Version)) {
+    if (!ReadObjectiveList(cursor, document, error))
+      return std::nullopt;
+    info.HasObjectiveList = true;
+    info.ObjectiveCount = document.ObjectiveCount;
+  }
+  if (!snapshot && VersionHasNationSetName(info.Version)) {
+    int16_t length = cursor.ReadI16();
+    if (length < 0) {
+      error = "its nation-set name length " + std::to_string(length) + " is negative";
+      return std::nullopt;
+    }
+    // A name cut short by the end of the file keeps what is there.
+    size_t kept = std::min<size_t>(static_cast<size_t>(length), cursor.Remaining());
+    info.NationSetName = cursor.ReadString(kept);
+    info.HasNationSetName = true;
+    document.NationSetName = info.NationSetName;
+  }
+  return parsed;
+}
+
+std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTables& tables,
+                                  std::string& error) {
+  ByteCursor cursor(bytes);
+  ParsedMap parsed;
+  MapFileInfo& info = parsed.Info;
+  info.Layout = MapLayout::kOld;
+  info.MapWidth = cursor.ReadI16();
+  info.MapHeight = cursor.ReadI16();
+  if (!CheckSize(info.MapWidth, info.MapHeight, error))
+    return std::nullopt;
+
+  MapDocument& document = parsed.Document;
+  document.MapWidth = info.MapWidth;
+  document.MapHeight = info.MapHeight;
+  AllocateMapLayers(document);
+  document.ResetObjectives(0);
+  // The old layout stores hexes column by column.
+  for (int x = 0; x <= document.MapWidth; ++x) {
+    for (int y = 0; y <= document.MapHeight; ++y) {
+      for (int k = 0; k < MapDocument::kDataPlanes; ++k)
+        document.Data(x, y, k) = cursor.ReadU8();
+      uint8_t terrain = document.Terrain(x, y);
+      if (terrain == 5 || terrain == 14) {
+        // Settlements of old maps open every side.
+        for (int d = 1; d <= 6; ++d)
+          document.Data(x, y, d) = kRoadLink;
+      }
+      int16_t tile = cursor.ReadI16();
+      if (!tables.IsTile(tile)) {
+        error = "hex (" + std::to_string(x) + ", " + std::to_string(y) + ") has tile number " +
+                std::to_string(tile) + ", but the tile sheet has tiles 0 to " +
+                std::to_string(tables.TileCount);
+        return std::nullopt;
+      }
+      document.Tile(x, y) = tile;
+      document.Terrain(x, y) = tables.TerrainOf(tile);
+    }
+  }
+  for (int x = 0; x <= document.MapWidth; ++x) {
+    for (int y = 0; y <= document.MapHeight; ++y) {
+      document.Owner(x, y) = cursor.ReadU8();
+      document.Mark(x, y) = cursor.ReadU8();
+    }
+  }
+  for (int x = 0; x <= document.MapWidth; ++x) {
+    for (int y = 0; y <= document.MapHeight; ++y)
+      document.Deployment(x, y) = cursor.ReadI16();
+  }
+  for (int x = 0; x <= document.MapWidth; ++x) {
+    for (int y = 0; y <= document.MapHeight; ++y)
+      document.LandMass(x, y) = cursor.ReadI16();
+  }
+  return parsed;
+}
+
+void AppendLayers(ByteWriter& writer, const MapDocument& document) {
+  writer.WriteBytes(document.HexData);
+  writer.WriteI16Block(document.HexTile);
+  writer.WriteBytes(document.HexControl);
+  writer.WriteI16Block(document.HexDeployment);
+  writer.WriteI16Block(document.HexLandMass);
+}
+
+void AppendHeader(ByteWriter& writer, const MapDocument& document, int16_t version) {
+  writer.WriteString(std::string_view(kMapSignature, kMapSignatureLength));
+  writer.WriteI16(version);
+  writer.WriteI16(document.MapWidth);
+  writer.WriteI16(document.MapHeight);
+}
+
+std::string BaseOf(const std::string& mapPath) {
+  // "abc.map" -> "abc"; a name without the extension keeps all of it.
+  if (mapPath.size() >= 4)
+    return mapPath.substr(0, mapPath.size() - 4);
+  return mapPath;
+}
+
+// Moves the layers, size and objective list of `parsed` into `document`,
+// keeping its names.
+void TakeMap(MapDocument& document, MapDocument&& parsed, const HexGeometry& geometry) {
+  document.MapWidth = parsed.MapWidth;
+  document.MapHeight = parsed.MapHeight;
+  document.HexData = std::move(parsed.HexData);
+  document.HexTile = std::move(parsed.HexTile);
+  document.HexControl = std::move(parsed.HexControl);
+  document.HexDeployment = std::move(parsed.HexDeployment);
+  document.HexLandMass = std::move(parsed.HexLandMass);
+  document.HexOriginalOwner = std::move(parsed.HexOriginalOwner);
+  document.ObjectiveCount = parsed.ObjectiveCount;
+  document.Objectives = std::move(parsed.Objectives);
+  BuildHexPixelTable(document, geometry);
+}
+
+std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserInteraction& ui,
+                                                  const char* what) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes)
+    ui.Message(std::string("The ") + what + " " + path + " cannot be opened.");
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error) {
+  if (HasSignature(bytes)) {
+    auto parsed = ParseMapFile(bytes, TileTables{}, error);
+    if (!parsed)
+      return std::nullopt;
+    return parsed->Info;
+  }
+  if (bytes.size() < kOldHeaderBytes) {
+    error = "the file is shorter than the 4 bytes of a map header";
+    return std::nullopt;
+  }
+  // The old layout's layers need the tile tables; its header is all we read here.
+  MapFileInfo info;
+  ByteCursor cursor(bytes);
+  info.Layout = MapLayout::kOld;
+  info.MapWidth = cursor.ReadI16();
+  info.MapHeight = cursor.ReadI16();
+  if (!CheckSize(info.MapWidth, info.MapHeight, error))
+    return std::nullopt;
+  return info;
+}
+
+std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const TileTables& tables,
+                                      std::string& error) {
+  if (HasSignature(bytes)) {
+    if (bytes.size() < kVersionedHeaderBytes) {
+      error = "the file is shorter than the 14 bytes of its header";
+      return std::nullopt;
+    }
+    return ParseVersioned(bytes, OptionalParts::kByVersion, error);
+  }
+  if (bytes.size() < kOldHeaderBytes) {
+    error = "the file is shorter than the 4 bytes of a map header";
+    return std::nullopt;
+  }
+  return ParseOld(bytes, tables, error);
+}
+
+std::vector<uint8_t> EncodeVersionedMap(const MapDocument& document, int16_t version,
+                                        bool withNationSetName) {
+  ByteWriter writer;
+  writer.Reserve(kVersionedHeaderBytes + 15 * document.HexCount() + 2 +
+                 document.Objectives.size() * 2 + 2 + document.NationSetName.size());
+  AppendHeader(writer, document, version);
+  AppendLayers(writer, document);
+  writer.WriteI16(document.ObjectiveCount);
+  writer.WriteI16Block(document.Objectives);
+  if (withNationSetName) {
+    // The name's length is a 16-bit field.
+    std::string_view name(document.NationSetName);
+    name = name.substr(0, std::min<size_t>(name.size(), 32767));
+    writer.WriteI16(static_cast<int16_t>(name.size()));
+    writer.WriteString(name);
+  }
+  return writer.Take();
+}
+
+std::vector<uint8_t> EncodeControlFile(const MapDocument& document) {
+  return document.HexControl;
+}
+
+std::string ControlFilePath(const std::string& mapPath) {
+  return BaseOf(mapPath) + ".ctl";
+}
+
+std::string JumpMapPicturePath(const std::string& mapPath) {
+  return BaseOf(mapPath) + ".bmp";
+}
+
+bool SaveMap(Editor& editor) {
+  MapDocument& document = editor.Document;
+  if (document.MapName.empty())
+    document.MapName = "newmap.map";
+  if (document.MapPath.empty())
+    return true;
+  BusyScope busy(editor.Ui);
+  RebuildObjectiveList(document);
+  editor.Ui.Progress("Writing map data");
+  std::string error;
+  if (!WriteFileAtomically(document.MapPath,
+                           EncodeVersionedMap(document, editor.Settings.MapFileVersion, true),
+                           &error) ||
+      !WriteFileAtomically(ControlFilePath(document.MapPath), EncodeControlFile(document),
+                           &error)) {
+    editor.Ui.Progress("Map not saved");
+    editor.Ui.Message("The map was not saved: " + error + ".");
+    return false;
+  }
+  editor.Ui.Progress("Map Saved");
+  return true;
+}
+
+bool LoadMap(Editor& editor, bool* nationSetChanged) {
+  if (nationSetChanged)
+    *nationSetChanged = false;
+  MapDocument& document = editor.Document;
+  BusyScope busy(editor.Ui);
+  auto bytes = ReadFileOrSay(document.MapPath, editor.Ui, "map file");
+  if (!bytes)
+    return false;
+  std::string error;
+  auto parsed = ParseMapFile(*bytes, editor.Tiles, error);
+  if (!parsed) {
+    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened: " + error + ".");
+    return false;
+  }
+  const MapFileInfo& info = parsed->Info;
+  if (info.Layout == MapLayout::kOld) {
+    // Old maps are named by their full path from here on; their nation set stays.
+    document.MapName = document.MapPath;
+    TakeMap(document, std::move(parsed->Document), editor.Geometry);
+    RebuildObjectiveList(document);
+    return true;
+  }
+
+  std::string storedSet = info.NationSetName;
+  TakeMap(document, std::move(parsed->Document), editor.Geometry);
+  if (storedSet.empty() && !document.NationSetName.empty())
+    storedSet = document.NationSetName;
+  if (storedSet != document.NationSetName) {
+    document.NationSetName = storedSet;
+    if (nationSetChanged)
+      *nationSetChanged = true;
+  }
+  // A file of version 544 or older carries no objective list: build it from
+  // the control layer, as for the oldest versions.
+  if (!info.HasObjectiveList)
+    RebuildObjectiveList(document);
+  RestoreOriginalOwners(document);
+  return true;
+}
+
+void NewMap(Editor& editor) {
+  MapDocument& document = editor.Document;
+  AllocateMapLayers(document);
+  bool randomVariants =
+      editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;
+  FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
+                      randomVariants);
+  BuildHexPixelTable(document, editor.Geometry);
+  // The jump map's redraw rebuilds the list; a new map has no objective.
+  RebuildObjectiveList(document);
+}
+
+bool WriteSnapshot(Editor& editor) {
+  editor.Ui.Progress("Writing map data");
+  std::string error;
+  if (!WriteFileAtomically(
+          editor.Folder.Resolve(kSnapshotFile),
+          EncodeVersionedMap(editor.Document, editor.Settings.MapFileVersion, false), &error)) {
+    editor.Ui.Message("The undo copy of the map was not written: " + error + ".");
+    return false;
+  }
+  return true;
+}
+
+bool ReadSnapshot(Editor& editor) {
+  std::filesystem::path path = editor.Folder.Resolve(kSnapshotFile);
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    editor.Ui.Message("There is nothing to undo: " + path.string() + " does not exist.");
+    return false;
+  }
+  std::string error;
+  std::optional<ParsedMap> parsed;
+  if (!HasSignature(*bytes) || bytes->size() < kVersionedHeaderBytes) {
+    error = "it does not begin with a map header";
+  } else {
+    parsed = ParseVersioned(*bytes, OptionalParts::kSnapshot, error);
+  }
+  if (!parsed) {
+    editor.Ui.Message("The undo copy " + path.string() + " cannot be read: " + error + ".");
+    return false;
+  }
+  TakeMap(editor.Document, std::move(parsed->Document), editor.Geometry);
+  RestoreOriginalOwners(editor.Document);
+  return true;
+}
+
+}  // namespace korv

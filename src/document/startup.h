@@ -1,0 +1,33 @@
+// Start-up of the editor up to a filled default map: reference files,
+// geometry, tile sheet, tile tables, random lists and the 32 x 30 map.
+#pragma once
+
+#include <string>
+
+#include "document/editor.h"
+
+namespace korv {
+
+// Reads flags.xy into the flag offsets (20 and 30 when the file is missing).
+void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder);
+// Reads data/hex_info.txt (60, 50, 30 when missing) and derives the steps.
+HexGeometry ReadHexInfo(const GameFolder& folder);
+
+// Loads bmp/mapl.bmp and sets TileCount from its size. False, with `error`
+// naming the file and the fault, when the sheet cannot be used.
+bool LoadTileSheet(Editor& editor, std::string& error);
+
+// The start-up sequence as far as it concerns the document and the tables:
+// settings, flags.xy, hex_info.txt, tile sheet, tile terrain and road info,
+// random lists (rebuilt on disk when `writeRandomLists`), the default tile
+// and a 32 x 30 map filled with random variants of it, and the pattern
+// folders. False, with `error` set, when the editor cannot start (no usable
+// tile sheet); the caller ends the program in an orderly way.
+bool StartUp(Editor& editor, std::string& error, bool writeRandomLists = true);
+
+// Fills every hex with `currentTile`, column by column; when `randomVariants`
+// each hex first draws a random variant, which also becomes the current tile.
+void FillWithCurrentTile(MapDocument& document, int16_t& currentTile, const TileTables& tables,
+                         const RandomTileLists& lists, RandomSource& random, bool randomVariants);
+
+}  // namespace korv

@@ -1,0 +1,324 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace korv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char LowerAscii(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i]))
+      return false;
+  }
+  return true;
+}
+
+std::vector<std::string_view> SplitComponents(std::string_view relative) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= relative.size()) {
+    size_t end = relative.find_first_of("/\\", start);
+    if (end == std::string_view::npos)
+      end = relative.size();
+    std::string_view part = relative.substr(start, end - start);
+    if (!part.empty() && part != ".")
+      parts.push_back(part);
+    start = end + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
+
+fs::path GameFolder::Resolve(std::string_view relative) const {
+  return ResolveIgnoringCase(root_, relative);
+}
+
+bool GameFolder::Exists(std::string_view relative) const {
+  std::error_code ec;
+  return fs::exists(Resolve(relative), ec);
+}
+
+std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_view name) {
+  std::error_code ec;
+  fs::path exact = folder / fs::path(std::string(name));
+  if (fs::exists(exact, ec))
+    return exact;
+  fs::directory_iterator it(folder, ec);
+  if (ec)
+    return std::nullopt;
+  std::optional<fs::path> found;
+  for (const auto& entry : it) {
+    std::string candidate = entry.path().filename().string();
+    if (EqualIgnoringCase(candidate, name)) {
+      // Take the first in name order so the answer does not depend on the
+      // order the directory happens to list its entries in.
+      if (!found || candidate < found->filename().string())
+        found = entry.path();
+    }
+  }
+  return found;
+}
+
+fs::path ResolveIgnoringCase(const fs::path& base, std::string_view relative) {
+  fs::path current = base;
+  bool stillExisting = true;
+  for (std::string_view part : SplitComponents(relative)) {
+    if (stillExisting) {
+      if (auto found = FindIgnoringCase(current, part)) {
+        current = *found;
+        continue;
+      }
+      stillExisting = false;
+    }
+    current /= fs::path(std::string(part));
+  }
+  return current;
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+bool FolderExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+int64_t FileLength(const fs::path& path) {
+  std::error_code ec;
+  auto size = fs::file_size(path, ec);
+  if (ec)
+    return -1;
+  return static_cast<int64_t>(size);
+}
+
+bool EnsureFolder(const fs::path& path, std::string* error) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec))
+    return true;
+  fs::create_directories(path, ec);
+  if (ec) {
+    if (error)
+      *error = "cannot create the folder " + path.string() + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+bool DeleteFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::remove(path, ec);
+}
+
+bool RenameFile(const fs::path& from, const fs::path& to, std::string* error) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  if (ec) {
+    if (error)
+      *error = "cannot rename " + from.string() + " to " + to.string() + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  // Iterative wildcard match with one backtrack point for the last '*'.
+  size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*')
+    ++p;
+  return p == pattern.size();
+}
+
+std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec)
+    return files;
+  for (const auto& entry : it) {
+    if (!entry.is_regular_file(ec))
+      continue;
+    if (MatchesPattern(entry.path().filename().string(), pattern))
+      files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return std::nullopt;
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  if (size < 0)
+    return std::nullopt;
+  in.seekg(0, std::ios::beg);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
+    return std::nullopt;
+  return bytes;
+}
+
+bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {
+  fs::path temporary = path;
+  temporary += ".korv-tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      if (error)
+        *error = "cannot write " + path.string();
+      return false;
+    }
+    if (!bytes.empty()) {
+      out.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+    }
+    out.flush();
+    if (!out) {
+      out.close();
+      DeleteFile(temporary);
+      if (error)
+        *error = "cannot write " + path.string() + " (disk full?)";
+      return false;
+    }
+  }
+  if (!RenameFile(temporary, path, error)) {
+    DeleteFile(temporary);
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileAtomically(const fs::path& path, std::string_view text, std::string* error) {
+  return WriteFileAtomically(
+      path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), error);
+}
+
+bool ByteFile::Open(const fs::path& path) {
+  Close();
+  if (!FileExists(path)) {
+    std::ofstream create(path, std::ios::binary);
+    if (!create)
+      return false;
+  }
+  stream_.open(path, std::ios::binary | std::ios::in | std::ios::out);
+  return stream_.is_open();
+}
+
+void ByteFile::Close() {
+  if (stream_.is_open())
+    stream_.close();
+  stream_.clear();
+}
+
+int64_t ByteFile::Length() {
+  if (!stream_.is_open())
+    return 0;
+  stream_.clear();
+  stream_.seekg(0, std::ios::end);
+  return static_cast<int64_t>(stream_.tellg());
+}
+
+void ByteFile::Read(int64_t position, std::span<uint8_t> out) {
+  std::fill(out.begin(), out.end(), uint8_t{0});
+  if (!stream_.is_open() || position < 1)
+    return;
+  int64_t length = Length();
+  int64_t start = position - 1;
+  if (start >= length)
+    return;
+  auto available =
+      static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(out.size()), length - start));
+  stream_.seekg(start);
+  stream_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(available));
+  stream_.clear();
+}
+
+uint8_t ByteFile::ReadU8(int64_t position) {
+  uint8_t value = 0;
+  Read(position, std::span(&value, 1));
+  return value;
+}
+
+int16_t ByteFile::ReadI16(int64_t position) {
+  uint8_t b[2];
+  Read(position, b);
+  return static_cast<int16_t>(b[0] | (b[1] << 8));
+}
+
+int32_t ByteFile::ReadI32(int64_t position) {
+  uint8_t b[4];
+  Read(position, b);
+  return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                              (static_cast<uint32_t>(b[2]) << 16) |
+                              (static_cast<uint32_t>(b[3]) << 24));
+}
+
+void ByteFile::Write(int64_t position, std::span<const uint8_t> bytes) {
+  if (!stream_.is_open() || position < 1)
+    return;
+  int64_t start = position - 1;
+  int64_t length = Length();
+  if (start > length) {
+    // Fill the gap so the file has no undefined bytes.
+    std::vector<char> zeros(static_cast<size_t>(start - length), 0);
+    stream_.seekp(length);
+    stream_.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+  }
+  stream_.seekp(start);
+  stream_.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+  stream_.flush();
+  stream_.clear();
+}
+
+void ByteFile::WriteU8(int64_t position, uint8_t value) {
+  Write(position, std::span(&value, 1));
+}
+
+void ByteFile::WriteI16(int64_t position, int16_t value) {
+  auto bits = static_cast<uint16_t>(value);
+  uint8_t b[2] = {static_cast<uint8_t>(bits & 0xff), static_cast<uint8_t>(bits >> 8)};
+  Write(position, b);
+}
+
+void ByteFile::WriteI32(int64_t position, int32_t value) {
+  auto bits = static_cast<uint32_t>(value);
+  uint8_t b[4];
+  for (int i = 0; i < 4; ++i)
+    b[i] = static_cast<uint8_t>((bits >> (8 * i)) & 0xff);
+  Write(position, b);
+}
+
+}  // namespace korv

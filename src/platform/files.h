@@ -1,0 +1,91 @@
+// File-system service: the game folder with case-insensitive lookup, whole-file
+// reads, writes through a temporary file renamed into place, positional byte
+// access for the small tables the editor patches in place, and listing.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korv {
+
+// The editor's folder: the game's installation folder holding data/, bmp/,
+// flags/, mapedit/ and the nation sets. Game folders usually come from
+// Windows, so a name such as "BMP/MAPL.BMP" must find bmp/mapl.bmp.
+class GameFolder {
+ public:
+  explicit GameFolder(std::filesystem::path root);
+
+  const std::filesystem::path& Root() const { return root_; }
+
+  // The path of `relative` ("data/hex_info.txt", '/' or '\\' separated) inside
+  // the folder. Each existing component is matched case-insensitively; the
+  // components that do not exist yet keep the spelling given, so the result
+  // can also be used to create a file.
+  std::filesystem::path Resolve(std::string_view relative) const;
+  bool Exists(std::string_view relative) const;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Finds `name` in `folder` ignoring case; an exact match wins.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
+                                                      std::string_view name);
+// Resolves every component of `path` below `base` ignoring case (see GameFolder::Resolve).
+std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& base,
+                                          std::string_view relative);
+
+bool FileExists(const std::filesystem::path& path);
+bool FolderExists(const std::filesystem::path& path);
+// Length in bytes, or -1 when there is no such file.
+int64_t FileLength(const std::filesystem::path& path);
+bool EnsureFolder(const std::filesystem::path& path, std::string* error = nullptr);
+bool DeleteFile(const std::filesystem::path& path);
+bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                std::string* error = nullptr);
+// Files of `folder` whose names match `pattern` ('*' and '?', case ignored), sorted by name.
+std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder,
+                                             std::string_view pattern);
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// The whole file, or nothing when it cannot be opened.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`,
+// so an interrupted write never destroys the previous file.
+bool WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                         std::string* error = nullptr);
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text,
+                         std::string* error = nullptr);
+
+// A file read and written at 1-based byte positions. Reads past the end give
+// zeros; writes past the end extend the file (with zeros in any gap).
+class ByteFile {
+ public:
+  // Opens `path` for reading and writing, creating it when missing.
+  bool Open(const std::filesystem::path& path);
+  bool IsOpen() const { return stream_.is_open(); }
+  void Close();
+  int64_t Length();
+
+  uint8_t ReadU8(int64_t position);
+  int16_t ReadI16(int64_t position);
+  int32_t ReadI32(int64_t position);
+  // Fills `out` from `position` on; zeros beyond the end.
+  void Read(int64_t position, std::span<uint8_t> out);
+
+  void WriteU8(int64_t position, uint8_t value);
+  void WriteI16(int64_t position, int16_t value);
+  void WriteI32(int64_t position, int32_t value);
+  void Write(int64_t position, std::span<const uint8_t> bytes);
+
+ private:
+  std::fstream stream_;
+};
+
+}  // namespace korv

@@ -1,0 +1,35 @@
+#include "platform/interaction.h"
+
+#include <iostream>
+
+namespace korv {
+
+void ConsoleInteraction::Message(const std::string& text) {
+  stream_ << text << '\n';
+}
+
+bool ConsoleInteraction::AskOkCancel(const std::string& text) {
+  stream_ << text << (answerYes_ ? " [OK]" : " [Cancel]") << '\n';
+  return answerYes_;
+}
+
+bool ConsoleInteraction::AskYesNo(const std::string& text) {
+  stream_ << text << (answerYes_ ? " [Yes]" : " [No]") << '\n';
+  return answerYes_;
+}
+
+void ConsoleInteraction::Progress(const std::string& text) {
+  if (showProgress_)
+    stream_ << text << '\n';
+}
+
+std::vector<std::string> RecordingInteraction::Messages() const {
+  std::vector<std::string> texts;
+  for (const auto& event : events) {
+    if (event.kind == Event::kMessage)
+      texts.push_back(event.text);
+  }
+  return texts;
+}
+
+}  // namespace korv

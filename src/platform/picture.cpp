@@ -1,0 +1,236 @@
+#include "platform/picture.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace korv {
+
+namespace {
+
+QImage ToOpaqueRgb32(QImage image) {
+  if (image.isNull())
+    return image;
+  if (image.format() != QImage::Format_RGB32)
+    image = image.convertToFormat(QImage::Format_RGB32);
+  return image;
+}
+
+// Clips a transfer of w x h from (sx, sy) in a picture of sw x sh to (dx, dy)
+// in one of dw x dh. Returns false when nothing is left.
+bool ClipTransfer(int& dx, int& dy, int& sx, int& sy, int& w, int& h, int dw, int dh, int sw,
+                  int sh) {
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  if (dx < 0) {
+    w += dx;
+    sx -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    h += dy;
+    sy -= dy;
+    dy = 0;
+  }
+  w = std::min({w, sw - sx, dw - dx});
+  h = std::min({h, sh - sy, dh - dy});
+  return w > 0 && h > 0;
+}
+
+}  // namespace
+
+Picture::Picture(int width, int height)
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
+  image_.fill(0xff000000u);
+}
+
+Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}
+
+bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
+  QImageReader reader(QString::fromStdString(path.string()), "bmp");
+  QImage loaded = reader.read();
+  if (loaded.isNull()) {
+    if (error) {
+      *error = FileExists(path)
+                   ? "not a readable Windows bitmap (" + reader.errorString().toStdString() + ")"
+                   : "the file does not exist";
+    }
+    return false;
+  }
+  image_ = ToOpaqueRgb32(std::move(loaded));
+  return true;
+}
+
+bool Picture::SaveBmp(const std::filesystem::path& path, std::string* error) const {
+  std::filesystem::path temporary = path;
+  temporary += ".korv-tmp";
+  QImageWriter writer(QString::fromStdString(temporary.string()), "bmp");
+  if (!writer.write(image_)) {
+    if (error)
+      *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
+    DeleteFile(temporary);
+    return false;
+  }
+  if (!RenameFile(temporary, path, error)) {
+    DeleteFile(temporary);
+    return false;
+  }
+  return true;
+}
+
+bool Picture::SavePng(const std::filesystem::path& path, std::string* error) const {
+  QImageWriter writer(QString::fromStdString(path.string()), "png");
+  if (!writer.write(image_)) {
+    if (error)
+      *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+uint32_t Picture::PixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height())
+    return 0;
+  return reinterpret_cast<const uint32_t*>(image_.constScanLine(y))[x] & 0x00ffffffu;
+}
+
+void Picture::SetPixel(int x, int y, uint32_t rgb) {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height())
+    return;
+  reinterpret_cast<uint32_t*>(image_.scanLine(y))[x] = 0xff000000u | rgb;
+}
+
+void Picture::Fill(uint32_t rgb) {
+  if (!IsNull())
+    image_.fill(0xff000000u | rgb);
+}
+
+void Picture::FillRect(const PixelRect& rect, uint32_t rgb) {
+  int x0 = std::max(rect.x, 0), y0 = std::max(rect.y, 0);
+  int x1 = std::min(rect.x + rect.width, Width()), y1 = std::min(rect.y + rect.height, Height());
+  for (int y = y0; y < y1; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(image_.scanLine(y));
+    std::fill(row + x0, row + std::max(x0, x1), 0xff000000u | rgb);
+  }
+}
+
+void Picture::DrawRectOutline(const PixelRect& rect, uint32_t rgb) {
+  if (rect.width <= 0 || rect.height <= 0)
+    return;
+  int right = rect.x + rect.width - 1, bottom = rect.y + rect.height - 1;
+  for (int x = rect.x; x <= right; ++x) {
+    SetPixel(x, rect.y, rgb);
+    SetPixel(x, bottom, rgb);
+  }
+  for (int y = rect.y; y <= bottom; ++y) {
+    SetPixel(rect.x, y, rgb);
+    SetPixel(right, y, rgb);
+  }
+}
+
+void Picture::Blend(Transfer transfer, int dx, int dy, const Picture& source, int sx, int sy, int w,
+                    int h) {
+  if (IsNull() || source.IsNull())
+    return;
+  if (!ClipTransfer(dx, dy, sx, sy, w, h, Width(), Height(), source.Width(), source.Height())) {
+    return;
+  }
+  const bool same = &source == this;
+  // Within one picture, walk rows in the direction that never reads a row
+  // already overwritten; memmove handles the overlap inside a row.
+  const bool upwards = same && dy > sy;
+  std::vector<uint32_t> rowCopy;
+  for (int i = 0; i < h; ++i) {
+    int row = upwards ? h - 1 - i : i;
+    const auto* from =
+        reinterpret_cast<const uint32_t*>(source.image_.constScanLine(sy + row)) + sx;
+    auto* to = reinterpret_cast<uint32_t*>(image_.scanLine(dy + row)) + dx;
+    if (same && transfer != Transfer::kCopy) {
+      rowCopy.assign(from, from + w);
+      from = rowCopy.data();
+    }
+    switch (transfer) {
+      case Transfer::kCopy:
+        std::memmove(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
+        break;
+      case Transfer::kAnd:
+        for (int x = 0; x < w; ++x)
+          to[x] = (to[x] & from[x]) | 0xff000000u;
+        break;
+      case Transfer::kOr:
+        for (int x = 0; x < w; ++x)
+          to[x] = (to[x] | from[x]) | 0xff000000u;
+        break;
+    }
+  }
+}
+
+void Picture::Copy(int dx, int dy, const Picture& source, int sx, int sy, int w, int h) {
+  Blend(Transfer::kCopy, dx, dy, source, sx, sy, w, h);
+}
+
+void Picture::And(int dx, int dy, const Picture& source, int sx, int sy, int w, int h) {
+  Blend(Transfer::kAnd, dx, dy, source, sx, sy, w, h);
+}
+
+void Picture::Or(int dx, int dy, const Picture& source, int sx, int sy, int w, int h) {
+  Blend(Transfer::kOr, dx, dy, source, sx, sy, w, h);
+}
+
+void Picture::FillBlack(int dx, int dy, int w, int h) {
+  FillRect({dx, dy, w, h}, 0);
+}
+
+void Picture::Stretch(const PixelRect& destination, const Picture& source,
+                      const PixelRect& sourceRect) {
+  if (IsNull() || source.IsNull() || destination.width <= 0 || destination.height <= 0 ||
+      sourceRect.width <= 0 || sourceRect.height <= 0) {
+    return;
+  }
+  // Sample from a private copy so a stretch within one picture reads the old pixels.
+  Picture from = &source == this ? Picture(image_.copy()) : Picture();
+  const Picture& src = &source == this ? from : source;
+  for (int y = 0; y < destination.height; ++y) {
+    int ty = destination.y + y;
+    if (ty < 0 || ty >= Height())
+      continue;
+    int syy = sourceRect.y +
+              static_cast<int>(static_cast<int64_t>(y) * sourceRect.height / destination.height);
+    for (int x = 0; x < destination.width; ++x) {
+      int tx = destination.x + x;
+      if (tx < 0 || tx >= Width())
+        continue;
+      int sxx = sourceRect.x +
+                static_cast<int>(static_cast<int64_t>(x) * sourceRect.width / destination.width);
+      if (sxx < 0 || syy < 0 || sxx >= src.Width() || syy >= src.Height())
+        continue;
+      SetPixel(tx, ty, src.PixelAt(sxx, syy));
+    }
+  }
+}
+
+std::span<const uint8_t> Picture::Bytes() const {
+  if (IsNull())
+    return {};
+  return {image_.constBits(), static_cast<size_t>(image_.sizeInBytes())};
+}
+
+std::span<uint8_t> Picture::MutableBytes() {
+  if (IsNull())
+    return {};
+  return {image_.bits(), static_cast<size_t>(image_.sizeInBytes())};
+}
+
+}  // namespace korv

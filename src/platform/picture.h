@@ -1,0 +1,73 @@
+// Picture service: an off-screen picture kept as opaque 32-bit RGB, with
+// Windows bitmap load and save and the rectangle transfers the hex drawing
+// is built from (copy, AND, OR, fill black, stretch). Bitwise AND and OR are
+// exact only on opaque 32-bit pixels, so every picture is kept in that form.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace korv {
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class Picture {
+ public:
+  Picture() = default;
+  Picture(int width, int height);  // filled black
+  explicit Picture(QImage image);  // converted to opaque RGB32
+
+  // Loads a Windows bitmap (1/4/8/16/24/32 bits per pixel). On failure the
+  // picture is left unchanged and `error` says why.
+  bool LoadBmp(const std::filesystem::path& path, std::string* error = nullptr);
+  // Saves as a 24-bit Windows bitmap through a temporary file renamed into place.
+  bool SaveBmp(const std::filesystem::path& path, std::string* error = nullptr) const;
+  bool SavePng(const std::filesystem::path& path, std::string* error = nullptr) const;
+
+  bool IsNull() const { return image_.isNull(); }
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+  int BytesPerRow() const { return static_cast<int>(image_.bytesPerLine()); }
+  int BitsPerPixel() const { return image_.depth(); }
+
+  // 0x00RRGGBB; outside the picture 0.
+  uint32_t PixelAt(int x, int y) const;
+  void SetPixel(int x, int y, uint32_t rgb);
+  void Fill(uint32_t rgb);
+  void FillRect(const PixelRect& rect, uint32_t rgb);
+  void DrawRectOutline(const PixelRect& rect, uint32_t rgb);
+
+  // Rectangle transfers of `source` (at sx, sy, size w x h) to (dx, dy) of
+  // this picture. The source may be this picture itself, also overlapping.
+  // Parts outside either picture are clipped.
+  void Copy(int dx, int dy, const Picture& source, int sx, int sy, int w, int h);
+  void And(int dx, int dy, const Picture& source, int sx, int sy, int w, int h);
+  void Or(int dx, int dy, const Picture& source, int sx, int sy, int w, int h);
+  void FillBlack(int dx, int dy, int w, int h);
+  // Stretches the source rectangle over the destination rectangle (nearest pixel).
+  void Stretch(const PixelRect& destination, const Picture& source, const PixelRect& sourceRect);
+
+  // The pixel bytes as one block, rows top first: blue, green, red and a
+  // fourth byte per pixel, BytesPerRow() bytes a row.
+  std::span<const uint8_t> Bytes() const;
+  std::span<uint8_t> MutableBytes();
+
+  const QImage& Image() const { return image_; }
+
+ private:
+  enum class Transfer { kCopy, kAnd, kOr };
+  void Blend(Transfer transfer, int dx, int dy, const Picture& source, int sx, int sy, int w,
+             int h);
+
+  QImage image_;
+};
+
+}  // namespace korv

@@ -1,0 +1,224 @@
+#include "autotile/tile_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/interaction.h"
+#include "platform/random.h"
+#include "support/test_folder.h"
+
+namespace korv {
+namespace {
+
+using test::TempFolder;
+
+TEST(TileCountFromSheet, WholeCellsOnly) {
+  EXPECT_EQ(TileCountFromSheet(960, 5000, 60, 50), 1599);
+  EXPECT_EQ(TileCountFromSheet(960, 5049, 60, 50), 1599);
+  EXPECT_EQ(TileCountFromSheet(1019, 100, 60, 50), 31);
+  EXPECT_EQ(TileCountFromSheet(60, 50, 60, 50), 0);
+  EXPECT_EQ(TileCountFromSheet(59, 50, 60, 50), -1);
+  EXPECT_EQ(TileCountFromSheet(960, 100, 0, 50), -1);
+}
+
+class TileTablesTest : public ::testing::Test {
+ protected:
+  TileTables Load() {
+    TileTables tables;
+    tables.TileCount = 31;
+    LoadTileTerrain(tables, folder.Game(), ui);
+    LoadRoadInfo(tables, folder.Game());
+    return tables;
+  }
+  TempFolder folder;
+  RecordingInteraction ui;
+};
+
+TEST_F(TileTablesTest, ARightSizedTileTypeFileIsReadSilently) {
+  test::MiniGame game = test::DefaultMiniGame();
+  game.writeHexData = false;  // must not be needed
+  test::WriteMiniGame(folder, game);
+  TileTables tables = Load();
+  EXPECT_TRUE(ui.events.empty());
+  ASSERT_EQ(tables.TileTerrain.size(), 32u);
+  EXPECT_EQ(tables.TileTerrain[3], 0);
+  EXPECT_EQ(tables.TileTerrain[4], 1);
+  EXPECT_EQ(tables.TileTerrain[16], 8);
+}
+
+TEST_F(TileTablesTest, AWrongSizedTileTypeFileIsRebuiltFromHexData) {
+  for (int extra : {-1, +1}) {
+    test::MiniGame game = test::DefaultMiniGame();
+    test::WriteMiniGame(folder, game);
+    std::vector<uint8_t> wrong(static_cast<size_t>(32 + extra), 9);
+    folder.WriteBytes("mapedit/tiletype.dat", wrong);
+    ui.Clear();
+    TileTables tables = Load();
+    ASSERT_EQ(ui.Messages(), std::vector<std::string>{"creating new 'tiletype.dat' file."});
+    EXPECT_EQ(tables.TileTerrain[16], 8) << extra;
+    EXPECT_EQ(tables.TileTerrain[31], 3) << extra;
+    EXPECT_EQ(folder.ReadBytes("mapedit/tiletype.dat"), tables.TileTerrain) << extra;
+    // Next start finds a file that fits.
+    ui.Clear();
+    Load();
+    EXPECT_TRUE(ui.events.empty());
+  }
+}
+
+TEST_F(TileTablesTest, AShortHexDataListLeavesTheRestZeroAndALongOneIsCut) {
+  test::WriteMiniGame(folder, test::DefaultMiniGame());
+  DeleteFile(folder / "mapedit/tiletype.dat");
+  folder.WriteText("data/hexdata.txt", "3\r\n5\r\n6\r\n7\r\n");
+  TileTables tables = Load();
+  EXPECT_EQ(tables.TileTerrain[2], 7);
+  EXPECT_EQ(tables.TileTerrain[3], 0);
+  EXPECT_EQ(folder.ReadBytes("mapedit/tiletype.dat").size(), 32u);
+
+  std::string longList = "40\r\n";
+  for (int i = 0; i < 40; ++i)
+    longList += std::to_string(i % 10) + "\r\n";
+  folder.WriteText("data/hexdata.txt", longList);
+  DeleteFile(folder / "mapedit/tiletype.dat");
+  tables = Load();
+  EXPECT_EQ(tables.TileTerrain.size(), 32u);
+  EXPECT_EQ(tables.TileTerrain[31], 1);
+}
+
+TEST_F(TileTablesTest, MissingHexDataIsNamedAndEveryTileIsTerrainZero) {
+  test::MiniGame game = test::DefaultMiniGame();
+  game.writeTileType = false;
+  game.writeHexData = false;
+  test::WriteMiniGame(folder, game);
+  TileTables tables = Load();
+  auto messages = ui.Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "creating new 'tiletype.dat' file.");
+  EXPECT_EQ(messages[1], (folder / "data/hexdata.txt").string() + " not found.");
+  for (uint8_t terrain : tables.TileTerrain)
+    ASSERT_EQ(terrain, 0);
+  EXPECT_FALSE(FileExists(folder / "mapedit/tiletype.dat"));
+}
+
+TEST_F(TileTablesTest, TerrainTableNamesAndColours) {
+  test::WriteMiniGame(folder, test::DefaultMiniGame());
+  folder.WriteText(
+      "data/terrain.txt",
+      "\"hdr\",2,\"x\"\r\n\"Sea\",a,b,c,10,20,30,z\r\n\"Clear, open\",a,b,c,200,150,100,z\r\n");
+  TileTables tables = Load();
+  EXPECT_EQ(tables.TerrainMax, 1);
+  EXPECT_EQ(tables.TerrainName(1), "Clear, open");
+  EXPECT_EQ(tables.TerrainName(2), "");
+  EXPECT_EQ(tables.TerrainColours[0][2], 10);  // red
+  EXPECT_EQ(tables.TerrainColours[0][1], 20);  // green
+  EXPECT_EQ(tables.TerrainColours[0][0], 30);  // blue
+  EXPECT_EQ(tables.TerrainRgb(1), 0xc89664u);
+}
+
+TEST_F(TileTablesTest, RoadInfoBytesMapToSides) {
+  test::MiniGame game = test::DefaultMiniGame();
+  game.roadInfo.assign(32 * 6, 0);
+  // Byte i belongs to side 5, 6, 1, 2, 3, 4.
+  game.roadInfo[2 * 6 + 0] = 1;  // tile 2: top only
+  game.roadInfo[7 * 6 + 2] = 3;  // tile 7: lower right
+  game.roadInfo[7 * 6 + 5] = 1;  //         and upper left
+  for (int i = 0; i < 6; ++i)
+    game.roadInfo[31 * 6 + i] = 1;  // tile 31: all sides
+  test::WriteMiniGame(folder, game);
+  TileTables tables = Load();
+  EXPECT_EQ(tables.RoadTiles[0][0], 3);
+  ASSERT_EQ(tables.RoadTiles.size(), 4u);
+  EXPECT_EQ(tables.RoadTiles[1], (std::array<int16_t, 7>{2, 0, 0, 0, 0, 1, 0}));
+  EXPECT_EQ(tables.RoadTiles[2], (std::array<int16_t, 7>{7, 1, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(tables.RoadTiles[3], (std::array<int16_t, 7>{31, 1, 1, 1, 1, 1, 1}));
+  for (int t = 0; t < 32; ++t)
+    EXPECT_EQ(tables.TileRoad[static_cast<size_t>(t)], t == 2 || t == 7 || t == 31);
+}
+
+TEST_F(TileTablesTest, MissingRoadInfoMeansNoRoadsAndIsCreated) {
+  test::WriteMiniGame(folder, test::DefaultMiniGame());
+  DeleteFile(folder / "mapedit/roadinfo.dat");
+  TileTables tables = Load();
+  EXPECT_EQ(tables.RoadTiles[0][0], 0);
+  for (uint8_t road : tables.TileRoad)
+    ASSERT_EQ(road, 0);
+  EXPECT_TRUE(FileExists(folder / "mapedit/roadinfo.dat"));
+}
+
+TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
+  test::MiniGame game = test::DefaultMiniGame();
+  game.randomFlags.assign(32, 0);
+  for (int t : {1, 5, 9, 20, 21})
+    game.randomFlags[static_cast<size_t>(t)] = 1;
+  game.randomFlags[6] = 2;  // only 1 counts
+  test::WriteMiniGame(folder, game);
+  folder.WriteText("mapedit/003.rnd", "stale");
+  TileTables tables = Load();
+  RandomTileLists lists = BuildRndTables(tables, folder.Game(), ui);
+  EXPECT_EQ(ui.lastProgress, "Building Random table files");
+  const std::map<std::string, std::string> expected = {{"000", "001\r\n"},
+                                                       {"001", "005\r\n009\r\n"},
+                                                       {"002", ""},
+                                                       {"003", ""},
+                                                       {"008", "020\r\n021\r\n"}};
+  for (const auto& [number, text] : expected) {
+    EXPECT_EQ(folder.ReadText("mapedit/" + number + ".rnd"), text) << number;
+  }
+  for (int terrain = 0; terrain <= tables.TerrainMax; ++terrain) {
+    char name[32];
+    std::snprintf(name, sizeof name, "mapedit/%03d.rnd", terrain);
+    EXPECT_TRUE(FileExists(folder / name)) << name;
+  }
+  EXPECT_EQ(lists.ByTerrain[8], (std::vector<int16_t>{20, 21}));
+  RandomTileLists reread = ReadRndTables(tables, folder.Game());
+  EXPECT_EQ(reread.ByTerrain, lists.ByTerrain);
+}
+
+TEST(TileRecords, FiveByteRecordsIgnoreAnIncompleteLastOne) {
+  EXPECT_EQ(FormatTileRecords({0, 7, 123, 999}), "000\r\n007\r\n123\r\n999\r\n");
+  EXPECT_EQ(ParseTileRecords("000\r\n007\r\n123\r\n99"), (std::vector<int16_t>{0, 7, 123}));
+  EXPECT_TRUE(ParseTileRecords("").empty());
+}
+
+TEST(RandomTile, PicksEveryMemberOfTheListAndNothingElse) {
+  TileTables tables;
+  tables.TileCount = 9;
+  tables.TileTerrain = {0, 1, 1, 1, 2, 2, 2, 2, 3, 1};
+  RandomTileLists lists;
+  lists.ByTerrain = {{}, {2, 3, 9}, {5}, {}};
+  SeededRandom random(11);
+  std::map<int16_t, int> counts;
+  for (int i = 0; i < 3000; ++i) {
+    int16_t tile = 1;  // need not be in its own list
+    randomtile(tile, tables, lists, random);
+    ++counts[tile];
+  }
+  ASSERT_EQ(counts.size(), 3u);
+  for (int16_t tile : {2, 3, 9})
+    EXPECT_GT(counts[tile], 850) << tile;
+
+  // Terrain 0 has an empty list, terrain 3 (tile 8) none at all.
+  lists.ByTerrain = {{}, {2, 3, 9}, {5}};
+  for (int16_t unchanged : {0, 8, 10, -1}) {
+    int16_t tile = unchanged;
+    randomtile(tile, tables, lists, random);
+    EXPECT_EQ(tile, unchanged);
+  }
+}
+
+TEST(ChooseDefaultTile, LastRoadlessTileOfTerrainOne) {
+  TileTables tables;
+  tables.TileCount = 5;
+  tables.TileTerrain = {1, 1, 0, 1, 1, 2};
+  tables.TileRoad = {0, 0, 0, 0, 1, 0};
+  int16_t tile = -5;
+  ChooseDefaultTile(tile, tables);
+  EXPECT_EQ(tile, 3);
+  tables.TileTerrain = {0, 0, 0, 0, 1, 2};
+  tile = 2;
+  ChooseDefaultTile(tile, tables);
+  EXPECT_EQ(tile, 2);  // none fits: unchanged
+}
+
+}  // namespace
+}  // namespace korv

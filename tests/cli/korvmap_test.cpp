@@ -1,0 +1,141 @@
+#include "cli/korvmap.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/test_folder.h"
+
+namespace korv {
+namespace {
+
+using test::TempFolder;
+
+struct CommandResult {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CommandResult Korvmap(std::vector<std::string> arguments) {
+  std::ostringstream out, err;
+  int code = RunKorvmap(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+class KorvmapTest : public ::testing::Test {
+ protected:
+  void SetUp() override { test::WriteMiniGame(folder, test::DefaultMiniGame()); }
+  std::string Path(const std::string& name) const { return (folder / name).string(); }
+  TempFolder folder;
+};
+
+TEST_F(KorvmapTest, NewWritesAMapOfTheGivenSizeAndInfoDescribesIt) {
+  CommandResult made = Korvmap({"--folder", folder.Path().string(), "new", "--width", "40",
+                                "--height", "25", "--seed", "5", Path("made.map")});
+  ASSERT_EQ(made.code, 0) << made.err;
+  auto bytes = folder.ReadBytes("made.map");
+  EXPECT_EQ(bytes.size(), 14u + 15 * 41 * 26 + 2 + 12 + 2 + 7);
+  EXPECT_EQ(folder.ReadBytes("made.ctl").size(), 2u * 41 * 26);
+
+  CommandResult info = Korvmap({"info", Path("made.map")});
+  ASSERT_EQ(info.code, 0) << info.err;
+  EXPECT_EQ(info.out,
+            "layout: versioned\nversion: 569\nwidth: 40\nheight: 25\nobjectives: 0\n"
+            "nation set: default\n");
+}
+
+TEST_F(KorvmapTest, TheSameSeedGivesTheSameMap) {
+  for (const char* name : {"a.map", "b.map"}) {
+    ASSERT_EQ(Korvmap({"--folder", folder.Path().string(), "new", "--random-tiles", "--width", "10",
+                       "--height", "10", "--seed", "99", Path(name)})
+                  .code,
+              0);
+  }
+  EXPECT_EQ(folder.ReadBytes("a.map"), folder.ReadBytes("b.map"));
+}
+
+TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
+  // A 1 x 1 old map: four hexes of tile 20 (forest) stored with terrain 1.
+  std::vector<uint8_t> old = {1, 0, 1, 0};
+  for (int hex = 0; hex < 4; ++hex) {
+    std::vector<uint8_t> record = {1, 0, 0, 0, 0, 0, 0, 20, 0};
+    old.insert(old.end(), record.begin(), record.end());
+  }
+  for (int hex = 0; hex < 4; ++hex)
+    old.insert(old.end(), {static_cast<uint8_t>(hex == 3), 1});
+  for (int hex = 0; hex < 8; ++hex)
+    old.insert(old.end(), {0, 0});
+  folder.WriteBytes("old.map", old);
+  CommandResult run =
+      Korvmap({"--folder", folder.Path().string(), "convert", Path("old.map"), Path("new.map")});
+  ASSERT_EQ(run.code, 0) << run.err;
+
+  std::vector<uint8_t> expected = {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 1, 0, 1, 0};
+  expected.insert(expected.end(), {8, 8, 8, 8});  // terrain from the tile
+  expected.insert(expected.end(), 24, 0);         // no roads
+  expected.insert(expected.end(), {20, 0, 20, 0, 20, 0, 20, 0});
+  expected.insert(expected.end(), {0, 0, 0, 1});  // owners: only (1, 1)
+  expected.insert(expected.end(), {0, 0, 0, 1});  // marks of unowned hexes cleared
+  expected.insert(expected.end(), 16, 0);         // deployment, land mass
+  expected.insert(expected.end(), {1, 0});        // one objective
+  // Fields 0..5 of records 0 and 1: x, y, owner, spare, original owner, kind.
+  expected.insert(expected.end(),
+                  {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0});
+  expected.insert(expected.end(), {7, 0, 'd', 'e', 'f', 'a', 'u', 'l', 't'});
+  EXPECT_EQ(folder.ReadBytes("new.map"), expected);
+  EXPECT_EQ(folder.ReadBytes("new.ctl"), (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0, 1}));
+}
+
+TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int code;
+    const char* says;
+  };
+  folder.WriteBytes("short.map", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' '});
+  const std::string game = folder.Path().string();
+  const Case cases[] = {
+      {"no command", {}, 2, "usage"},
+      {"unknown command", {"paint"}, 2, "unknown command paint"},
+      {"unknown option", {"--colour", "info"}, 2, "unknown option --colour"},
+      {"missing value", {"info", "--folder"}, 2, "--folder needs a value"},
+      {"info without map", {"info"}, 2, "info takes one map file"},
+      {"new without height",
+       {"--folder", game, "new", "--width", "3", Path("x.map")},
+       2,
+       "--height"},
+      {"new with text size",
+       {"--folder", game, "new", "--width", "a", "--height", "3", Path("x.map")},
+       2,
+       "whole number"},
+      {"new negative",
+       {"--folder", game, "new", "--width", "-2", "--height", "3", Path("x.map")},
+       1,
+       "negative"},
+      {"new too large",
+       {"--folder", game, "new", "--width", "5000", "--height", "3", Path("x.map")},
+       1,
+       "limit"},
+      {"missing map", {"info", Path("none.map")}, 1, "cannot be opened"},
+      {"short map", {"info", Path("short.map")}, 1, "14 bytes"},
+      {"convert short map",
+       {"--folder", game, "convert", Path("short.map"), Path("x.map")},
+       1,
+       "short.map"},
+      {"no game folder",
+       {"--folder", Path("nothing"), "convert", Path("short.map"), Path("x.map")},
+       1,
+       "mapl.bmp"},
+  };
+  for (const Case& c : cases) {
+    CommandResult run = Korvmap(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << c.name << ": " << run.err;
+    EXPECT_FALSE(FileExists(folder / "x.map")) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace korv

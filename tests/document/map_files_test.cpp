@@ -1,0 +1,493 @@
+#include "document/map_files.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "document/startup.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+#include "support/test_folder.h"
+
+namespace korv {
+namespace {
+
+using test::TempFolder;
+
+// Writes map files byte by byte from values, independently of the editor's
+// own encoder, so each case states its input.
+class FileBuilder {
+ public:
+  void U8(int value) { bytes.push_back(static_cast<uint8_t>(value)); }
+  void I16(int value) {
+    U8(value & 0xff);
+    U8((value >> 8) & 0xff);
+  }
+  void Text(const std::string& text) {
+    for (char c : text)
+      U8(static_cast<unsigned char>(c));
+  }
+  std::vector<uint8_t> bytes;
+};
+
+// Layer values of a test map, as functions of the hex.
+struct Layers {
+  std::function<int(int x, int y, int k)> data = [](int x, int y, int k) {
+    return k == 0 ? 1 : (x + y + k) % 3;
+  };
+  std::function<int(int x, int y)> tile = [](int x, int y) { return 4 + (x + 2 * y) % 12; };
+  std::function<int(int x, int y, int k)> control = [](int x, int y, int k) {
+    return k == 0 ? (x * y) % 3 : (x == y ? 1 : 0);
+  };
+  std::function<int(int x, int y)> deployment = [](int x, int y) { return x == 2 ? y : 0; };
+  std::function<int(int x, int y)> landMass = [](int x, int y) { return -x - 100 * y; };
+};
+
+std::vector<uint8_t> Versioned(int version, int w, int h, const Layers& layers,
+                               const std::vector<std::array<int, 6>>& objectives,
+                               const std::string& nationSet) {
+  FileBuilder file;
+  file.Text("Version ");
+  file.I16(version);
+  file.I16(w);
+  file.I16(h);
+  for (int k = 0; k < 7; ++k)
+    for (int y = 0; y <= h; ++y)
+      for (int x = 0; x <= w; ++x)
+        file.U8(layers.data(x, y, k));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x)
+      file.I16(layers.tile(x, y));
+  for (int k = 0; k < 2; ++k)
+    for (int y = 0; y <= h; ++y)
+      for (int x = 0; x <= w; ++x)
+        file.U8(layers.control(x, y, k));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x)
+      file.I16(layers.deployment(x, y));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x)
+      file.I16(layers.landMass(x, y));
+  if (version > 544) {
+    file.I16(static_cast<int>(objectives.size()));
+    for (int f = 0; f < 6; ++f) {
+      file.I16(0);  // record 0
+      for (const auto& record : objectives)
+        file.I16(record[static_cast<size_t>(f)]);
+    }
+  }
+  if (version >= 558) {
+    file.I16(static_cast<int>(nationSet.size()));
+    file.Text(nationSet);
+  }
+  return file.bytes;
+}
+
+std::vector<uint8_t> Old(int w, int h, const Layers& layers) {
+  FileBuilder file;
+  file.I16(w);
+  file.I16(h);
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) {
+      for (int k = 0; k < 7; ++k)
+        file.U8(layers.data(x, y, k));
+      file.I16(layers.tile(x, y));
+    }
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) {
+      file.U8(layers.control(x, y, 0));
+      file.U8(layers.control(x, y, 1));
+    }
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y)
+      file.I16(layers.deployment(x, y));
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y)
+      file.I16(layers.landMass(x, y));
+  return file.bytes;
+}
+
+// An editor started on a small game folder: tiles 0..31, 4-15 clear, 16-23 forest.
+class MapFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteMiniGame(folder, test::DefaultMiniGame());
+    std::string error;
+    ASSERT_TRUE(StartUp(editor, error)) << error;
+    ui.Clear();
+  }
+
+  bool LoadBytes(const std::vector<uint8_t>& bytes, const std::string& name = "in.map") {
+    folder.WriteBytes(name, bytes);
+    editor.Document.MapPath = (folder / name).string();
+    editor.Document.MapName = name;
+    return LoadMap(editor);
+  }
+
+  void ExpectLayersMatch(const Layers& layers) {
+    const MapDocument& d = editor.Document;
+    for (int y = 0; y <= d.MapHeight; ++y) {
+      for (int x = 0; x <= d.MapWidth; ++x) {
+        for (int k = 0; k < 7; ++k)
+          ASSERT_EQ(d.Data(x, y, k), layers.data(x, y, k)) << x << "," << y;
+        ASSERT_EQ(d.Tile(x, y), layers.tile(x, y));
+        ASSERT_EQ(d.Owner(x, y), layers.control(x, y, 0));
+        ASSERT_EQ(d.HexDeployment[d.Index(x, y)], layers.deployment(x, y));
+        ASSERT_EQ(d.HexLandMass[d.Index(x, y)], layers.landMass(x, y));
+      }
+    }
+  }
+
+  TempFolder folder;
+  RecordingInteraction ui;
+  SeededRandom random{7};
+  Editor editor{folder.Game(), ui, random};
+};
+
+TEST_F(MapFilesTest, SavedFileHasTheDocumentedSizeAndOffsets) {
+  MapDocument& d = editor.Document;
+  d.MapWidth = 32;
+  d.MapHeight = 32;
+  AllocateMapLayers(d);
+  const int objectives[3][2] = {{3, 4}, {3, 9}, {20, 1}};
+  for (const auto& o : objectives) {
+    d.Owner(o[0], o[1]) = 2;
+    d.Mark(o[0], o[1]) = kPrimaryObjective;
+  }
+  d.Terrain(5, 7) = 0xa1;
+  d.Data(5, 7, 3) = kRailLink;
+  d.Tile(5, 7) = 0x1234;
+  d.NationSetName = "default";
+  d.MapPath = (folder / "big.map").string();
+  ASSERT_TRUE(SaveMap(editor));
+
+  auto map = folder.ReadBytes("big.map");
+  auto control = folder.ReadBytes("big.ctl");
+  const size_t C = 33 * 33;
+  ASSERT_EQ(map.size(), 16408u);
+  ASSERT_EQ(control.size(), 2178u);
+  EXPECT_EQ(std::string(map.begin(), map.begin() + 8), "Version ");
+  EXPECT_EQ(map[8] | (map[9] << 8), 569);
+  EXPECT_EQ(map[10] | (map[11] << 8), 32);
+  EXPECT_EQ(map[14 + 7 * 33 + 5], 0xa1);               // terrain of (5, 7)
+  EXPECT_EQ(map[14 + 3 * C + 7 * 33 + 5], kRailLink);  // its side 3
+  EXPECT_EQ(map[14 + 7 * C + 2 * (7 * 33 + 5)], 0x34);
+  EXPECT_EQ(map[14 + 7 * C + 2 * (7 * 33 + 5) + 1], 0x12);
+  EXPECT_EQ(map[14 + 9 * C + 4 * 33 + 3], 2);  // owner of (3, 4)
+  EXPECT_EQ(map[14 + 10 * C + 4 * 33 + 3], kPrimaryObjective);
+  EXPECT_EQ(map[14 + 15 * C], 3);  // objective count
+  // Field 1 (rows) of records 0..3 follows the four x values: 0, 4, 9, 1.
+  const size_t rows = 16 + 15 * C + 2 * 4;
+  EXPECT_EQ(map[rows + 2], 4);
+  EXPECT_EQ(map[rows + 4], 9);
+  EXPECT_EQ(map[rows + 6], 1);
+  EXPECT_EQ(map[map.size() - 9], 7);  // name length
+  EXPECT_EQ(std::string(map.end() - 7, map.end()), "default");
+  EXPECT_TRUE(std::equal(control.begin(), control.end(), map.begin() + 14 + 9 * C));
+  EXPECT_EQ(ui.lastProgress, "Map Saved");
+}
+
+TEST_F(MapFilesTest, SaveWithoutPathWritesNothing) {
+  editor.Document.MapPath.clear();
+  editor.Document.MapName.clear();
+  EXPECT_TRUE(SaveMap(editor));
+  EXPECT_EQ(editor.Document.MapName, "newmap.map");
+  EXPECT_TRUE(ui.events.empty());
+  EXPECT_TRUE(ListFiles(folder.Path(), "*.map").empty());
+}
+
+TEST_F(MapFilesTest, SaveClearsObjectiveMarksOfUnownedHexes) {
+  MapDocument& d = editor.Document;
+  d.Mark(4, 4) = kSecondaryObjective;  // no owner
+  d.MapPath = (folder / "m.map").string();
+  ASSERT_TRUE(SaveMap(editor));
+  EXPECT_EQ(d.Mark(4, 4), 0);
+  EXPECT_EQ(d.ObjectiveCount, 0);
+}
+
+TEST_F(MapFilesTest, VersionRules) {
+  struct Case {
+    int version;
+    bool storesList;
+    bool storesName;
+  };
+  const Case cases[] = {{540, false, false}, {544, false, false}, {545, true, false},
+                        {550, true, false},  {557, true, false},  {558, true, true},
+                        {569, true, true}};
+  Layers layers;
+  // The diagonal hexes carry a mark; (x * y) % 3 owns (1,1), (2,2), (4,4), (5,5).
+  for (const Case& c : cases) {
+    editor.Document.NationSetName = "default";
+    // The stored list names a different original owner than the map has, so
+    // it shows whether the list was read or rebuilt.
+    std::vector<std::array<int, 6>> stored = {{1, 1, 1, 0, 6, 3}};
+    ASSERT_TRUE(LoadBytes(Versioned(c.version, 5, 6, layers, stored, "winter")))
+        << c.version << ": " << (ui.Messages().empty() ? "" : ui.Messages()[0]);
+    ExpectLayersMatch(layers);
+    const MapDocument& d = editor.Document;
+    if (c.storesList) {
+      EXPECT_EQ(d.ObjectiveCount, 1) << c.version;
+      EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 6) << c.version;
+      EXPECT_EQ(d.HexOriginalOwner[d.Index(1, 1)], 6) << c.version;
+    } else {
+      // Rebuilt from the control layer: (1,1), (2,2), (4,4), (5,5) are owned.
+      EXPECT_EQ(d.ObjectiveCount, 4) << c.version;
+      EXPECT_EQ(d.Objective(4, kObjectiveX), 5) << c.version;
+      EXPECT_EQ(d.HexOriginalOwner[d.Index(1, 1)], 0) << c.version;
+    }
+    EXPECT_EQ(d.NationSetName, c.storesName ? "winter" : "default") << c.version;
+    EXPECT_EQ(d.MapWidth, 5);
+    EXPECT_EQ(d.HexPixelPos.size(), 2u * 6 * 7);
+  }
+}
+
+TEST_F(MapFilesTest, AStoredEmptyNationSetKeepsTheCurrentOne) {
+  editor.Document.NationSetName = "desert";
+  bool changed = true;
+  folder.WriteBytes("e.map", Versioned(569, 3, 3, Layers{}, {}, ""));
+  editor.Document.MapPath = (folder / "e.map").string();
+  ASSERT_TRUE(LoadMap(editor, &changed));
+  EXPECT_EQ(editor.Document.NationSetName, "desert");
+  EXPECT_FALSE(changed);
+  folder.WriteBytes("f.map", Versioned(569, 3, 3, Layers{}, {}, "arctic"));
+  editor.Document.MapPath = (folder / "f.map").string();
+  ASSERT_TRUE(LoadMap(editor, &changed));
+  EXPECT_EQ(editor.Document.NationSetName, "arctic");
+  EXPECT_TRUE(changed);
+}
+
+TEST_F(MapFilesTest, VersionedLoadClearsOriginalOwnersNotInTheList) {
+  editor.Document.OriginalOwner(3, 3) = 5;
+  ASSERT_TRUE(LoadBytes(Versioned(569, 4, 4, Layers{}, {}, "default")));
+  for (uint8_t value : editor.Document.HexOriginalOwner)
+    ASSERT_EQ(value, 0);
+}
+
+TEST_F(MapFilesTest, SaveThenLoadGivesTheSameDocumentAndBytes) {
+  Layers layers;
+  ASSERT_TRUE(LoadBytes(Versioned(569, 9, 4, layers, {{1, 1, 1, 0, 2, 3}}, "default")));
+  editor.Document.MapPath = (folder / "again.map").string();
+  ASSERT_TRUE(SaveMap(editor));
+  auto first = folder.ReadBytes("again.map");
+  ASSERT_TRUE(LoadBytes(first, "again.map"));
+  ExpectLayersMatch(layers);
+  ASSERT_TRUE(SaveMap(editor));
+  EXPECT_EQ(folder.ReadBytes("again.map"), first);
+}
+
+TEST_F(MapFilesTest, OldLayoutRules) {
+  Layers layers;
+  layers.data = [](int x, int y, int k) {
+    if (k > 0)
+      return (x == 1 && y == 1 && k == 2) ? 1 : 0;
+    if (x == 2 && y == 3)
+      return 14;  // a port without roads
+    if (x == 3 && y == 1)
+      return 5;  // a city without roads
+    return 1;
+  };
+  // Tile 20 is forest: its stored terrain 1 must give way to 8.
+  layers.tile = [](int x, int y) { return x == 4 && y == 2 ? 20 : 5; };
+  ASSERT_TRUE(LoadBytes(Old(5, 3, layers)));
+  const MapDocument& d = editor.Document;
+  EXPECT_EQ(d.MapWidth, 5);
+  EXPECT_EQ(d.MapHeight, 3);
+  EXPECT_EQ(d.MapName, d.MapPath);  // old maps are named by their full path
+  EXPECT_EQ(d.Terrain(4, 2), 8);
+  // Tile 5 is clear land, so the stored 14 and 5 give way to the tile's 1,
+  // but the settlement rule opened the sides first.
+  for (int side = 1; side <= 6; ++side) {
+    EXPECT_EQ(d.Data(2, 3, side), kRoadLink);
+    EXPECT_EQ(d.Data(3, 1, side), kRoadLink);
+    EXPECT_EQ(d.Data(3, 2, side), 0);
+  }
+  EXPECT_EQ(d.Terrain(2, 3), 1);
+  EXPECT_EQ(d.Data(1, 1, 2), kRoadLink);
+  EXPECT_EQ(d.HexLandMass[d.Index(5, 3)], -5 - 300);
+  EXPECT_EQ(d.HexDeployment[d.Index(2, 3)], 3);
+  EXPECT_EQ(d.NationSetName, "default");
+  for (uint8_t value : d.HexOriginalOwner)
+    ASSERT_EQ(value, 0);
+  EXPECT_EQ(d.ObjectiveCount, 2);  // (1,1) and (2,2) are owned diagonal hexes
+}
+
+TEST_F(MapFilesTest, AShortFileReadsZerosForTheMissingPart) {
+  auto bytes = Versioned(569, 4, 4, Layers{}, {}, "default");
+  const size_t C = 25;
+  bytes.resize(14 + 7 * C + 2 * 10 + 1);  // cut inside the tile of hex (0, 2)
+  ASSERT_TRUE(LoadBytes(bytes));
+  const MapDocument& d = editor.Document;
+  EXPECT_EQ(d.Tile(4, 1), Layers{}.tile(4, 1));
+  EXPECT_EQ(d.Tile(0, 2), Layers{}.tile(0, 2) & 0xff);
+  EXPECT_EQ(d.Tile(1, 2), 0);
+  for (uint8_t owner : d.HexControl)
+    ASSERT_EQ(owner, 0);
+  EXPECT_EQ(d.ObjectiveCount, 0);
+  EXPECT_EQ(d.NationSetName, "default");  // no stored name: the current set stays
+}
+
+TEST_F(MapFilesTest, RefusedFilesLeaveTheOpenMapUntouched) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    const char* says;
+  };
+  auto header = [](int width, int height) {
+    FileBuilder file;
+    file.Text("Version ");
+    file.I16(569);
+    file.I16(width);
+    file.I16(height);
+    return file.bytes;
+  };
+  auto withTail = [](std::vector<uint8_t> bytes, std::vector<uint8_t> tail) {
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    return bytes;
+  };
+  Layers badTile;
+  badTile.tile = [](int x, int y) { return x == 1 && y == 2 ? 32 : 4; };
+  auto objectiveCountAt = 14 + 15 * 4;
+  auto negativeCount = Versioned(569, 1, 1, Layers{}, {}, "default");
+  negativeCount[static_cast<size_t>(objectiveCountAt)] = 0xfe;
+  negativeCount[static_cast<size_t>(objectiveCountAt) + 1] = 0xff;
+  auto negativeName = Versioned(569, 1, 1, Layers{}, {}, "");
+  negativeName[negativeName.size() - 1] = 0xff;
+  const Case cases[] = {
+      {"empty file", {}, "shorter than the 4 bytes"},
+      {"three bytes", {1, 0, 1}, "shorter than the 4 bytes"},
+      {"signature only", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 0x02}, "14 bytes"},
+      {"negative width", header(-3, 5), "the width -3 is negative"},
+      {"negative height", header(3, -1), "the height -1 is negative"},
+      {"absurd width", header(30000, 5), "30000"},
+      {"old negative size", {0xff, 0xff, 2, 0}, "the width -1 is negative"},
+      {"old tile outside the sheet", Old(2, 2, badTile), "hex (1, 2) has tile number 32"},
+      {"negative objective count", negativeCount, "objective count -2"},
+      {"negative name length", negativeName, "name length -256"},
+      {"header and garbage", withTail(header(-200, 1), {1, 2, 3}), "negative"},
+  };
+  for (const Case& c : cases) {
+    ui.Clear();
+    const std::vector<int16_t> tilesBefore = editor.Document.HexTile;
+    const int16_t widthBefore = editor.Document.MapWidth;
+    EXPECT_FALSE(LoadBytes(c.bytes, "bad.map")) << c.name;
+    ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+    const std::string message = ui.Messages()[0];
+    EXPECT_NE(message.find((folder / "bad.map").string()), std::string::npos) << message;
+    EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
+    EXPECT_EQ(editor.Document.HexTile, tilesBefore) << c.name;
+    EXPECT_EQ(editor.Document.MapWidth, widthBefore) << c.name;
+  }
+}
+
+TEST_F(MapFilesTest, MissingFileIsReported) {
+  editor.Document.MapPath = (folder / "none.map").string();
+  EXPECT_FALSE(LoadMap(editor));
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.Messages()[0].find("none.map"), std::string::npos);
+}
+
+TEST_F(MapFilesTest, ReadMapFileInfoDescribesBothLayouts) {
+  std::string error;
+  auto versioned = ReadMapFileInfo(Versioned(550, 7, 8, Layers{}, {{1, 1, 1, 0, 0, 3}}, ""), error);
+  ASSERT_TRUE(versioned) << error;
+  EXPECT_EQ(versioned->Layout, MapLayout::kVersioned);
+  EXPECT_EQ(versioned->Version, 550);
+  EXPECT_EQ(versioned->MapWidth, 7);
+  EXPECT_EQ(versioned->ObjectiveCount, 1);
+  EXPECT_FALSE(versioned->HasNationSetName);
+  auto old = ReadMapFileInfo(Old(3, 2, Layers{}), error);
+  ASSERT_TRUE(old) << error;
+  EXPECT_EQ(old->Layout, MapLayout::kOld);
+  EXPECT_EQ(old->MapHeight, 2);
+  EXPECT_FALSE(ReadMapFileInfo(std::vector<uint8_t>{1, 2}, error));
+}
+
+TEST_F(MapFilesTest, SnapshotRoundTripRestoresEveryStoredLayer) {
+  MapDocument& d = editor.Document;
+  d.Owner(3, 4) = 2;
+  d.Mark(3, 4) = kOilResource;
+  d.OriginalOwner(3, 4) = 1;
+  d.Data(6, 7, 4) = kRailLink;
+  d.Deployment(8, 9) = 3;
+  d.LandMass(10, 11) = 12;
+  RebuildObjectiveList(d);
+  const MapDocument before = d;
+  ASSERT_TRUE(WriteSnapshot(editor));
+  EXPECT_EQ(ui.lastProgress, "Writing map data");
+  auto snapshot = folder.ReadBytes("autosave.map");
+  // The snapshot is the versioned layout without the nation-set name.
+  EXPECT_EQ(snapshot.size(), 14 + 15 * d.HexCount() + 2 + 12 * 2);
+
+  d.Tile(1, 1) = 30;
+  d.Owner(3, 4) = 0;
+  d.Deployment(8, 9) = 0;
+  d.OriginalOwner(3, 4) = 0;
+  ASSERT_TRUE(ReadSnapshot(editor));
+  EXPECT_EQ(d.HexData, before.HexData);
+  EXPECT_EQ(d.HexTile, before.HexTile);
+  EXPECT_EQ(d.HexControl, before.HexControl);
+  EXPECT_EQ(d.HexDeployment, before.HexDeployment);
+  EXPECT_EQ(d.HexLandMass, before.HexLandMass);
+  EXPECT_EQ(d.Objectives, before.Objectives);
+  EXPECT_EQ(d.HexOriginalOwner, before.HexOriginalOwner);  // refilled from the list
+  EXPECT_EQ(folder.ReadBytes("autosave.map"), snapshot);   // reading leaves it alone
+}
+
+TEST_F(MapFilesTest, SnapshotOfAnotherSizeRestoresItsOwnSize) {
+  MapDocument& d = editor.Document;
+  d.Tile(32, 30) = 9;
+  ASSERT_TRUE(WriteSnapshot(editor));
+  d.MapWidth = 5;
+  d.MapHeight = 4;
+  AllocateMapLayers(d);
+  BuildHexPixelTable(d, editor.Geometry);
+  ASSERT_TRUE(ReadSnapshot(editor));
+  EXPECT_EQ(d.MapWidth, 32);
+  EXPECT_EQ(d.MapHeight, 30);
+  EXPECT_EQ(d.Tile(32, 30), 9);
+  EXPECT_EQ(d.HexPixelPos.size(), d.HexCount() * 2);
+}
+
+TEST_F(MapFilesTest, MissingOrDamagedSnapshotKeepsTheMap) {
+  const std::vector<int16_t> tiles = editor.Document.HexTile;
+  EXPECT_FALSE(ReadSnapshot(editor));
+  folder.WriteBytes("autosave.map", {'V', 'e', 'r'});
+  EXPECT_FALSE(ReadSnapshot(editor));
+  ASSERT_EQ(ui.Messages().size(), 2u);
+  EXPECT_NE(ui.Messages()[0].find("autosave.map"), std::string::npos);
+  EXPECT_EQ(editor.Document.HexTile, tiles);
+}
+
+TEST_F(MapFilesTest, NewMapFillsTheCurrentSize) {
+  MapDocument& d = editor.Document;
+  d.Owner(1, 1) = 1;
+  d.Mark(1, 1) = 1;
+  RebuildObjectiveList(d);
+  d.MapWidth = 12;
+  d.MapHeight = 7;
+  editor.CurrentTile = 20;  // forest
+  editor.Settings.RandomTiles = false;
+  NewMap(editor);
+  for (int x = 0; x <= 12; ++x) {
+    for (int y = 0; y <= 7; ++y) {
+      ASSERT_EQ(d.Tile(x, y), 20);
+      ASSERT_EQ(d.Terrain(x, y), 8);
+      ASSERT_EQ(d.Owner(x, y), 0);
+    }
+  }
+  EXPECT_EQ(d.ObjectiveCount, 0);
+  EXPECT_EQ(d.HexPixelPos.size(), 13u * 8 * 2);
+
+  editor.Settings.RandomTiles = true;  // forest variants are tiles 17 and 18
+  NewMap(editor);
+  for (int16_t tile : d.HexTile)
+    ASSERT_TRUE(tile == 17 || tile == 18) << tile;
+}
+
+TEST(MapFileNames, ControlAndPictureShareTheBase) {
+  EXPECT_EQ(ControlFilePath("/maps/abc.map"), "/maps/abc.ctl");
+  EXPECT_EQ(JumpMapPicturePath("/maps/abc.map"), "/maps/abc.bmp");
+}
+
+}  // namespace
+}  // namespace korv
