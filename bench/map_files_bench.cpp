@@ -65,11 +65,9 @@ void BM_LoadAndSaveMap(benchmark::State& state) {
   editor.Tiles.TileTerrain.assign(256, 1);
   for (auto _ : state) {
     editor.Document.MapPath = fixture.source.string();
-    if (!LoadMap(editor))
-      state.SkipWithError("load failed");
+    if (!LoadMap(editor)) state.SkipWithError("load failed");
     editor.Document.MapPath = (fixture.folder / "saved.map").string();
-    if (!SaveMap(editor))
-      state.SkipWithError("save failed");
+    if (!SaveMap(editor)) state.SkipWithError("save failed");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FileLength(fixture.source));
 }

@@ -24,8 +24,7 @@ const korv::TileTables& Tables() {
 }
 
 void Check(bool condition) {
-  if (!condition)
-    std::abort();
+  if (!condition) std::abort();
 }
 
 }  // namespace

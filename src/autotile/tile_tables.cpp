@@ -58,22 +58,19 @@ void RebuildTileTypeFile(TileTables& tables, const GameFolder& folder, UserInter
 
 const std::string& TileTables::TerrainName(int terrain) const {
   static const std::string kNone;
-  if (terrain < 0 || static_cast<size_t>(terrain) >= TerrainNames.size())
-    return kNone;
+  if (terrain < 0 || static_cast<size_t>(terrain) >= TerrainNames.size()) return kNone;
   return TerrainNames[static_cast<size_t>(terrain)];
 }
 
 uint32_t TileTables::TerrainRgb(int terrain) const {
-  if (terrain < 0 || static_cast<size_t>(terrain) >= TerrainColours.size())
-    return 0;
+  if (terrain < 0 || static_cast<size_t>(terrain) >= TerrainColours.size()) return 0;
   const auto& c = TerrainColours[static_cast<size_t>(terrain)];
   auto component = [](int16_t v) { return static_cast<uint32_t>(std::clamp<int>(v, 0, 255)); };
   return (component(c[2]) << 16) | (component(c[1]) << 8) | component(c[0]);
 }
 
 int16_t TileCountFromSheet(int sheetWidth, int sheetHeight, int tileWidth, int tileHeight) {
-  if (tileWidth <= 0 || tileHeight <= 0 || sheetWidth <= 0 || sheetHeight <= 0)
-    return -1;
+  if (tileWidth <= 0 || tileHeight <= 0 || sheetWidth <= 0 || sheetHeight <= 0) return -1;
   int64_t count = static_cast<int64_t>(sheetWidth / tileWidth) * (sheetHeight / tileHeight) - 1;
   return static_cast<int16_t>(std::min<int64_t>(count, 32767));
 }
@@ -133,15 +130,13 @@ void LoadRoadInfo(TileTables& tables, const GameFolder& folder) {
     std::array<int16_t, 7> row{};
     bool any = false;
     for (int i = 0; i < 6; ++i) {
-      if (byteAt(6 * t + static_cast<size_t>(i)) == 0)
-        continue;
+      if (byteAt(6 * t + static_cast<size_t>(i)) == 0) continue;
       any = true;
       // Byte i belongs to side 5, 6, 1, 2, 3, 4.
       int side = i + 5 > 6 ? i - 1 : i + 5;
       row[static_cast<size_t>(side)] = 1;
     }
-    if (!any)
-      continue;
+    if (!any) continue;
     tables.TileRoad[t] = 1;
     row[0] = static_cast<int16_t>(t);
     tables.RoadTiles.push_back(row);
@@ -174,8 +169,7 @@ RandomTileLists ComputeRandomTileLists(const TileTables& tables, const GameFolde
   auto flags = ReadWholeFile(folder.Resolve(kRandomTileFile)).value_or(std::vector<uint8_t>{});
   const int last = std::min<int>(tables.TileCount, kLargestListedTile);
   for (int t = 0; t <= last; ++t) {
-    if (static_cast<size_t>(t) >= flags.size() || flags[static_cast<size_t>(t)] != 1)
-      continue;
+    if (static_cast<size_t>(t) >= flags.size() || flags[static_cast<size_t>(t)] != 1) continue;
     int terrain = tables.TileTerrain[static_cast<size_t>(t)];
     if (lists.HasList(terrain)) {
       lists.ByTerrain[static_cast<size_t>(terrain)].push_back(static_cast<int16_t>(t));
@@ -207,8 +201,7 @@ RandomTileLists ReadRndTables(const TileTables& tables, const GameFolder& folder
   for (int terrain = 0; terrain <= 255; ++terrain) {
     auto bytes = ReadWholeFile(folder.Resolve(RndFileName(terrain)));
     if (!bytes) {
-      if (terrain > tables.TerrainMax)
-        continue;
+      if (terrain > tables.TerrainMax) continue;
       bytes.emplace();
     }
     if (lists.ByTerrain.size() <= static_cast<size_t>(terrain)) {
@@ -222,14 +215,11 @@ RandomTileLists ReadRndTables(const TileTables& tables, const GameFolder& folder
 
 void randomtile(int16_t& currentTile, const TileTables& tables, const RandomTileLists& lists,
                 RandomSource& random) {
-  if (!tables.IsTile(currentTile))
-    return;
+  if (!tables.IsTile(currentTile)) return;
   int terrain = tables.TileTerrain[static_cast<size_t>(currentTile)];
-  if (!lists.HasList(terrain))
-    return;
+  if (!lists.HasList(terrain)) return;
   const auto& list = lists.ByTerrain[static_cast<size_t>(terrain)];
-  if (list.empty())
-    return;
+  if (list.empty()) return;
   auto r = static_cast<size_t>(static_cast<double>(list.size()) * random.Uniform());
   currentTile = list[std::min(r, list.size() - 1)];
 }

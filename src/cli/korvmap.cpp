@@ -76,8 +76,7 @@ std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std:
 std::optional<long long> ParseInteger(const std::string& text) {
   long long value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
 }
 
@@ -108,8 +107,7 @@ std::string FileNameOf(const std::string& path) {
 }
 
 int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  if (line.words.size() != 2)
-    throw UsageError("info takes one map file");
+  if (line.words.size() != 2) throw UsageError("info takes one map file");
   const std::string& path = line.words[1];
   auto bytes = ReadWholeFile(path);
   if (!bytes) {
@@ -124,8 +122,7 @@ int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
   }
   const bool versioned = info->Layout == MapLayout::kVersioned;
   out << "layout: " << (versioned ? "versioned" : "old") << '\n';
-  if (versioned)
-    out << "version: " << info->Version << '\n';
+  if (versioned) out << "version: " << info->Version << '\n';
   out << "width: " << info->MapWidth << '\n';
   out << "height: " << info->MapHeight << '\n';
   if (info->HasObjectiveList) {
@@ -142,31 +139,25 @@ int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
 }
 
 int Convert(const CommandLine& line, std::ostream& err) {
-  if (line.words.size() != 3)
-    throw UsageError("convert takes an input and an output map file");
+  if (line.words.size() != 3) throw UsageError("convert takes an input and an output map file");
   Session session(line.folder, SeedFromClock(), err);
-  if (!session.Start(err))
-    return kExitRefused;
+  if (!session.Start(err)) return kExitRefused;
   Editor& editor = session.Get();
   editor.Document.MapPath = line.words[1];
   editor.Document.MapName = FileNameOf(line.words[1]);
-  if (!LoadMap(editor))
-    return kExitRefused;
+  if (!LoadMap(editor)) return kExitRefused;
   editor.Document.MapPath = line.words[2];
   editor.Document.MapName = FileNameOf(line.words[2]);
   return SaveMap(editor) ? kExitOk : kExitRefused;
 }
 
 int New(const CommandLine& line, std::ostream& err) {
-  if (line.words.size() != 2)
-    throw UsageError("new takes one output map file");
+  if (line.words.size() != 2) throw UsageError("new takes one output map file");
   auto size = [&](const char* name) -> long long {
     auto it = line.values.find(name);
-    if (it == line.values.end())
-      throw UsageError(std::string("new needs ") + name);
+    if (it == line.values.end()) throw UsageError(std::string("new needs ") + name);
     auto value = ParseInteger(it->second);
-    if (!value)
-      throw UsageError(std::string(name) + " must be a whole number");
+    if (!value) throw UsageError(std::string(name) + " must be a whole number");
     return *value;
   };
   long long width = size("--width");
@@ -174,8 +165,7 @@ int New(const CommandLine& line, std::ostream& err) {
   uint64_t seed = SeedFromClock();
   if (auto it = line.values.find("--seed"); it != line.values.end()) {
     auto value = ParseInteger(it->second);
-    if (!value)
-      throw UsageError("--seed must be a whole number");
+    if (!value) throw UsageError("--seed must be a whole number");
     seed = static_cast<uint64_t>(*value);
   }
   std::string problem =
@@ -186,8 +176,7 @@ int New(const CommandLine& line, std::ostream& err) {
     return kExitRefused;
   }
   Session session(line.folder, seed, err);
-  if (!session.Start(err))
-    return kExitRefused;
+  if (!session.Start(err)) return kExitRefused;
   Editor& editor = session.Get();
   editor.Settings.RandomTiles = line.flags.count("--random-tiles") > 0;
   editor.Document.MapWidth = static_cast<int16_t>(width);
@@ -213,12 +202,9 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
   }
   try {
     const std::string& command = line->words[0];
-    if (command == "info")
-      return Info(*line, out, err);
-    if (command == "convert")
-      return Convert(*line, err);
-    if (command == "new")
-      return New(*line, err);
+    if (command == "info") return Info(*line, out, err);
+    if (command == "convert") return Convert(*line, err);
+    if (command == "new") return New(*line, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
     err << "korvmap: " << usage.Text() << '\n' << kUsage;

@@ -35,8 +35,7 @@ struct PixelPoint {
 constexpr PixelPoint HexToPixel(const HexGeometry& geometry, int32_t x, int32_t y) {
   int32_t left = x * geometry.ColumnStep;
   int32_t top = y * geometry.RowStep;
-  if (IsLowerColumn(x))
-    top += geometry.RowStep / 2;
+  if (IsLowerColumn(x)) top += geometry.RowStep / 2;
   return {left, top};
 }
 

@@ -11,8 +11,7 @@ void MapDocument::ResetObjectives(int16_t count) {
 
 std::string CheckMapSize(int width, int height) {
   auto check = [](const char* what, int value) -> std::string {
-    if (value < 0)
-      return std::string("the ") + what + " " + std::to_string(value) + " is negative";
+    if (value < 0) return std::string("the ") + what + " " + std::to_string(value) + " is negative";
     if (value > kMaxMapIndex) {
       return std::string("the ") + what + " " + std::to_string(value) +
              " is larger than the editor's limit of " + std::to_string(kMaxMapIndex);
@@ -20,8 +19,7 @@ std::string CheckMapSize(int width, int height) {
     return {};
   };
   std::string problem = check("width", width);
-  if (problem.empty())
-    problem = check("height", height);
+  if (problem.empty()) problem = check("height", height);
   return problem;
 }
 
@@ -51,8 +49,7 @@ void RebuildObjectiveList(MapDocument& document) {
   int count = 0;
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      if (document.Mark(x, y) == 0)
-        continue;
+      if (document.Mark(x, y) == 0) continue;
       if (document.Owner(x, y) != 0) {
         ++count;
       } else {
@@ -67,8 +64,7 @@ void RebuildObjectiveList(MapDocument& document) {
   int n = 0;
   for (int x = 0; x <= document.MapWidth && n < count; ++x) {
     for (int y = 0; y <= document.MapHeight && n < count; ++y) {
-      if (document.Mark(x, y) == 0)
-        continue;
+      if (document.Mark(x, y) == 0) continue;
       ++n;
       document.Objective(n, kObjectiveX) = static_cast<int16_t>(x);
       document.Objective(n, kObjectiveY) = static_cast<int16_t>(y);
@@ -87,8 +83,7 @@ void RestoreOriginalOwners(MapDocument& document) {
     int y = document.Objective(i, kObjectiveY);
     // A record pointing off the map comes from a damaged file; skip it
     // rather than write outside the layer.
-    if (!document.Contains(x, y))
-      continue;
+    if (!document.Contains(x, y)) continue;
     document.OriginalOwner(x, y) =
         static_cast<uint8_t>(document.Objective(i, kObjectiveOriginalOwner) & 0xff);
   }

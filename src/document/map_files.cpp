@@ -19,8 +19,7 @@ bool HasSignature(std::span<const uint8_t> bytes) {
 
 bool CheckSize(int16_t width, int16_t height, std::string& error) {
   std::string problem = CheckMapSize(width, height);
-  if (problem.empty())
-    return true;
+  if (problem.empty()) return true;
   error = "its header gives a map size that cannot be right: " + problem;
   return false;
 }
@@ -59,8 +58,7 @@ std::optional<ParsedMap> ParseVersioned(std::span<const uint8_t> bytes, Optional
   info.Version = cursor.ReadI16();
   info.MapWidth = cursor.ReadI16();
   info.MapHeight = cursor.ReadI16();
-  if (!CheckSize(info.MapWidth, info.MapHeight, error))
-    return std::nullopt;
+  if (!CheckSize(info.MapWidth, info.MapHeight, error)) return std::nullopt;
 
   MapDocument& document = parsed.Document;
   document.MapWidth = info.MapWidth;
@@ -70,8 +68,7 @@ std::optional<ParsedMap> ParseVersioned(std::span<const uint8_t> bytes, Optional
   document.ResetObjectives(0);
   const bool snapshot = parts == OptionalParts::kSnapshot;
   if (snapshot || VersionHasObjectiveList(info.Version)) {
-    if (!ReadObjectiveList(cursor, document, error))
-      return std::nullopt;
+    if (!ReadObjectiveList(cursor, document, error)) return std::nullopt;
     info.HasObjectiveList = true;
     info.ObjectiveCount = document.ObjectiveCount;
   }
@@ -98,8 +95,7 @@ std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTabl
   info.Layout = MapLayout::kOld;
   info.MapWidth = cursor.ReadI16();
   info.MapHeight = cursor.ReadI16();
-  if (!CheckSize(info.MapWidth, info.MapHeight, error))
-    return std::nullopt;
+  if (!CheckSize(info.MapWidth, info.MapHeight, error)) return std::nullopt;
 
   MapDocument& document = parsed.Document;
   document.MapWidth = info.MapWidth;
@@ -109,13 +105,11 @@ std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTabl
   // The old layout stores hexes column by column.
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      for (int k = 0; k < MapDocument::kDataPlanes; ++k)
-        document.Data(x, y, k) = cursor.ReadU8();
+      for (int k = 0; k < MapDocument::kDataPlanes; ++k) document.Data(x, y, k) = cursor.ReadU8();
       uint8_t terrain = document.Terrain(x, y);
       if (terrain == 5 || terrain == 14) {
         // Settlements of old maps open every side.
-        for (int d = 1; d <= 6; ++d)
-          document.Data(x, y, d) = kRoadLink;
+        for (int d = 1; d <= 6; ++d) document.Data(x, y, d) = kRoadLink;
       }
       int16_t tile = cursor.ReadI16();
       if (!tables.IsTile(tile)) {
@@ -135,12 +129,10 @@ std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTabl
     }
   }
   for (int x = 0; x <= document.MapWidth; ++x) {
-    for (int y = 0; y <= document.MapHeight; ++y)
-      document.Deployment(x, y) = cursor.ReadI16();
+    for (int y = 0; y <= document.MapHeight; ++y) document.Deployment(x, y) = cursor.ReadI16();
   }
   for (int x = 0; x <= document.MapWidth; ++x) {
-    for (int y = 0; y <= document.MapHeight; ++y)
-      document.LandMass(x, y) = cursor.ReadI16();
+    for (int y = 0; y <= document.MapHeight; ++y) document.LandMass(x, y) = cursor.ReadI16();
   }
   return parsed;
 }
@@ -162,8 +154,7 @@ void AppendHeader(ByteWriter& writer, const MapDocument& document, int16_t versi
 
 std::string BaseOf(const std::string& mapPath) {
   // "abc.map" -> "abc"; a name without the extension keeps all of it.
-  if (mapPath.size() >= 4)
-    return mapPath.substr(0, mapPath.size() - 4);
+  if (mapPath.size() >= 4) return mapPath.substr(0, mapPath.size() - 4);
   return mapPath;
 }
 
@@ -186,8 +177,7 @@ void TakeMap(MapDocument& document, MapDocument&& parsed, const HexGeometry& geo
 std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserInteraction& ui,
                                                   const char* what) {
   auto bytes = ReadWholeFile(path);
-  if (!bytes)
-    ui.Message(std::string("The ") + what + " " + path + " cannot be opened.");
+  if (!bytes) ui.Message(std::string("The ") + what + " " + path + " cannot be opened.");
   return bytes;
 }
 
@@ -196,8 +186,7 @@ std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserI
 std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error) {
   if (HasSignature(bytes)) {
     auto parsed = ParseMapFile(bytes, TileTables{}, error);
-    if (!parsed)
-      return std::nullopt;
+    if (!parsed) return std::nullopt;
     return parsed->Info;
   }
   if (bytes.size() < kOldHeaderBytes) {
@@ -210,8 +199,7 @@ std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::
   info.Layout = MapLayout::kOld;
   info.MapWidth = cursor.ReadI16();
   info.MapHeight = cursor.ReadI16();
-  if (!CheckSize(info.MapWidth, info.MapHeight, error))
-    return std::nullopt;
+  if (!CheckSize(info.MapWidth, info.MapHeight, error)) return std::nullopt;
   return info;
 }
 
@@ -264,10 +252,8 @@ std::string JumpMapPicturePath(const std::string& mapPath) {
 
 bool SaveMap(Editor& editor) {
   MapDocument& document = editor.Document;
-  if (document.MapName.empty())
-    document.MapName = "newmap.map";
-  if (document.MapPath.empty())
-    return true;
+  if (document.MapName.empty()) document.MapName = "newmap.map";
+  if (document.MapPath.empty()) return true;
   BusyScope busy(editor.Ui);
   RebuildObjectiveList(document);
   editor.Ui.Progress("Writing map data");
@@ -286,13 +272,13 @@ bool SaveMap(Editor& editor) {
 }
 
 bool LoadMap(Editor& editor, bool* nationSetChanged) {
-  if (nationSetChanged)
-    *nationSetChanged = false;
+  if (nationSetChanged) *nationSetChanged = false;
   MapDocument& document = editor.Document;
-  BusyScope busy(editor.Ui);
   auto bytes = ReadFileOrSay(document.MapPath, editor.Ui, "map file");
-  if (!bytes)
-    return false;
+  if (!bytes) return false;
+  if (!HasSignature(*bytes)) return LoadMapOld(editor);
+
+  BusyScope busy(editor.Ui);
   std::string error;
   auto parsed = ParseMapFile(*bytes, editor.Tiles, error);
   if (!parsed) {
@@ -300,28 +286,41 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
     return false;
   }
   const MapFileInfo& info = parsed->Info;
-  if (info.Layout == MapLayout::kOld) {
-    // Old maps are named by their full path from here on; their nation set stays.
-    document.MapName = document.MapPath;
-    TakeMap(document, std::move(parsed->Document), editor.Geometry);
-    RebuildObjectiveList(document);
-    return true;
-  }
-
   std::string storedSet = info.NationSetName;
   TakeMap(document, std::move(parsed->Document), editor.Geometry);
-  if (storedSet.empty() && !document.NationSetName.empty())
-    storedSet = document.NationSetName;
+  if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
-    if (nationSetChanged)
-      *nationSetChanged = true;
+    if (nationSetChanged) *nationSetChanged = true;
   }
   // A file of version 544 or older carries no objective list: build it from
   // the control layer, as for the oldest versions.
-  if (!info.HasObjectiveList)
-    RebuildObjectiveList(document);
+  if (!info.HasObjectiveList) RebuildObjectiveList(document);
   RestoreOriginalOwners(document);
+  return true;
+}
+
+bool LoadMapOld(Editor& editor) {
+  MapDocument& document = editor.Document;
+  auto bytes = ReadFileOrSay(document.MapPath, editor.Ui, "map file");
+  if (!bytes) return false;
+  BusyScope busy(editor.Ui);
+  std::string error;
+  std::optional<ParsedMap> parsed;
+  if (bytes->size() < kOldHeaderBytes) {
+    error = "the file is shorter than the 4 bytes of a map header";
+  } else {
+    parsed = ParseOld(*bytes, editor.Tiles, error);
+  }
+  if (!parsed) {
+    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened: " + error + ".");
+    return false;
+  }
+  // Old maps are named by their full path from here on; their nation set
+  // stays and they have no original owners.
+  document.MapName = document.MapPath;
+  TakeMap(document, std::move(parsed->Document), editor.Geometry);
+  RebuildObjectiveList(document);
   return true;
 }
 

@@ -76,6 +76,9 @@ bool SaveMap(Editor& editor);
 // file and what is wrong; returns false then. `nationSetChanged` tells the
 // caller that the map named another nation set.
 bool LoadMap(Editor& editor, bool* nationSetChanged = nullptr);
+// Reads an old-layout map file at Document.MapPath; LoadMap hands over to it
+// when the file has no signature. The map is named by its full path after.
+bool LoadMapOld(Editor& editor);
 // Builds a fresh map of the document's current size named by its MapName and MapPath.
 void NewMap(Editor& editor);
 

@@ -24,8 +24,7 @@ void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder) {
   settings.FlagOffsetX = 20;
   settings.FlagOffsetY = 30;
   auto reader = TextFieldReader::FromFile(folder.Resolve(kFlagsFile));
-  if (!reader)
-    return;
+  if (!reader) return;
   // Stored as unsigned bytes, as the game keeps them.
   settings.FlagOffsetX = static_cast<uint8_t>(RoundToI16(reader->NextNumber()) & 0xff);
   settings.FlagOffsetY = static_cast<uint8_t>(RoundToI16(reader->NextNumber()) & 0xff);
@@ -33,8 +32,7 @@ void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder) {
 
 HexGeometry ReadHexInfo(const GameFolder& folder) {
   auto reader = TextFieldReader::FromFile(folder.Resolve(kHexInfoFile));
-  if (!reader)
-    return HexGeometry::FromSizes(60, 50, 30);
+  if (!reader) return HexGeometry::FromSizes(60, 50, 30);
   reader->Skip(1);
   int16_t width = reader->NextI16();
   reader->Skip(1);
@@ -78,8 +76,7 @@ void FillWithCurrentTile(MapDocument& document, int16_t& currentTile, const Tile
                          const RandomTileLists& lists, RandomSource& random, bool randomVariants) {
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      if (randomVariants)
-        randomtile(currentTile, tables, lists, random);
+      if (randomVariants) randomtile(currentTile, tables, lists, random);
       document.Terrain(x, y) = tables.TerrainOf(currentTile);
       document.Tile(x, y) = currentTile;
     }
@@ -91,8 +88,7 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   editor.Settings.RandomTiles = true;
   ReadFlagOffsets(editor.Settings, editor.Folder);
   editor.Geometry = ReadHexInfo(editor.Folder);
-  if (!LoadTileSheet(editor, error))
-    return false;
+  if (!LoadTileSheet(editor, error)) return false;
 
   LoadTileTerrain(editor.Tiles, editor.Folder, editor.Ui);
   LoadRoadInfo(editor.Tiles, editor.Folder);
@@ -115,8 +111,7 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
 
   editor.Settings.RandomTiles = false;
   editor.Settings.HexOutlines = false;
-  for (const char* folder : kPatternFolders)
-    EnsureFolder(editor.Folder.Resolve(folder));
+  for (const char* folder : kPatternFolders) EnsureFolder(editor.Folder.Resolve(folder));
   return true;
 }
 

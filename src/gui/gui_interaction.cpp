@@ -23,8 +23,7 @@ bool GuiInteraction::AskYesNo(const std::string& text) {
 }
 
 void GuiInteraction::Progress(const std::string& text) {
-  if (sink_)
-    sink_(text);
+  if (sink_) sink_(text);
 }
 
 void GuiInteraction::SetBusy(bool busy) {

@@ -38,15 +38,12 @@ bool ParseOptions(const QStringList& arguments, Options& options, std::string& p
       return true;
     };
     if (word == "--folder") {
-      if (!value(options.folder))
-        return false;
+      if (!value(options.folder)) return false;
     } else if (word == "--screenshot") {
-      if (!value(options.screenshot))
-        return false;
+      if (!value(options.screenshot)) return false;
     } else if (word == "--seed") {
       std::string text;
-      if (!value(text))
-        return false;
+      if (!value(text)) return false;
       options.seed = std::stoull(text);
     } else if (word.startsWith("--")) {
       problem = "unknown option " + word.toStdString();

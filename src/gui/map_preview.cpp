@@ -18,8 +18,7 @@ Picture RenderMapPreview(const Editor& editor) {
   for (int x = 1; x <= document.MapWidth; ++x) {
     for (int y = 1; y <= document.MapHeight; ++y) {
       int tile = document.Tile(x, y);
-      if (!editor.Tiles.IsTile(tile))
-        continue;
+      if (!editor.Tiles.IsTile(tile)) continue;
       PixelPoint origin = HexToPixel(geometry, x, y);
       // Tiles are black outside the hex, so OR joins neighbours seamlessly.
       picture.Or(origin.left - originX, origin.top - originY, editor.TileSheet,

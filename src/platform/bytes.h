@@ -36,8 +36,7 @@ class ByteCursor {
   }
   int32_t ReadI32() {
     uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-      value |= static_cast<uint32_t>(ReadU8()) << (8 * i);
+    for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(ReadU8()) << (8 * i);
     return static_cast<int32_t>(value);
   }
   // Fills `out` from the block; the part beyond the end of the block is zeroed.
@@ -63,8 +62,7 @@ class ByteWriter {
   }
   void WriteI32(int32_t value) {
     auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-      bytes_.push_back(static_cast<uint8_t>((bits >> (8 * i)) & 0xff));
+    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>((bits >> (8 * i)) & 0xff));
   }
   void WriteBytes(std::span<const uint8_t> block) {
     bytes_.insert(bytes_.end(), block.begin(), block.end());

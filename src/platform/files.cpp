@@ -15,11 +15,9 @@ char LowerAscii(char c) {
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
+  if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i]))
-      return false;
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   }
   return true;
 }
@@ -29,11 +27,9 @@ std::vector<std::string_view> SplitComponents(std::string_view relative) {
   size_t start = 0;
   while (start <= relative.size()) {
     size_t end = relative.find_first_of("/\\", start);
-    if (end == std::string_view::npos)
-      end = relative.size();
+    if (end == std::string_view::npos) end = relative.size();
     std::string_view part = relative.substr(start, end - start);
-    if (!part.empty() && part != ".")
-      parts.push_back(part);
+    if (!part.empty() && part != ".") parts.push_back(part);
     start = end + 1;
   }
   return parts;
@@ -55,19 +51,16 @@ bool GameFolder::Exists(std::string_view relative) const {
 std::optional<fs::path> FindIgnoringCase(const fs::path& folder, std::string_view name) {
   std::error_code ec;
   fs::path exact = folder / fs::path(std::string(name));
-  if (fs::exists(exact, ec))
-    return exact;
+  if (fs::exists(exact, ec)) return exact;
   fs::directory_iterator it(folder, ec);
-  if (ec)
-    return std::nullopt;
+  if (ec) return std::nullopt;
   std::optional<fs::path> found;
   for (const auto& entry : it) {
     std::string candidate = entry.path().filename().string();
     if (EqualIgnoringCase(candidate, name)) {
       // Take the first in name order so the answer does not depend on the
       // order the directory happens to list its entries in.
-      if (!found || candidate < found->filename().string())
-        found = entry.path();
+      if (!found || candidate < found->filename().string()) found = entry.path();
     }
   }
   return found;
@@ -102,19 +95,16 @@ bool FolderExists(const fs::path& path) {
 int64_t FileLength(const fs::path& path) {
   std::error_code ec;
   auto size = fs::file_size(path, ec);
-  if (ec)
-    return -1;
+  if (ec) return -1;
   return static_cast<int64_t>(size);
 }
 
 bool EnsureFolder(const fs::path& path, std::string* error) {
   std::error_code ec;
-  if (fs::is_directory(path, ec))
-    return true;
+  if (fs::is_directory(path, ec)) return true;
   fs::create_directories(path, ec);
   if (ec) {
-    if (error)
-      *error = "cannot create the folder " + path.string() + ": " + ec.message();
+    if (error) *error = "cannot create the folder " + path.string() + ": " + ec.message();
     return false;
   }
   return true;
@@ -154,8 +144,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*')
-    ++p;
+  while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();
 }
 
@@ -163,13 +152,10 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
   std::vector<fs::path> files;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
-  if (ec)
-    return files;
+  if (ec) return files;
   for (const auto& entry : it) {
-    if (!entry.is_regular_file(ec))
-      continue;
-    if (MatchesPattern(entry.path().filename().string(), pattern))
-      files.push_back(entry.path());
+    if (!entry.is_regular_file(ec)) continue;
+    if (MatchesPattern(entry.path().filename().string(), pattern)) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -177,16 +163,13 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return std::nullopt;
+  if (!in) return std::nullopt;
   in.seekg(0, std::ios::end);
   std::streamoff size = in.tellg();
-  if (size < 0)
-    return std::nullopt;
+  if (size < 0) return std::nullopt;
   in.seekg(0, std::ios::beg);
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    return std::nullopt;
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
   return bytes;
 }
 
@@ -196,8 +179,7 @@ bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, s
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
-      if (error)
-        *error = "cannot write " + path.string();
+      if (error) *error = "cannot write " + path.string();
       return false;
     }
     if (!bytes.empty()) {
@@ -208,8 +190,7 @@ bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, s
     if (!out) {
       out.close();
       DeleteFile(temporary);
-      if (error)
-        *error = "cannot write " + path.string() + " (disk full?)";
+      if (error) *error = "cannot write " + path.string() + " (disk full?)";
       return false;
     }
   }
@@ -229,22 +210,19 @@ bool ByteFile::Open(const fs::path& path) {
   Close();
   if (!FileExists(path)) {
     std::ofstream create(path, std::ios::binary);
-    if (!create)
-      return false;
+    if (!create) return false;
   }
   stream_.open(path, std::ios::binary | std::ios::in | std::ios::out);
   return stream_.is_open();
 }
 
 void ByteFile::Close() {
-  if (stream_.is_open())
-    stream_.close();
+  if (stream_.is_open()) stream_.close();
   stream_.clear();
 }
 
 int64_t ByteFile::Length() {
-  if (!stream_.is_open())
-    return 0;
+  if (!stream_.is_open()) return 0;
   stream_.clear();
   stream_.seekg(0, std::ios::end);
   return static_cast<int64_t>(stream_.tellg());
@@ -252,12 +230,10 @@ int64_t ByteFile::Length() {
 
 void ByteFile::Read(int64_t position, std::span<uint8_t> out) {
   std::fill(out.begin(), out.end(), uint8_t{0});
-  if (!stream_.is_open() || position < 1)
-    return;
+  if (!stream_.is_open() || position < 1) return;
   int64_t length = Length();
   int64_t start = position - 1;
-  if (start >= length)
-    return;
+  if (start >= length) return;
   auto available =
       static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(out.size()), length - start));
   stream_.seekg(start);
@@ -286,8 +262,7 @@ int32_t ByteFile::ReadI32(int64_t position) {
 }
 
 void ByteFile::Write(int64_t position, std::span<const uint8_t> bytes) {
-  if (!stream_.is_open() || position < 1)
-    return;
+  if (!stream_.is_open() || position < 1) return;
   int64_t start = position - 1;
   int64_t length = Length();
   if (start > length) {
@@ -316,8 +291,7 @@ void ByteFile::WriteI16(int64_t position, int16_t value) {
 void ByteFile::WriteI32(int64_t position, int32_t value) {
   auto bits = static_cast<uint32_t>(value);
   uint8_t b[4];
-  for (int i = 0; i < 4; ++i)
-    b[i] = static_cast<uint8_t>((bits >> (8 * i)) & 0xff);
+  for (int i = 0; i < 4; ++i) b[i] = static_cast<uint8_t>((bits >> (8 * i)) & 0xff);
   Write(position, b);
 }
 

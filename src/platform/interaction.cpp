@@ -19,15 +19,13 @@ bool ConsoleInteraction::AskYesNo(const std::string& text) {
 }
 
 void ConsoleInteraction::Progress(const std::string& text) {
-  if (showProgress_)
-    stream_ << text << '\n';
+  if (showProgress_) stream_ << text << '\n';
 }
 
 std::vector<std::string> RecordingInteraction::Messages() const {
   std::vector<std::string> texts;
   for (const auto& event : events) {
-    if (event.kind == Event::kMessage)
-      texts.push_back(event.text);
+    if (event.kind == Event::kMessage) texts.push_back(event.text);
   }
   return texts;
 }

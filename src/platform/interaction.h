@@ -90,8 +90,7 @@ class RecordingInteraction : public UserInteraction {
 
  private:
   bool NextAnswer() {
-    if (answers.empty())
-      return true;
+    if (answers.empty()) return true;
     bool answer = answers.front();
     answers.erase(answers.begin());
     return answer;

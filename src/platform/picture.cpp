@@ -13,10 +13,8 @@ namespace korv {
 namespace {
 
 QImage ToOpaqueRgb32(QImage image) {
-  if (image.isNull())
-    return image;
-  if (image.format() != QImage::Format_RGB32)
-    image = image.convertToFormat(QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
   return image;
 }
 
@@ -78,8 +76,7 @@ bool Picture::SaveBmp(const std::filesystem::path& path, std::string* error) con
   temporary += ".korv-tmp";
   QImageWriter writer(QString::fromStdString(temporary.string()), "bmp");
   if (!writer.write(image_)) {
-    if (error)
-      *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
+    if (error) *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
     DeleteFile(temporary);
     return false;
   }
@@ -93,28 +90,24 @@ bool Picture::SaveBmp(const std::filesystem::path& path, std::string* error) con
 bool Picture::SavePng(const std::filesystem::path& path, std::string* error) const {
   QImageWriter writer(QString::fromStdString(path.string()), "png");
   if (!writer.write(image_)) {
-    if (error)
-      *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
+    if (error) *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
     return false;
   }
   return true;
 }
 
 uint32_t Picture::PixelAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= Width() || y >= Height())
-    return 0;
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
   return reinterpret_cast<const uint32_t*>(image_.constScanLine(y))[x] & 0x00ffffffu;
 }
 
 void Picture::SetPixel(int x, int y, uint32_t rgb) {
-  if (x < 0 || y < 0 || x >= Width() || y >= Height())
-    return;
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
   reinterpret_cast<uint32_t*>(image_.scanLine(y))[x] = 0xff000000u | rgb;
 }
 
 void Picture::Fill(uint32_t rgb) {
-  if (!IsNull())
-    image_.fill(0xff000000u | rgb);
+  if (!IsNull()) image_.fill(0xff000000u | rgb);
 }
 
 void Picture::FillRect(const PixelRect& rect, uint32_t rgb) {
@@ -127,8 +120,7 @@ void Picture::FillRect(const PixelRect& rect, uint32_t rgb) {
 }
 
 void Picture::DrawRectOutline(const PixelRect& rect, uint32_t rgb) {
-  if (rect.width <= 0 || rect.height <= 0)
-    return;
+  if (rect.width <= 0 || rect.height <= 0) return;
   int right = rect.x + rect.width - 1, bottom = rect.y + rect.height - 1;
   for (int x = rect.x; x <= right; ++x) {
     SetPixel(x, rect.y, rgb);
@@ -142,8 +134,7 @@ void Picture::DrawRectOutline(const PixelRect& rect, uint32_t rgb) {
 
 void Picture::Blend(Transfer transfer, int dx, int dy, const Picture& source, int sx, int sy, int w,
                     int h) {
-  if (IsNull() || source.IsNull())
-    return;
+  if (IsNull() || source.IsNull()) return;
   if (!ClipTransfer(dx, dy, sx, sy, w, h, Width(), Height(), source.Width(), source.Height())) {
     return;
   }
@@ -166,12 +157,10 @@ void Picture::Blend(Transfer transfer, int dx, int dy, const Picture& source, in
         std::memmove(to, from, static_cast<size_t>(w) * sizeof(uint32_t));
         break;
       case Transfer::kAnd:
-        for (int x = 0; x < w; ++x)
-          to[x] = (to[x] & from[x]) | 0xff000000u;
+        for (int x = 0; x < w; ++x) to[x] = (to[x] & from[x]) | 0xff000000u;
         break;
       case Transfer::kOr:
-        for (int x = 0; x < w; ++x)
-          to[x] = (to[x] | from[x]) | 0xff000000u;
+        for (int x = 0; x < w; ++x) to[x] = (to[x] | from[x]) | 0xff000000u;
         break;
     }
   }
@@ -204,32 +193,27 @@ void Picture::Stretch(const PixelRect& destination, const Picture& source,
   const Picture& src = &source == this ? from : source;
   for (int y = 0; y < destination.height; ++y) {
     int ty = destination.y + y;
-    if (ty < 0 || ty >= Height())
-      continue;
+    if (ty < 0 || ty >= Height()) continue;
     int syy = sourceRect.y +
               static_cast<int>(static_cast<int64_t>(y) * sourceRect.height / destination.height);
     for (int x = 0; x < destination.width; ++x) {
       int tx = destination.x + x;
-      if (tx < 0 || tx >= Width())
-        continue;
+      if (tx < 0 || tx >= Width()) continue;
       int sxx = sourceRect.x +
                 static_cast<int>(static_cast<int64_t>(x) * sourceRect.width / destination.width);
-      if (sxx < 0 || syy < 0 || sxx >= src.Width() || syy >= src.Height())
-        continue;
+      if (sxx < 0 || syy < 0 || sxx >= src.Width() || syy >= src.Height()) continue;
       SetPixel(tx, ty, src.PixelAt(sxx, syy));
     }
   }
 }
 
 std::span<const uint8_t> Picture::Bytes() const {
-  if (IsNull())
-    return {};
+  if (IsNull()) return {};
   return {image_.constBits(), static_cast<size_t>(image_.sizeInBytes())};
 }
 
 std::span<uint8_t> Picture::MutableBytes() {
-  if (IsNull())
-    return {};
+  if (IsNull()) return {};
   return {image_.bits(), static_cast<size_t>(image_.sizeInBytes())};
 }
 

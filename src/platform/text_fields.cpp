@@ -20,8 +20,7 @@ TextFieldReader::TextFieldReader(std::string text) : text_(std::move(text)) {}
 
 std::optional<TextFieldReader> TextFieldReader::FromFile(const std::filesystem::path& path) {
   auto bytes = ReadWholeFile(path);
-  if (!bytes)
-    return std::nullopt;
+  if (!bytes) return std::nullopt;
   return TextFieldReader(std::string(bytes->begin(), bytes->end()));
 }
 
@@ -30,10 +29,8 @@ bool TextFieldReader::AtLineEnd() const {
 }
 
 void TextFieldReader::SkipLineEnd() {
-  if (pos_ < text_.size() && text_[pos_] == '\r')
-    ++pos_;
-  if (pos_ < text_.size() && text_[pos_] == '\n')
-    ++pos_;
+  if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+  if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
 }
 
 bool TextFieldReader::AtEnd() {
@@ -53,31 +50,26 @@ bool TextFieldReader::Next(std::string& field) {
   field.clear();
   // Blank lines between fields are not fields of their own.
   for (;;) {
-    while (pos_ < text_.size() && IsBlank(text_[pos_]))
-      ++pos_;
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
     if (lastEndedLine_ && AtLineEnd()) {
       SkipLineEnd();
       continue;
     }
     break;
   }
-  if (pos_ >= text_.size() || (lastEndedLine_ && AtEnd()))
-    return false;
+  if (pos_ >= text_.size() || (lastEndedLine_ && AtEnd())) return false;
 
   if (text_[pos_] == '"') {
     ++pos_;
     size_t close = text_.find('"', pos_);
-    if (close == std::string::npos)
-      close = text_.size();
+    if (close == std::string::npos) close = text_.size();
     field = text_.substr(pos_, close - pos_);
     pos_ = std::min(close + 1, text_.size());
     // Anything between the closing quote and the separator is dropped.
-    while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd())
-      ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
   } else {
     size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd())
-      ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
     field = std::string(TrimBlanks(std::string_view(text_).substr(start, pos_ - start)));
   }
   if (pos_ < text_.size() && text_[pos_] == ',') {
@@ -85,8 +77,7 @@ bool TextFieldReader::Next(std::string& field) {
     lastEndedLine_ = false;
     // A comma at the end of a line also ends the line.
     size_t probe = pos_;
-    while (probe < text_.size() && IsBlank(text_[probe]))
-      ++probe;
+    while (probe < text_.size() && IsBlank(text_[probe])) ++probe;
     if (probe < text_.size() && (text_[probe] == '\r' || text_[probe] == '\n')) {
       pos_ = probe;
       SkipLineEnd();
@@ -116,15 +107,12 @@ int16_t TextFieldReader::NextI16() {
 
 void TextFieldReader::Skip(int fields) {
   std::string ignored;
-  for (int i = 0; i < fields; ++i)
-    Next(ignored);
+  for (int i = 0; i < fields; ++i) Next(ignored);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -132,8 +120,7 @@ double ParseLeadingNumber(std::string_view text) {
   text = TrimBlanks(text);
   size_t i = 0;
   std::string number;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-    number += text[i++];
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   bool digits = false;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
     number += text[i++];
@@ -146,42 +133,34 @@ double ParseLeadingNumber(std::string_view text) {
       digits = true;
     }
   }
-  if (!digits)
-    return 0.0;
+  if (!digits) return 0.0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     size_t j = i + 1;
     std::string exponent = "e";
-    if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-      exponent += text[j++];
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
     bool expDigits = false;
     while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
       exponent += text[j++];
       expDigits = true;
     }
-    if (expDigits)
-      number += exponent;
+    if (expDigits) number += exponent;
   }
   double value = std::strtod(number.c_str(), nullptr);
-  if (!std::isfinite(value))
-    return 0.0;
+  if (!std::isfinite(value)) return 0.0;
   return value;
 }
 
 int16_t RoundToI16(double value) {
   double rounded = std::nearbyint(value);  // the default mode rounds half to even
-  if (!(rounded >= std::numeric_limits<int16_t>::min()))
-    return std::numeric_limits<int16_t>::min();
-  if (rounded > std::numeric_limits<int16_t>::max())
-    return std::numeric_limits<int16_t>::max();
+  if (!(rounded >= std::numeric_limits<int16_t>::min())) return std::numeric_limits<int16_t>::min();
+  if (rounded > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
   return static_cast<int16_t>(rounded);
 }
 
 int32_t RoundToI32(double value) {
   double rounded = std::nearbyint(value);
-  if (!(rounded >= std::numeric_limits<int32_t>::min()))
-    return std::numeric_limits<int32_t>::min();
-  if (rounded > std::numeric_limits<int32_t>::max())
-    return std::numeric_limits<int32_t>::max();
+  if (!(rounded >= std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (rounded > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(rounded);
 }
 

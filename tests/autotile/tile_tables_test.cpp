@@ -76,8 +76,7 @@ TEST_F(TileTablesTest, AShortHexDataListLeavesTheRestZeroAndALongOneIsCut) {
   EXPECT_EQ(folder.ReadBytes("mapedit/tiletype.dat").size(), 32u);
 
   std::string longList = "40\r\n";
-  for (int i = 0; i < 40; ++i)
-    longList += std::to_string(i % 10) + "\r\n";
+  for (int i = 0; i < 40; ++i) longList += std::to_string(i % 10) + "\r\n";
   folder.WriteText("data/hexdata.txt", longList);
   DeleteFile(folder / "mapedit/tiletype.dat");
   tables = Load();
@@ -95,8 +94,7 @@ TEST_F(TileTablesTest, MissingHexDataIsNamedAndEveryTileIsTerrainZero) {
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "creating new 'tiletype.dat' file.");
   EXPECT_EQ(messages[1], (folder / "data/hexdata.txt").string() + " not found.");
-  for (uint8_t terrain : tables.TileTerrain)
-    ASSERT_EQ(terrain, 0);
+  for (uint8_t terrain : tables.TileTerrain) ASSERT_EQ(terrain, 0);
   EXPECT_FALSE(FileExists(folder / "mapedit/tiletype.dat"));
 }
 
@@ -119,11 +117,10 @@ TEST_F(TileTablesTest, RoadInfoBytesMapToSides) {
   test::MiniGame game = test::DefaultMiniGame();
   game.roadInfo.assign(32 * 6, 0);
   // Byte i belongs to side 5, 6, 1, 2, 3, 4.
-  game.roadInfo[2 * 6 + 0] = 1;  // tile 2: top only
-  game.roadInfo[7 * 6 + 2] = 3;  // tile 7: lower right
-  game.roadInfo[7 * 6 + 5] = 1;  //         and upper left
-  for (int i = 0; i < 6; ++i)
-    game.roadInfo[31 * 6 + i] = 1;  // tile 31: all sides
+  game.roadInfo[2 * 6 + 0] = 1;                               // tile 2: top only
+  game.roadInfo[7 * 6 + 2] = 3;                               // tile 7: lower right
+  game.roadInfo[7 * 6 + 5] = 1;                               //         and upper left
+  for (int i = 0; i < 6; ++i) game.roadInfo[31 * 6 + i] = 1;  // tile 31: all sides
   test::WriteMiniGame(folder, game);
   TileTables tables = Load();
   EXPECT_EQ(tables.RoadTiles[0][0], 3);
@@ -140,16 +137,14 @@ TEST_F(TileTablesTest, MissingRoadInfoMeansNoRoadsAndIsCreated) {
   DeleteFile(folder / "mapedit/roadinfo.dat");
   TileTables tables = Load();
   EXPECT_EQ(tables.RoadTiles[0][0], 0);
-  for (uint8_t road : tables.TileRoad)
-    ASSERT_EQ(road, 0);
+  for (uint8_t road : tables.TileRoad) ASSERT_EQ(road, 0);
   EXPECT_TRUE(FileExists(folder / "mapedit/roadinfo.dat"));
 }
 
 TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   test::MiniGame game = test::DefaultMiniGame();
   game.randomFlags.assign(32, 0);
-  for (int t : {1, 5, 9, 20, 21})
-    game.randomFlags[static_cast<size_t>(t)] = 1;
+  for (int t : {1, 5, 9, 20, 21}) game.randomFlags[static_cast<size_t>(t)] = 1;
   game.randomFlags[6] = 2;  // only 1 counts
   test::WriteMiniGame(folder, game);
   folder.WriteText("mapedit/003.rnd", "stale");
@@ -194,8 +189,7 @@ TEST(RandomTile, PicksEveryMemberOfTheListAndNothingElse) {
     ++counts[tile];
   }
   ASSERT_EQ(counts.size(), 3u);
-  for (int16_t tile : {2, 3, 9})
-    EXPECT_GT(counts[tile], 850) << tile;
+  for (int16_t tile : {2, 3, 9}) EXPECT_GT(counts[tile], 850) << tile;
 
   // Terrain 0 has an empty list, terrain 3 (tile 8) none at all.
   lists.ByTerrain = {{}, {2, 3, 9}, {5}};

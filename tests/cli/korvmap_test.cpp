@@ -62,10 +62,8 @@ TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
     std::vector<uint8_t> record = {1, 0, 0, 0, 0, 0, 0, 20, 0};
     old.insert(old.end(), record.begin(), record.end());
   }
-  for (int hex = 0; hex < 4; ++hex)
-    old.insert(old.end(), {static_cast<uint8_t>(hex == 3), 1});
-  for (int hex = 0; hex < 8; ++hex)
-    old.insert(old.end(), {0, 0});
+  for (int hex = 0; hex < 4; ++hex) old.insert(old.end(), {static_cast<uint8_t>(hex == 3), 1});
+  for (int hex = 0; hex < 8; ++hex) old.insert(old.end(), {0, 0});
   folder.WriteBytes("old.map", old);
   CommandResult run =
       Korvmap({"--folder", folder.Path().string(), "convert", Path("old.map"), Path("new.map")});

@@ -48,16 +48,14 @@ TEST(NeighbourStep, BothWalksGiveTheSameNeighbourOrder) {
       NeighbourStep(nx, ny, kNeighbourOrder[i]);  // walk (b)
       EXPECT_EQ(nx, x) << "column " << cx << " position " << i + 1;
       EXPECT_EQ(ny, y) << "column " << cx << " position " << i + 1;
-      if (i < 5)
-        NeighbourStep(x, y, i + 1);
+      if (i < 5) NeighbourStep(x, y, i + 1);
     }
   }
 }
 
 TEST(OppositeSide, FacesAcross) {
   const int expected[7] = {0, 4, 5, 6, 1, 2, 3};
-  for (int d = 1; d <= 6; ++d)
-    EXPECT_EQ(OppositeSide(d), expected[d]);
+  for (int d = 1; d <= 6; ++d) EXPECT_EQ(OppositeSide(d), expected[d]);
 }
 
 TEST(HexGeometry, DerivedStepsAndPictureOrigins) {

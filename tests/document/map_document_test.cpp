@@ -84,8 +84,7 @@ TEST(RestoreOriginalOwners, RefillsFromTheListOnly) {
   EXPECT_EQ(document.OriginalOwner(2, 3), 4);
   EXPECT_EQ(document.OriginalOwner(1, 1), 0);
   int nonZero = 0;
-  for (uint8_t value : document.HexOriginalOwner)
-    nonZero += value != 0;
+  for (uint8_t value : document.HexOriginalOwner) nonZero += value != 0;
   EXPECT_EQ(nonZero, 1);
 }
 

@@ -24,8 +24,7 @@ class FileBuilder {
     U8((value >> 8) & 0xff);
   }
   void Text(const std::string& text) {
-    for (char c : text)
-      U8(static_cast<unsigned char>(c));
+    for (char c : text) U8(static_cast<unsigned char>(c));
   }
   std::vector<uint8_t> bytes;
 };
@@ -53,27 +52,21 @@ std::vector<uint8_t> Versioned(int version, int w, int h, const Layers& layers,
   file.I16(h);
   for (int k = 0; k < 7; ++k)
     for (int y = 0; y <= h; ++y)
-      for (int x = 0; x <= w; ++x)
-        file.U8(layers.data(x, y, k));
+      for (int x = 0; x <= w; ++x) file.U8(layers.data(x, y, k));
   for (int y = 0; y <= h; ++y)
-    for (int x = 0; x <= w; ++x)
-      file.I16(layers.tile(x, y));
+    for (int x = 0; x <= w; ++x) file.I16(layers.tile(x, y));
   for (int k = 0; k < 2; ++k)
     for (int y = 0; y <= h; ++y)
-      for (int x = 0; x <= w; ++x)
-        file.U8(layers.control(x, y, k));
+      for (int x = 0; x <= w; ++x) file.U8(layers.control(x, y, k));
   for (int y = 0; y <= h; ++y)
-    for (int x = 0; x <= w; ++x)
-      file.I16(layers.deployment(x, y));
+    for (int x = 0; x <= w; ++x) file.I16(layers.deployment(x, y));
   for (int y = 0; y <= h; ++y)
-    for (int x = 0; x <= w; ++x)
-      file.I16(layers.landMass(x, y));
+    for (int x = 0; x <= w; ++x) file.I16(layers.landMass(x, y));
   if (version > 544) {
     file.I16(static_cast<int>(objectives.size()));
     for (int f = 0; f < 6; ++f) {
       file.I16(0);  // record 0
-      for (const auto& record : objectives)
-        file.I16(record[static_cast<size_t>(f)]);
+      for (const auto& record : objectives) file.I16(record[static_cast<size_t>(f)]);
     }
   }
   if (version >= 558) {
@@ -89,8 +82,7 @@ std::vector<uint8_t> Old(int w, int h, const Layers& layers) {
   file.I16(h);
   for (int x = 0; x <= w; ++x)
     for (int y = 0; y <= h; ++y) {
-      for (int k = 0; k < 7; ++k)
-        file.U8(layers.data(x, y, k));
+      for (int k = 0; k < 7; ++k) file.U8(layers.data(x, y, k));
       file.I16(layers.tile(x, y));
     }
   for (int x = 0; x <= w; ++x)
@@ -99,11 +91,9 @@ std::vector<uint8_t> Old(int w, int h, const Layers& layers) {
       file.U8(layers.control(x, y, 1));
     }
   for (int x = 0; x <= w; ++x)
-    for (int y = 0; y <= h; ++y)
-      file.I16(layers.deployment(x, y));
+    for (int y = 0; y <= h; ++y) file.I16(layers.deployment(x, y));
   for (int x = 0; x <= w; ++x)
-    for (int y = 0; y <= h; ++y)
-      file.I16(layers.landMass(x, y));
+    for (int y = 0; y <= h; ++y) file.I16(layers.landMass(x, y));
   return file.bytes;
 }
 
@@ -259,8 +249,7 @@ TEST_F(MapFilesTest, AStoredEmptyNationSetKeepsTheCurrentOne) {
 TEST_F(MapFilesTest, VersionedLoadClearsOriginalOwnersNotInTheList) {
   editor.Document.OriginalOwner(3, 3) = 5;
   ASSERT_TRUE(LoadBytes(Versioned(569, 4, 4, Layers{}, {}, "default")));
-  for (uint8_t value : editor.Document.HexOriginalOwner)
-    ASSERT_EQ(value, 0);
+  for (uint8_t value : editor.Document.HexOriginalOwner) ASSERT_EQ(value, 0);
 }
 
 TEST_F(MapFilesTest, SaveThenLoadGivesTheSameDocumentAndBytes) {
@@ -278,12 +267,9 @@ TEST_F(MapFilesTest, SaveThenLoadGivesTheSameDocumentAndBytes) {
 TEST_F(MapFilesTest, OldLayoutRules) {
   Layers layers;
   layers.data = [](int x, int y, int k) {
-    if (k > 0)
-      return (x == 1 && y == 1 && k == 2) ? 1 : 0;
-    if (x == 2 && y == 3)
-      return 14;  // a port without roads
-    if (x == 3 && y == 1)
-      return 5;  // a city without roads
+    if (k > 0) return (x == 1 && y == 1 && k == 2) ? 1 : 0;
+    if (x == 2 && y == 3) return 14;  // a port without roads
+    if (x == 3 && y == 1) return 5;   // a city without roads
     return 1;
   };
   // Tile 20 is forest: its stored terrain 1 must give way to 8.
@@ -306,8 +292,7 @@ TEST_F(MapFilesTest, OldLayoutRules) {
   EXPECT_EQ(d.HexLandMass[d.Index(5, 3)], -5 - 300);
   EXPECT_EQ(d.HexDeployment[d.Index(2, 3)], 3);
   EXPECT_EQ(d.NationSetName, "default");
-  for (uint8_t value : d.HexOriginalOwner)
-    ASSERT_EQ(value, 0);
+  for (uint8_t value : d.HexOriginalOwner) ASSERT_EQ(value, 0);
   EXPECT_EQ(d.ObjectiveCount, 2);  // (1,1) and (2,2) are owned diagonal hexes
 }
 
@@ -320,8 +305,7 @@ TEST_F(MapFilesTest, AShortFileReadsZerosForTheMissingPart) {
   EXPECT_EQ(d.Tile(4, 1), Layers{}.tile(4, 1));
   EXPECT_EQ(d.Tile(0, 2), Layers{}.tile(0, 2) & 0xff);
   EXPECT_EQ(d.Tile(1, 2), 0);
-  for (uint8_t owner : d.HexControl)
-    ASSERT_EQ(owner, 0);
+  for (uint8_t owner : d.HexControl) ASSERT_EQ(owner, 0);
   EXPECT_EQ(d.ObjectiveCount, 0);
   EXPECT_EQ(d.NationSetName, "default");  // no stored name: the current set stays
 }
@@ -480,8 +464,7 @@ TEST_F(MapFilesTest, NewMapFillsTheCurrentSize) {
 
   editor.Settings.RandomTiles = true;  // forest variants are tiles 17 and 18
   NewMap(editor);
-  for (int16_t tile : d.HexTile)
-    ASSERT_TRUE(tile == 17 || tile == 18) << tile;
+  for (int16_t tile : d.HexTile) ASSERT_TRUE(tile == 17 || tile == 18) << tile;
 }
 
 TEST(MapFileNames, ControlAndPictureShareTheBase) {

@@ -30,8 +30,7 @@ TEST(ReadHexInfo, DefaultsAndFileValues) {
   };
   for (const Case& c : cases) {
     TempFolder folder;
-    if (c.text)
-      folder.WriteText("DATA/Hex_Info.TXT", c.text);
+    if (c.text) folder.WriteText("DATA/Hex_Info.TXT", c.text);
     HexGeometry g = ReadHexInfo(folder.Game());
     EXPECT_EQ(g.HexPixelWidth, c.width) << c.name;
     EXPECT_EQ(g.HexPixelHeight, c.height) << c.name;
@@ -83,8 +82,7 @@ TEST_F(StartUpTest, BuildsTheDefaultMapFromRandomVariantsOfTheDefaultTile) {
       int16_t tile = d.Tile(x, y);
       ASSERT_TRUE(tile == 5 || tile == 7 || tile == 9) << tile;
       ASSERT_EQ(d.Terrain(x, y), 1);
-      for (int k = 1; k <= 6; ++k)
-        ASSERT_EQ(d.Data(x, y, k), 0);
+      for (int k = 1; k <= 6; ++k) ASSERT_EQ(d.Data(x, y, k), 0);
       seen.insert(tile);
     }
   }
@@ -110,8 +108,7 @@ TEST_F(StartUpTest, WithoutRandomVariantsTheDefaultTileFillsTheMap) {
   test::WriteMiniGame(folder, game);
   std::string error;
   ASSERT_TRUE(StartUp(editor, error)) << error;
-  for (int16_t tile : editor.Document.HexTile)
-    ASSERT_EQ(tile, 14);
+  for (int16_t tile : editor.Document.HexTile) ASSERT_EQ(tile, 14);
 }
 
 TEST_F(StartUpTest, AMissingOrBrokenTileSheetStopsWithItsName) {

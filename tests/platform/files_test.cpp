@@ -97,8 +97,7 @@ TEST(MatchesPattern, Wildcards) {
 
 TEST(ListFiles, ListsMatchingFilesInNameOrder) {
   TempFolder folder;
-  for (const char* name : {"b.map", "a.MAP", "c.txt"})
-    folder.WriteText(name, "");
+  for (const char* name : {"b.map", "a.MAP", "c.txt"}) folder.WriteText(name, "");
   std::filesystem::create_directories(folder / "d.map");
   auto files = ListFiles(folder.Path(), "*.map");
   ASSERT_EQ(files.size(), 2u);

@@ -11,8 +11,7 @@ namespace {
 Picture Numbered(int width, int height) {
   Picture picture(width, height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      picture.SetPixel(x, y, static_cast<uint32_t>(y * 1000 + x + 1));
+    for (int x = 0; x < width; ++x) picture.SetPixel(x, y, static_cast<uint32_t>(y * 1000 + x + 1));
   }
   return picture;
 }
@@ -23,10 +22,8 @@ Picture ReferenceCopy(const Picture& original, int dx, int dy, int sx, int sy, i
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       int tx = dx + x, ty = dy + y, fx = sx + x, fy = sy + y;
-      if (tx < 0 || ty < 0 || tx >= original.Width() || ty >= original.Height())
-        continue;
-      if (fx < 0 || fy < 0 || fx >= original.Width() || fy >= original.Height())
-        continue;
+      if (tx < 0 || ty < 0 || tx >= original.Width() || ty >= original.Height()) continue;
+      if (fx < 0 || fy < 0 || fx >= original.Width() || fy >= original.Height()) continue;
       result.SetPixel(tx, ty, original.PixelAt(fx, fy));
     }
   }
@@ -68,8 +65,7 @@ TEST(Picture, OverlappingCopiesWithinOnePictureReadTheOldPixels) {
 
 TEST(Picture, AndThenOrComposesAMaskedOverlay) {
   Picture destination(4, 1);
-  for (int x = 0; x < 4; ++x)
-    destination.SetPixel(x, 0, 0x336699);
+  for (int x = 0; x < 4; ++x) destination.SetPixel(x, 0, 0x336699);
   Picture mask(4, 1), overlay(4, 1);
   mask.Fill(0xffffff);
   mask.SetPixel(1, 0, 0);  // the overlay shows at x = 1 and 2
@@ -104,8 +100,7 @@ TEST(Picture, StretchDoublesEveryPixel) {
   Picture target(6, 4);
   target.Stretch({0, 0, 6, 4}, source, {0, 0, 3, 2});
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 6; ++x)
-      EXPECT_EQ(target.PixelAt(x, y), source.PixelAt(x / 2, y / 2));
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(target.PixelAt(x, y), source.PixelAt(x / 2, y / 2));
   }
 }
 

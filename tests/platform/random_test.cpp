@@ -13,8 +13,7 @@ TEST(SeededRandom, SameSeedSameSequenceAndAlwaysBelowOne) {
   for (int i = 0; i < draws; ++i) {
     double u = a.Uniform();
     EXPECT_EQ(u, b.Uniform());
-    if (u != c.Uniform())
-      differs = true;
+    if (u != c.Uniform()) differs = true;
     ASSERT_GE(u, 0.0);
     ASSERT_LT(u, 1.0);
     sum += u;

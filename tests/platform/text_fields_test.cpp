@@ -9,8 +9,7 @@ std::vector<std::string> AllFields(const std::string& text) {
   TextFieldReader reader(text);
   std::vector<std::string> fields;
   std::string field;
-  while (reader.Next(field))
-    fields.push_back(field);
+  while (reader.Next(field)) fields.push_back(field);
   return fields;
 }
 
@@ -33,8 +32,7 @@ TEST(TextFieldReader, SplitsFieldsAsTheGameWritesThem) {
       {"no final line end", "x", {"x"}},
       {"empty text", "", {}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(AllFields(c.text), c.fields) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(AllFields(c.text), c.fields) << c.name;
 }
 
 TEST(TextFieldReader, NumbersAndSkips) {
@@ -58,8 +56,7 @@ TEST(ParseLeadingNumber, TakesTheLeadingNumberOnly) {
   const Case cases[] = {{"12", 12}, {"12abc", 12},     {" -3.5", -3.5}, {"+7", 7},   {"abc", 0},
                         {"", 0},    {".", 0},          {"-", 0},        {".5", 0.5}, {"1e3", 1000},
                         {"2e", 2},  {"1.5E-1x", 0.15}, {"0012", 12}};
-  for (const Case& c : cases)
-    EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.text), c.value) << c.text;
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(ParseLeadingNumber(c.text), c.value) << c.text;
 }
 
 TEST(RoundToI16, RoundsHalfToEvenAndClamps) {
@@ -69,8 +66,7 @@ TEST(RoundToI16, RoundsHalfToEvenAndClamps) {
   };
   const Case cases[] = {{2.5, 2},       {3.5, 4},         {-2.5, -2},       {2.4999, 2},
                         {40000, 32767}, {-40000, -32768}, {32767.4, 32767}, {0, 0}};
-  for (const Case& c : cases)
-    EXPECT_EQ(RoundToI16(c.value), c.rounded) << c.value;
+  for (const Case& c : cases) EXPECT_EQ(RoundToI16(c.value), c.rounded) << c.value;
 }
 
 }  // namespace

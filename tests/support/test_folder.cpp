@@ -42,8 +42,7 @@ void TempFolder::WriteBytes(const std::string& relative, const std::vector<uint8
 
 std::vector<uint8_t> TempFolder::ReadBytes(const std::string& relative) const {
   auto bytes = ReadWholeFile(path_ / relative);
-  if (!bytes)
-    throw std::runtime_error("missing test file " + relative);
+  if (!bytes) throw std::runtime_error("missing test file " + relative);
   return *bytes;
 }
 
@@ -55,18 +54,14 @@ std::string TempFolder::ReadText(const std::string& relative) const {
 MiniGame DefaultMiniGame() {
   MiniGame game;
   game.tileTerrain.assign(32, 0);
-  for (int t = 4; t < 16; ++t)
-    game.tileTerrain[static_cast<size_t>(t)] = 1;
-  for (int t = 16; t < 24; ++t)
-    game.tileTerrain[static_cast<size_t>(t)] = 8;
-  for (int t = 24; t < 32; ++t)
-    game.tileTerrain[static_cast<size_t>(t)] = 3;
+  for (int t = 4; t < 16; ++t) game.tileTerrain[static_cast<size_t>(t)] = 1;
+  for (int t = 16; t < 24; ++t) game.tileTerrain[static_cast<size_t>(t)] = 8;
+  for (int t = 24; t < 32; ++t) game.tileTerrain[static_cast<size_t>(t)] = 3;
   game.roadInfo.assign(32 * 6, 0);
   game.roadInfo[15 * 6 + 0] = 1;  // tile 15: top and bottom
   game.roadInfo[15 * 6 + 3] = 1;
   game.randomFlags.assign(32, 0);
-  for (int t : {5, 7, 9, 17, 18})
-    game.randomFlags[static_cast<size_t>(t)] = 1;
+  for (int t : {5, 7, 9, 17, 18}) game.randomFlags[static_cast<size_t>(t)] = 1;
   return game;
 }
 
@@ -79,20 +74,17 @@ void WriteMiniGame(const TempFolder& folder, const MiniGame& game) {
                    0x010101u * static_cast<uint32_t>(t + 1));
   }
   fs::create_directories(folder / "bmp");
-  if (!sheet.SaveBmp(folder / "bmp/mapl.bmp"))
-    throw std::runtime_error("cannot write the sheet");
+  if (!sheet.SaveBmp(folder / "bmp/mapl.bmp")) throw std::runtime_error("cannot write the sheet");
 
   std::vector<uint8_t> terrain(static_cast<size_t>(tiles), 0);
   for (size_t t = 0; t < terrain.size() && t < game.tileTerrain.size(); ++t) {
     terrain[t] = game.tileTerrain[t];
   }
-  if (game.writeTileType)
-    folder.WriteBytes("mapedit/tiletype.dat", terrain);
+  if (game.writeTileType) folder.WriteBytes("mapedit/tiletype.dat", terrain);
   if (game.writeHexData) {
     std::ostringstream text;
     text << terrain.size() << "\r\n";
-    for (uint8_t value : terrain)
-      text << static_cast<int>(value) << "\r\n";
+    for (uint8_t value : terrain) text << static_cast<int>(value) << "\r\n";
     folder.WriteText("data/hexdata.txt", text.str());
   }
   std::ostringstream table;
