@@ -45,34 +45,40 @@ void BuildHexPixelTable(MapDocument& document, const HexGeometry& geometry) {
 }
 
 void RebuildObjectiveList(MapDocument& document) {
-  // First pass: count owned objectives and drop marks from unowned hexes.
-  int count = 0;
-  for (int x = 0; x <= document.MapWidth; ++x) {
-    for (int y = 0; y <= document.MapHeight; ++y) {
-      if (document.Mark(x, y) == 0) continue;
-      if (document.Owner(x, y) != 0) {
-        ++count;
-      } else {
-        document.Mark(x, y) = 0;
-      }
+  // Walk the control layer in memory order: marks on unowned hexes are
+  // dropped, owned ones collected. The list itself is ordered column by
+  // column, then row by row.
+  const size_t hexes = document.HexCount();
+  const size_t columns = static_cast<size_t>(document.MapWidth) + 1;
+  uint8_t* owners = document.HexControl.data();
+  uint8_t* marks = owners + hexes;
+  std::vector<size_t> found;
+  for (size_t i = 0; i < hexes; ++i) {
+    if (marks[i] == 0) continue;
+    if (owners[i] != 0) {
+      found.push_back(i);
+    } else {
+      marks[i] = 0;
     }
   }
-  // The count is a 16-bit field of the file; a map with more objective hexes
-  // than that is out of what the format can hold, so the list stops there.
-  count = std::min(count, 32767 - 1);
-  document.ResetObjectives(static_cast<int16_t>(count));
-  int n = 0;
-  for (int x = 0; x <= document.MapWidth && n < count; ++x) {
-    for (int y = 0; y <= document.MapHeight && n < count; ++y) {
-      if (document.Mark(x, y) == 0) continue;
-      ++n;
-      document.Objective(n, kObjectiveX) = static_cast<int16_t>(x);
-      document.Objective(n, kObjectiveY) = static_cast<int16_t>(y);
-      document.Objective(n, kObjectiveOwner) = document.Owner(x, y);
-      document.Objective(n, kObjectiveSpare) = 0;
-      document.Objective(n, kObjectiveOriginalOwner) = document.OriginalOwner(x, y);
-      document.Objective(n, kObjectiveKind) = 3;
-    }
+  auto columnFirst = [columns](size_t a, size_t b) {
+    size_t ax = a % columns, bx = b % columns;
+    return ax != bx ? ax < bx : a < b;
+  };
+  std::sort(found.begin(), found.end(), columnFirst);
+  // The count is a 16-bit field of the file; a map with more objective
+  // hexes than that cannot be stored, so the list stops there.
+  if (found.size() > 32766) found.resize(32766);
+  document.ResetObjectives(static_cast<int16_t>(found.size()));
+  for (size_t n = 1; n <= found.size(); ++n) {
+    const size_t i = found[n - 1];
+    const int r = static_cast<int>(n);
+    document.Objective(r, kObjectiveX) = static_cast<int16_t>(i % columns);
+    document.Objective(r, kObjectiveY) = static_cast<int16_t>(i / columns);
+    document.Objective(r, kObjectiveOwner) = owners[i];
+    document.Objective(r, kObjectiveSpare) = 0;
+    document.Objective(r, kObjectiveOriginalOwner) = document.HexOriginalOwner[i];
+    document.Objective(r, kObjectiveKind) = 3;
   }
 }
 

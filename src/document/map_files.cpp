@@ -1,7 +1,9 @@
 #include "document/map_files.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <fstream>
 
 #include "document/startup.h"
 #include "platform/bytes.h"
@@ -48,9 +50,13 @@ bool ReadObjectiveList(ByteCursor& cursor, MapDocument& document, std::string& e
 // always the list and never the name for the snapshot.
 enum class OptionalParts { kByVersion, kSnapshot };
 
-std::optional<ParsedMap> ParseVersioned(std::span<const uint8_t> bytes, OptionalParts parts,
+// Reads a versioned map from `cursor`, which stands at the start of the file.
+std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
                                         std::string& error) {
-  ByteCursor cursor(bytes);
+  if (cursor.Size() < kVersionedHeaderBytes) {
+    error = "the file is shorter than the 14 bytes of its header";
+    return std::nullopt;
+  }
   cursor.Skip(kMapSignatureLength);
   ParsedMap parsed;
   MapFileInfo& info = parsed.Info;
@@ -137,14 +143,6 @@ std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTabl
   return parsed;
 }
 
-void AppendLayers(ByteWriter& writer, const MapDocument& document) {
-  writer.WriteBytes(document.HexData);
-  writer.WriteI16Block(document.HexTile);
-  writer.WriteBytes(document.HexControl);
-  writer.WriteI16Block(document.HexDeployment);
-  writer.WriteI16Block(document.HexLandMass);
-}
-
 void AppendHeader(ByteWriter& writer, const MapDocument& document, int16_t version) {
   writer.WriteString(std::string_view(kMapSignature, kMapSignatureLength));
   writer.WriteI16(version);
@@ -172,6 +170,29 @@ void TakeMap(MapDocument& document, MapDocument&& parsed, const HexGeometry& geo
   document.ObjectiveCount = parsed.ObjectiveCount;
   document.Objectives = std::move(parsed.Objectives);
   BuildHexPixelTable(document, geometry);
+}
+
+// Opens `path` for reading and tells its length.
+bool OpenForReading(const std::filesystem::path& path, std::ifstream& in, size_t& size) {
+  in.open(path, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  std::streamoff end = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (end < 0) return false;
+  size = static_cast<size_t>(end);
+  return true;
+}
+
+// Whether the stream starts with the signature; leaves it at the start.
+bool StreamHasSignature(std::ifstream& in, size_t size) {
+  if (size < kMapSignatureLength) return false;
+  uint8_t head[kMapSignatureLength];
+  in.read(reinterpret_cast<char*>(head), kMapSignatureLength);
+  bool has = in && HasSignature(head);
+  in.clear();
+  in.seekg(0, std::ios::beg);
+  return has;
 }
 
 std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserInteraction& ui,
@@ -206,11 +227,8 @@ std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::
 std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const TileTables& tables,
                                       std::string& error) {
   if (HasSignature(bytes)) {
-    if (bytes.size() < kVersionedHeaderBytes) {
-      error = "the file is shorter than the 14 bytes of its header";
-      return std::nullopt;
-    }
-    return ParseVersioned(bytes, OptionalParts::kByVersion, error);
+    ByteCursor cursor(bytes);
+    return ParseVersioned(cursor, OptionalParts::kByVersion, error);
   }
   if (bytes.size() < kOldHeaderBytes) {
     error = "the file is shorter than the 4 bytes of a map header";
@@ -219,22 +237,60 @@ std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const Tile
   return ParseOld(bytes, tables, error);
 }
 
+namespace {
+
+template <typename T>
+std::span<const uint8_t> AsBytes(const std::vector<T>& values) {
+  static_assert(std::endian::native == std::endian::little,
+                "layers are written as they lie in memory: little-endian only");
+  return {reinterpret_cast<const uint8_t*>(values.data()), values.size() * sizeof(T)};
+}
+
+// The versioned layout as blocks to be written one after the other: the
+// layers straight from the document, with small buffers for the rest.
+struct VersionedMapBlocks {
+  VersionedMapBlocks(const MapDocument& document, int16_t version, bool withNationSetName) {
+    ByteWriter headWriter;
+    AppendHeader(headWriter, document, version);
+    head = headWriter.Take();
+    objectiveCount = {static_cast<uint8_t>(document.ObjectiveCount & 0xff),
+                      static_cast<uint8_t>((document.ObjectiveCount >> 8) & 0xff)};
+    if (withNationSetName) {
+      // The name's length is a 16-bit field.
+      std::string_view name(document.NationSetName);
+      name = name.substr(0, std::min<size_t>(name.size(), 32767));
+      ByteWriter nameWriter;
+      nameWriter.WriteI16(static_cast<int16_t>(name.size()));
+      nameWriter.WriteString(name);
+      nationSetName = nameWriter.Take();
+    }
+    pieces = {head,
+              AsBytes(document.HexData),
+              AsBytes(document.HexTile),
+              AsBytes(document.HexControl),
+              AsBytes(document.HexDeployment),
+              AsBytes(document.HexLandMass),
+              objectiveCount,
+              AsBytes(document.Objectives),
+              nationSetName};
+  }
+
+  std::vector<uint8_t> head;
+  std::vector<uint8_t> objectiveCount;
+  std::vector<uint8_t> nationSetName;
+  std::vector<std::span<const uint8_t>> pieces;
+};
+
+}  // namespace
+
 std::vector<uint8_t> EncodeVersionedMap(const MapDocument& document, int16_t version,
                                         bool withNationSetName) {
+  VersionedMapBlocks blocks(document, version, withNationSetName);
   ByteWriter writer;
-  writer.Reserve(kVersionedHeaderBytes + 15 * document.HexCount() + 2 +
-                 document.Objectives.size() * 2 + 2 + document.NationSetName.size());
-  AppendHeader(writer, document, version);
-  AppendLayers(writer, document);
-  writer.WriteI16(document.ObjectiveCount);
-  writer.WriteI16Block(document.Objectives);
-  if (withNationSetName) {
-    // The name's length is a 16-bit field.
-    std::string_view name(document.NationSetName);
-    name = name.substr(0, std::min<size_t>(name.size(), 32767));
-    writer.WriteI16(static_cast<int16_t>(name.size()));
-    writer.WriteString(name);
-  }
+  size_t total = 0;
+  for (auto piece : blocks.pieces) total += piece.size();
+  writer.Reserve(total);
+  for (auto piece : blocks.pieces) writer.WriteBytes(piece);
   return writer.Take();
 }
 
@@ -258,9 +314,8 @@ bool SaveMap(Editor& editor) {
   RebuildObjectiveList(document);
   editor.Ui.Progress("Writing map data");
   std::string error;
-  if (!WriteFileAtomically(document.MapPath,
-                           EncodeVersionedMap(document, editor.Settings.MapFileVersion, true),
-                           &error) ||
+  VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
+  if (!WriteFileAtomically(document.MapPath, blocks.pieces, &error) ||
       !WriteFileAtomically(ControlFilePath(document.MapPath), EncodeControlFile(document),
                            &error)) {
     editor.Ui.Progress("Map not saved");
@@ -274,13 +329,21 @@ bool SaveMap(Editor& editor) {
 bool LoadMap(Editor& editor, bool* nationSetChanged) {
   if (nationSetChanged) *nationSetChanged = false;
   MapDocument& document = editor.Document;
-  auto bytes = ReadFileOrSay(document.MapPath, editor.Ui, "map file");
-  if (!bytes) return false;
-  if (!HasSignature(*bytes)) return LoadMapOld(editor);
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(document.MapPath, in, size)) {
+    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened.");
+    return false;
+  }
+  if (!StreamHasSignature(in, size)) {
+    in.close();
+    return LoadMapOld(editor);
+  }
 
   BusyScope busy(editor.Ui);
   std::string error;
-  auto parsed = ParseMapFile(*bytes, editor.Tiles, error);
+  ByteCursor cursor(in, size);
+  auto parsed = ParseVersioned(cursor, OptionalParts::kByVersion, error);
   if (!parsed) {
     editor.Ui.Message("The map file " + document.MapPath + " cannot be opened: " + error + ".");
     return false;
@@ -350,17 +413,19 @@ bool WriteSnapshot(Editor& editor) {
 
 bool ReadSnapshot(Editor& editor) {
   std::filesystem::path path = editor.Folder.Resolve(kSnapshotFile);
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) {
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(path, in, size)) {
     editor.Ui.Message("There is nothing to undo: " + path.string() + " does not exist.");
     return false;
   }
   std::string error;
   std::optional<ParsedMap> parsed;
-  if (!HasSignature(*bytes) || bytes->size() < kVersionedHeaderBytes) {
+  if (!StreamHasSignature(in, size)) {
     error = "it does not begin with a map header";
   } else {
-    parsed = ParseVersioned(*bytes, OptionalParts::kSnapshot, error);
+    ByteCursor cursor(in, size);
+    parsed = ParseVersioned(cursor, OptionalParts::kSnapshot, error);
   }
   if (!parsed) {
     editor.Ui.Message("The undo copy " + path.string() + " cannot be read: " + error + ".");

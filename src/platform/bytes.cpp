@@ -5,23 +5,53 @@
 
 namespace korv {
 
+size_t ByteCursor::Fetch(uint8_t* out, size_t count) {
+  size_t available = std::min(count, Remaining());
+  if (available == 0) return 0;
+  if (stream_) {
+    stream_->read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(available));
+    available = static_cast<size_t>(std::max<std::streamsize>(stream_->gcount(), 0));
+    if (!*stream_) stream_->clear();
+  } else {
+    std::memcpy(out, bytes_.data() + offset_, available);
+  }
+  return available;
+}
+
+void ByteCursor::Skip(size_t count) {
+  if (stream_ && count > 0) {
+    size_t within = std::min(count, Remaining());
+    stream_->seekg(static_cast<std::streamoff>(within), std::ios::cur);
+  }
+  offset_ += count;
+}
+
+uint8_t ByteCursor::ReadU8() {
+  uint8_t value = 0;
+  Fetch(&value, 1);
+  ++offset_;
+  return value;
+}
+
 void ByteCursor::ReadBytes(std::span<uint8_t> out) {
-  size_t available = std::min(out.size(), Remaining());
-  if (available > 0) std::memcpy(out.data(), bytes_.data() + offset_, available);
-  std::fill(out.begin() + static_cast<std::ptrdiff_t>(available), out.end(), uint8_t{0});
+  size_t got = Fetch(out.data(), out.size());
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), uint8_t{0});
   offset_ += out.size();
 }
 
 void ByteCursor::ReadI16Block(std::span<int16_t> out) {
-  size_t whole = std::min(out.size(), Remaining() / 2);
-  if constexpr (std::endian::native == std::endian::little) {
-    if (whole > 0) std::memcpy(out.data(), bytes_.data() + offset_, whole * 2);
-    offset_ += whole * 2;
-  } else {
-    for (size_t i = 0; i < whole; ++i) out[i] = ReadI16();
-  }
+  auto* raw = reinterpret_cast<uint8_t*>(out.data());
+  const size_t bytes = out.size() * 2;
+  size_t got = Fetch(raw, bytes);
   // A value cut by the end of the block keeps its low byte.
-  for (size_t i = whole; i < out.size(); ++i) out[i] = ReadI16();
+  std::fill(raw + got, raw + bytes, uint8_t{0});
+  offset_ += bytes;
+  if constexpr (std::endian::native == std::endian::big) {
+    for (int16_t& value : out) {
+      auto bits = static_cast<uint16_t>(value);
+      value = static_cast<int16_t>((bits >> 8) | (bits << 8));
+    }
+  }
 }
 
 std::string ByteCursor::ReadString(size_t length) {

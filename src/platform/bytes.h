@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <istream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,22 +14,22 @@
 
 namespace korv {
 
-// Sequential reader over a byte block. Reads past the end give zeros, the way
-// the game's own files are read: a short file leaves the rest of a layer zero.
+// Sequential reader over a byte block or an open file. Reads past the end
+// give zeros, the way the game's own files are read: a short file leaves
+// the rest of a layer zero. Reading from the file puts large blocks straight
+// into their destination without a copy of the whole file in between.
 class ByteCursor {
  public:
-  explicit ByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  explicit ByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes), size_(bytes.size()) {}
+  // Reads `stream` from its current position; `size` is the number of bytes left in it.
+  ByteCursor(std::istream& stream, size_t size) : stream_(&stream), size_(size) {}
 
   size_t Offset() const { return offset_; }
-  size_t Size() const { return bytes_.size(); }
-  size_t Remaining() const { return offset_ < bytes_.size() ? bytes_.size() - offset_ : 0; }
-  void Skip(size_t count) { offset_ += count; }
+  size_t Size() const { return size_; }
+  size_t Remaining() const { return offset_ < size_ ? size_ - offset_ : 0; }
+  void Skip(size_t count);
 
-  uint8_t ReadU8() {
-    uint8_t value = offset_ < bytes_.size() ? bytes_[offset_] : 0;
-    ++offset_;
-    return value;
-  }
+  uint8_t ReadU8();
   int16_t ReadI16() {
     uint16_t low = ReadU8();
     uint16_t high = ReadU8();
@@ -46,7 +47,12 @@ class ByteCursor {
   std::string ReadString(size_t length);
 
  private:
+  // Copies up to out.size() bytes at the current offset; returns how many.
+  size_t Fetch(uint8_t* out, size_t count);
+
   std::span<const uint8_t> bytes_;
+  std::istream* stream_ = nullptr;
+  size_t size_ = 0;
   size_t offset_ = 0;
 };
 
@@ -64,9 +70,7 @@ class ByteWriter {
     auto bits = static_cast<uint32_t>(value);
     for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>((bits >> (8 * i)) & 0xff));
   }
-  void WriteBytes(std::span<const uint8_t> block) {
-    bytes_.insert(bytes_.end(), block.begin(), block.end());
-  }
+  void WriteBytes(std::span<const uint8_t> block) { Append(block.data(), block.size()); }
   void WriteI16Block(std::span<const int16_t> block);
   void WriteString(std::string_view text) { bytes_.insert(bytes_.end(), text.begin(), text.end()); }
 
@@ -74,6 +78,13 @@ class ByteWriter {
   std::vector<uint8_t> Take() { return std::move(bytes_); }
 
  private:
+  void Append(const void* data, size_t size) {
+    if (size == 0) return;
+    size_t start = bytes_.size();
+    bytes_.resize(start + size);
+    std::memcpy(bytes_.data() + start, data, size);
+  }
+
   std::vector<uint8_t> bytes_;
 };
 

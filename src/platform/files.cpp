@@ -173,7 +173,8 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
-bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {
+bool WriteFileAtomically(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
+                         std::string* error) {
   fs::path temporary = path;
   temporary += ".korv-tmp";
   {
@@ -182,15 +183,16 @@ bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, s
       if (error) *error = "cannot write " + path.string();
       return false;
     }
-    if (!bytes.empty()) {
-      out.write(reinterpret_cast<const char*>(bytes.data()),
-                static_cast<std::streamsize>(bytes.size()));
+    for (std::span<const uint8_t> piece : pieces) {
+      if (piece.empty()) continue;
+      out.write(reinterpret_cast<const char*>(piece.data()),
+                static_cast<std::streamsize>(piece.size()));
     }
     out.flush();
     if (!out) {
       out.close();
       DeleteFile(temporary);
-      if (error) *error = "cannot write " + path.string() + " (disk full?)";
+      if (error) *error = "cannot write " + path.string() + " (is the disk full?)";
       return false;
     }
   }
@@ -199,6 +201,11 @@ bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, s
     return false;
   }
   return true;
+}
+
+bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {
+  const std::span<const uint8_t> pieces[] = {bytes};
+  return WriteFileAtomically(path, pieces, error);
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view text, std::string* error) {

@@ -62,6 +62,10 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const uint
                          std::string* error = nullptr);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text,
                          std::string* error = nullptr);
+// The same for a file made of several blocks written one after the other.
+bool WriteFileAtomically(const std::filesystem::path& path,
+                         std::span<const std::span<const uint8_t>> pieces,
+                         std::string* error = nullptr);
 
 // A file read and written at 1-based byte positions. Reads past the end give
 // zeros; writes past the end extend the file (with zeros in any gap).

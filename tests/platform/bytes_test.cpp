@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace korv {
 namespace {
 
@@ -39,6 +41,37 @@ TEST(ByteWriter, WritesLittleEndianBlocks) {
   writer.WriteI32(0x01020304);
   EXPECT_EQ(writer.Bytes(), (std::vector<uint8_t>{'V', 'e', 'r', 0xfe, 0xff, 0x34, 0x12, 0x00, 0x80,
                                                   0x04, 0x03, 0x02, 0x01}));
+}
+
+}  // namespace
+}  // namespace korv
+
+namespace korv {
+namespace {
+
+// The same reads from a block and from a stream must give the same values,
+// including the zeros past the end.
+TEST(ByteCursor, StreamAndBlockReadAlike) {
+  const std::vector<uint8_t> bytes = {'V', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  std::string text(bytes.begin(), bytes.end());
+  std::istringstream stream(text);
+  ByteCursor fromBlock(bytes);
+  ByteCursor fromStream(stream, bytes.size());
+  for (ByteCursor* cursor : {&fromBlock, &fromStream}) {
+    EXPECT_EQ(cursor->ReadString(1), "V");
+    cursor->Skip(2);
+    EXPECT_EQ(cursor->ReadI16(), 0x0403);
+    std::vector<int16_t> block(2);
+    cursor->ReadI16Block(block);
+    EXPECT_EQ(block, (std::vector<int16_t>{0x0605, 0x0807}));
+    std::vector<uint8_t> rest(5, 99);
+    cursor->ReadBytes(rest);
+    EXPECT_EQ(rest, (std::vector<uint8_t>{9, 10, 0, 0, 0}));
+    EXPECT_EQ(cursor->ReadU8(), 0);
+    cursor->Skip(100);
+    EXPECT_EQ(cursor->ReadI32(), 0);
+    EXPECT_EQ(cursor->Remaining(), 0u);
+  }
 }
 
 }  // namespace
