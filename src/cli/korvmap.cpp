@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "  convert IN OUT            load IN (either layout) and save it as OUT\n"
     "  new --width W --height H [--seed N] [--random-tiles] OUT\n"
     "                            a new map filled with the default tile, saved as OUT\n"
+    "  jumpmap MAP OUT.bmp       the map's strategic picture, one pixel per hex\n"
     "options:\n"
     "  --folder DIR              the game folder (default: the current folder)\n";
 
@@ -187,6 +188,23 @@ int New(const CommandLine& line, std::ostream& err) {
   return SaveMap(editor) ? kExitOk : kExitRefused;
 }
 
+int JumpMap(const CommandLine& line, std::ostream& err) {
+  if (line.words.size() != 3) throw UsageError("jumpmap takes a map file and a picture file");
+  Session session(line.folder, SeedFromClock(), err);
+  if (!session.Start(err)) return kExitRefused;
+  Editor& editor = session.Get();
+  editor.Document.MapPath = line.words[1];
+  editor.Document.MapName = FileNameOf(line.words[1]);
+  if (!LoadMap(editor)) return kExitRefused;
+  Picture picture = DrawStrategicMap(editor.Document, editor.Tiles, 0);
+  std::string error;
+  if (!picture.SaveBmp(line.words[2], &error)) {
+    err << "The picture was not written: " << error << ".\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -205,6 +223,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "info") return Info(*line, out, err);
     if (command == "convert") return Convert(*line, err);
     if (command == "new") return New(*line, err);
+    if (command == "jumpmap") return JumpMap(*line, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
     err << "korvmap: " << usage.Text() << '\n' << kUsage;

@@ -1,6 +1,7 @@
 // Everything the editor holds for the whole run, owned by one object that the
 // main window (or korvmap) owns: services, settings, geometry, tile tables,
-// the tile sheet and the open map. Procedures take the parts they need.
+// the tile sheet, the open map, its nations and the strategic map.
+// Procedures take the parts they need.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +10,10 @@
 #include "autotile/tile_tables.h"
 #include "document/hex_grid.h"
 #include "document/map_document.h"
+#include "jumpmap/strategic_map.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "scenario/nations.h"
 
 namespace korv {
 
@@ -49,6 +52,8 @@ struct Editor {
   Picture TileSheet;
   MapDocument Document;
   int16_t CurrentTile = 0;
+  NationTables Nations;
+  JumpMapState JumpMap;
 };
 
 }  // namespace korv

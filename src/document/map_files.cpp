@@ -311,9 +311,16 @@ bool SaveMap(Editor& editor) {
   if (document.MapName.empty()) document.MapName = "newmap.map";
   if (document.MapPath.empty()) return true;
   BusyScope busy(editor.Ui);
-  RebuildObjectiveList(document);
-  editor.Ui.Progress("Writing map data");
   std::string error;
+  editor.JumpMap.MapPicture =
+      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain);
+  RebuildObjectiveList(document);
+  if (!editor.JumpMap.MapPicture.SaveBmp(JumpMapPicturePath(document.MapPath), &error)) {
+    editor.Ui.Progress("Map not saved");
+    editor.Ui.Message("The map was not saved: " + error + ".");
+    return false;
+  }
+  editor.Ui.Progress("Writing map data");
   VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
   if (!WriteFileAtomically(document.MapPath, blocks.pieces, &error) ||
       !WriteFileAtomically(ControlFilePath(document.MapPath), EncodeControlFile(document),
@@ -354,6 +361,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
+    ReloadNations(editor);
     if (nationSetChanged) *nationSetChanged = true;
   }
   // A file of version 544 or older carries no objective list: build it from
@@ -395,7 +403,7 @@ void NewMap(Editor& editor) {
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
                       randomVariants);
   BuildHexPixelTable(document, editor.Geometry);
-  // The jump map's redraw rebuilds the list; a new map has no objective.
+  // The old objective list does not belong to the new map.
   RebuildObjectiveList(document);
 }
 

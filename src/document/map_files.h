@@ -67,8 +67,9 @@ std::vector<uint8_t> EncodeControlFile(const MapDocument& document);
 std::string ControlFilePath(const std::string& mapPath);
 std::string JumpMapPicturePath(const std::string& mapPath);
 
-// Saves the open map to Document.MapPath: map file and control file, each
-// written whole through a temporary file. Does nothing when MapPath is empty.
+// Saves the open map to Document.MapPath: the strategic picture (".bmp"),
+// the map file and the control file, each written whole through a temporary
+// file. Does nothing when MapPath is empty.
 // False when a file could not be written (the user has been told).
 bool SaveMap(Editor& editor);
 // Reads the map file at Document.MapPath into the document (either layout).

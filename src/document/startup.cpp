@@ -83,6 +83,13 @@ void FillWithCurrentTile(MapDocument& document, int16_t& currentTile, const Tile
   }
 }
 
+void ReloadNations(Editor& editor) {
+  std::string error;
+  if (!LoadNationList(editor.Nations, editor.Document.NationSetName, editor.Folder, error)) {
+    editor.Ui.Message(error);
+  }
+}
+
 bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   editor.Settings = EditorSettings{};
   editor.Settings.RandomTiles = true;
@@ -108,6 +115,8 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
                       true);
   BuildHexPixelTable(document, editor.Geometry);
+
+  ReloadNations(editor);
 
   editor.Settings.RandomTiles = false;
   editor.Settings.HexOutlines = false;

@@ -20,13 +20,17 @@ bool LoadTileSheet(Editor& editor, std::string& error);
 // The start-up sequence as far as it concerns the document and the tables:
 // settings, flags.xy, hex_info.txt, tile sheet, tile terrain and road info,
 // random lists (rebuilt on disk when `writeRandomLists`), the default tile
-// and a 32 x 30 map filled with random variants of it, and the pattern
-// folders. False, with `error` set, when the editor cannot start (no usable
-// tile sheet); the caller ends the program in an orderly way.
+// and a 32 x 30 map filled with random variants of it, the nation list of
+// the set "default", and the pattern folders. False, with `error` set, when the editor cannot start
+// (no usable tile sheet); the caller ends the program in an orderly way.
 bool StartUp(Editor& editor, std::string& error, bool writeRandomLists = true);
 
 // Fills every hex with `currentTile`, column by column; when `randomVariants`
 // each hex first draws a random variant, which also becomes the current tile.
+// Reads the nation list of the document's nation set; a missing or broken
+// list is reported and leaves no nations, and the editor goes on.
+void ReloadNations(Editor& editor);
+
 void FillWithCurrentTile(MapDocument& document, int16_t& currentTile, const TileTables& tables,
                          const RandomTileLists& lists, RandomSource& random, bool randomVariants);
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "platform/picture.h"
 #include "support/test_folder.h"
 
 namespace korv {
@@ -83,6 +84,15 @@ TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
   expected.insert(expected.end(), {7, 0, 'd', 'e', 'f', 'a', 'u', 'l', 't'});
   EXPECT_EQ(folder.ReadBytes("new.map"), expected);
   EXPECT_EQ(folder.ReadBytes("new.ctl"), (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0, 1}));
+  Picture strategic;
+  ASSERT_TRUE(strategic.LoadBmp(folder / "new.bmp"));
+  EXPECT_EQ(strategic.Width(), 1);
+  EXPECT_EQ(strategic.PixelAt(0, 0), 0xa0505fu);  // forest: red 160, green 80, blue 95
+
+  CommandResult jump =
+      Korvmap({"--folder", folder.Path().string(), "jumpmap", Path("new.map"), Path("j.bmp")});
+  ASSERT_EQ(jump.code, 0) << jump.err;
+  EXPECT_EQ(folder.ReadBytes("j.bmp"), folder.ReadBytes("new.bmp"));
 }
 
 TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
@@ -100,6 +110,7 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
       {"unknown option", {"--colour", "info"}, 2, "unknown option --colour"},
       {"missing value", {"info", "--folder"}, 2, "--folder needs a value"},
       {"info without map", {"info"}, 2, "info takes one map file"},
+      {"jumpmap without picture", {"jumpmap", Path("a.map")}, 2, "jumpmap takes"},
       {"new without height",
        {"--folder", game, "new", "--width", "3", Path("x.map")},
        2,

@@ -95,6 +95,7 @@ void WriteMiniGame(const TempFolder& folder, const MiniGame& game) {
   }
   folder.WriteText("data/terrain.txt", table.str());
   folder.WriteBytes("mapedit/roadinfo.dat", game.roadInfo);
+  if (!game.nationList.empty()) folder.WriteText("default/nations/nations.txt", game.nationList);
   folder.WriteBytes("mapedit/randomtile.dat", game.randomFlags);
 }
 

@@ -42,6 +42,8 @@ struct MiniGame {
   std::vector<uint8_t> randomFlags;
   std::vector<std::string> terrainNames = {"Sea",  "Clear", "River", "Hill",  "Mountain",
                                            "City", "Rough", "Swamp", "Forest"};
+  // default/nations/nations.txt; empty: no nation list at all.
+  std::string nationList = "3\r\n\"Zeta\",4\r\n\"alpha\",1\r\n\"Beta\",7\r\n";
   bool writeTileType = true;
   bool writeHexData = true;
 };

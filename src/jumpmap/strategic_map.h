@@ -1,0 +1,28 @@
+// The strategic map: the whole map at one pixel per hex, coloured by
+// terrain. It is what the jump map window shows and what SaveMap writes
+// beside the map as its ".bmp" picture.
+#pragma once
+
+#include <cstdint>
+
+#include "autotile/tile_tables.h"
+#include "document/map_document.h"
+#include "platform/picture.h"
+
+namespace korv {
+
+// State of the jump map that outlives its window.
+struct JumpMapState {
+  // 0: road tiles are black; otherwise hexes of this terrain are black.
+  int HighlightTerrain = 0;
+  uint32_t JumpBoxColour = 0x000000;  // black or white
+  bool JumpShown = false;
+  Picture MapPicture;
+};
+
+// Paints the strategic picture of `document`: MapWidth x MapHeight pixels,
+// pixel (x, y) for hex (x, y); the last column and row have no pixel.
+Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
+                         int highlightTerrain);
+
+}  // namespace korv

@@ -1,0 +1,62 @@
+#include "jumpmap/strategic_map.h"
+
+#include <gtest/gtest.h>
+
+namespace korv {
+namespace {
+
+TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrATerrainInBlack) {
+  TileTables tables;
+  tables.TileCount = 3;
+  tables.TileTerrain = {0, 1, 5, 1};
+  tables.TileRoad = {0, 0, 0, 1};  // tile 3 carries a road
+  tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}, {0, 0, 0},
+                           {0, 0, 0},    {0, 0, 0},    {70, 80, 90}};
+  MapDocument document;
+  document.MapWidth = 3;
+  document.MapHeight = 3;
+  AllocateMapLayers(document);
+  // Hex tiles: row 0 sea, row 1 clear with a road at (1, 1), row 2 a city at (2, 2).
+  for (int x = 0; x <= 3; ++x) {
+    document.Tile(x, 0) = 0;
+    document.Tile(x, 1) = x == 1 ? 3 : 1;
+    document.Tile(x, 2) = x == 2 ? 2 : 1;
+    document.Tile(x, 3) = 2;
+    for (int y = 0; y <= 3; ++y) document.Terrain(x, y) = tables.TileTerrain[document.Tile(x, y)];
+  }
+  const uint32_t sea = 0x1e140a, clear = 0x3c3228, city = 0x5a5046;
+
+  struct Case {
+    int highlight;
+    int x, y;
+    uint32_t colour;
+  };
+  const Case cases[] = {
+      {0, 0, 0, sea},  {0, 1, 1, 0},   {0, 2, 1, clear},
+      {0, 2, 2, city}, {0, 1, 0, sea}, {5, 1, 1, clear},  // "Cities": road tiles show their terrain
+      {5, 2, 2, 0},    {5, 0, 0, sea},
+  };
+  for (const Case& c : cases) {
+    Picture picture = DrawStrategicMap(document, tables, c.highlight);
+    ASSERT_EQ(picture.Width(), 3);  // the last column and row have no pixel
+    ASSERT_EQ(picture.Height(), 3);
+    EXPECT_EQ(picture.PixelAt(c.x, c.y), c.colour)
+        << "highlight " << c.highlight << " at " << c.x << "," << c.y;
+  }
+}
+
+TEST(DrawStrategicMap, UnknownTerrainIsBlackAndTinyMapsGetAPixel) {
+  TileTables tables;
+  tables.TileCount = 0;
+  tables.TileTerrain = {0};
+  tables.TileRoad = {0};
+  MapDocument document;
+  AllocateMapLayers(document);  // 0 x 0: one hex
+  document.Terrain(0, 0) = 200;
+  Picture picture = DrawStrategicMap(document, tables, 0);
+  EXPECT_EQ(picture.Width(), 1);
+  EXPECT_EQ(picture.PixelAt(0, 0), 0u);
+}
+
+}  // namespace
+}  // namespace korv
