@@ -1,0 +1,243 @@
+#include "view/hex_drawing.h"
+
+#include <algorithm>
+
+#include "view/viewport.h"
+
+namespace korv {
+
+namespace {
+
+// Tile t of the tile sheet has its cell at ((t mod 16) * width, (t div 16) * height).
+constexpr int kTilesPerSheetRow = 16;
+
+// Loads `relative` into `picture`, or leaves it empty: the drawing tolerates
+// a missing overlay.
+void LoadOverlay(Picture& picture, const GameFolder& folder, const char* relative) {
+  picture = Picture();
+  if (!picture.LoadBmp(folder.Resolve(relative))) picture = Picture();
+}
+
+struct FlagStripKind {
+  int cellWidth;
+  int cellHeight;
+  const char* suffix;  // after the nation's name: "", "02", "03"
+};
+
+// A nation name is used as a file name; one that would leave flags/ gets
+// the blank flag.
+bool UsableFlagName(const std::string& name) {
+  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." &&
+         name != "..";
+}
+
+Picture BuildFlagStrip(const GameFolder& folder, const std::vector<std::string>& nationNames,
+                       const FlagStripKind& kind) {
+  const int nationCount = std::max(static_cast<int>(nationNames.size()) - 1, 0);
+  Picture strip((nationCount + 1) * kind.cellWidth, kind.cellHeight);
+  const std::string blank = std::string("flags/blank") + kind.suffix + ".bmp";
+  for (int i = 1; i <= nationCount; ++i) {
+    const std::string& name = nationNames[static_cast<size_t>(i)];
+    std::string relative = "flags/" + name + kind.suffix + ".bmp";
+    if (!UsableFlagName(name) || !folder.Exists(relative)) relative = blank;
+    Picture flag;
+    if (!flag.LoadBmp(folder.Resolve(relative))) continue;  // the cell stays black
+    strip.Copy(i * kind.cellWidth, 0, flag, 0, 0, kind.cellWidth, kind.cellHeight);
+  }
+  return strip;
+}
+
+// Combines the mask cell with AND, then the picture cell with OR.
+void Overlay(Picture& target, int dx, int dy, const Picture& mask, const Picture& picture, int sx,
+             int sy, int w, int h) {
+  target.And(dx, dy, mask, sx, sy, w, h);
+  target.Or(dx, dy, picture, sx, sy, w, h);
+}
+
+// Copies flag cell `nation` of `strip`; what lies beyond the strip is black.
+void CopyFlag(Picture& target, int dx, int dy, const Picture& strip, int nation, int cellWidth,
+              int cellHeight) {
+  const int sx = nation * cellWidth;
+  if (sx < 0 || sx + cellWidth > strip.Width() || cellHeight > strip.Height()) {
+    target.FillBlack(dx, dy, cellWidth, cellHeight);
+  }
+  target.Copy(dx, dy, strip, sx, 0, cellWidth, cellHeight);
+}
+
+}  // namespace
+
+void LoadGraphics(HexDrawingResources& resources, const GameFolder& folder,
+                  const std::vector<std::string>& nationNames) {
+  LoadOverlay(resources.BlackHex, folder, "bmp/blackhex.bmp");
+  LoadOverlay(resources.HexOutlinePicture, folder, "bmp/hexp.bmp");
+  LoadOverlay(resources.HexOutlineMask, folder, "bmp/hexm.bmp");
+  LoadOverlay(resources.EffectPicture, folder, "bmp/fx2.bmp");
+  LoadOverlay(resources.EffectMask, folder, "bmp/fx2m.bmp");
+  LoadOverlay(resources.RoadPicture, folder, "bmp/roads.bmp");
+  LoadOverlay(resources.RoadMask, folder, "bmp/roadsm.bmp");
+  LoadOverlay(resources.RailPicture, folder, "bmp/rr.bmp");
+  LoadOverlay(resources.RailMask, folder, "bmp/rrm.bmp");
+  BuildFlagStrips(resources, folder, nationNames);
+}
+
+void BuildFlagStrips(HexDrawingResources& resources, const GameFolder& folder,
+                     const std::vector<std::string>& nationNames) {
+  resources.LargeFlags =
+      BuildFlagStrip(folder, nationNames, {kLargeFlagWidth, kLargeFlagHeight, ""});
+  resources.MediumFlags =
+      BuildFlagStrip(folder, nationNames, {kMediumFlagWidth, kMediumFlagHeight, "02"});
+  resources.SmallFlags =
+      BuildFlagStrip(folder, nationNames, {kSmallFlagWidth, kSmallFlagHeight, "03"});
+}
+
+int HexDrawMode(const EditorSettings& settings, const DrawSwitches& switches, int x, int y) {
+  if (!switches.GridLines) return kDrawNormal;
+  const bool onColumnLine = settings.GridWidth != 0 && x % settings.GridWidth == 0;
+  const bool onRowLine = settings.GridHeight != 0 && y % settings.GridHeight == 0;
+  return onColumnLine || onRowLine ? kDrawGridLine : kDrawNormal;
+}
+
+void Print_hex(const Editor& editor, const HexDrawingResources& resources,
+               const DrawSwitches& switches, ViewState& view, int x, int y, int mode) {
+  const MapDocument& document = editor.Document;
+  if (!document.Contains(x, y)) return;
+  const HexGeometry& geometry = editor.Geometry;
+  const EditorSettings& settings = editor.Settings;
+  const int w = geometry.HexPixelWidth;
+  const int h = geometry.HexPixelHeight;
+  // HexToPixel is the rule HexPixelPos is built from; computing it here keeps
+  // the drawing right even before the table has been rebuilt for a new size.
+  const PixelPoint origin = HexToPixel(geometry, x, y);
+  const int px = origin.left - (view.ViewLeft - 1) * geometry.ColumnStep;
+  const int py = origin.top - (view.ViewTop - 1) * geometry.RowStep;
+  Picture& buffer = view.ViewBuffer;
+
+  // 1. Clear the hex shape; the corners keep the neighbours.
+  buffer.And(px, py, resources.BlackHex, 0, 0, w, h);
+
+  // 2. Tile; column 0 and row 0 stay black but get every later layer.
+  const int tile = document.Tile(x, y);
+  if (x > 0 && y > 0) {
+    buffer.Or(px, py, editor.TileSheet, (tile % kTilesPerSheetRow) * w,
+              (tile / kTilesPerSheetRow) * h, w, h);
+  }
+
+  // 3. Outline.
+  if (settings.HexOutlines) {
+    Overlay(buffer, px, py, resources.HexOutlineMask, resources.HexOutlinePicture, 0, 0, w, h);
+  }
+
+  // 4. Deployment marks, or flags and objective markers.
+  const int flagX = px + settings.FlagOffsetX;
+  const int flagY = py + settings.FlagOffsetY;
+  if (switches.EditMode == 1) {
+    const int deployment = document.HexDeployment[document.Index(x, y)];
+    if (deployment > 0) {
+      CopyFlag(buffer, flagX, flagY, resources.MediumFlags, deployment, kMediumFlagWidth,
+               kMediumFlagHeight);
+    }
+  } else if (const int owner = document.Owner(x, y); owner > 0) {
+    switch (document.Mark(x, y)) {
+      case kNoObjective:
+        if (settings.ShowRoadControl) {
+          CopyFlag(buffer, flagX + kSmallFlagShiftX, flagY, resources.SmallFlags, owner,
+                   kSmallFlagWidth, kSmallFlagHeight);
+        }
+        break;
+      case kSecondaryObjective:
+        CopyFlag(buffer, flagX, flagY, resources.MediumFlags, owner, kMediumFlagWidth,
+                 kMediumFlagHeight);
+        break;
+      case kPrimaryObjective:
+      case kOilResource: {
+        CopyFlag(buffer, flagX, flagY, resources.LargeFlags, owner, kLargeFlagWidth,
+                 kLargeFlagHeight);
+        const int cell =
+            document.Mark(x, y) == kPrimaryObjective ? kPrimaryObjectiveCell : kOilResourceCell;
+        Overlay(buffer, px, py, resources.EffectMask, resources.EffectPicture, cell * w, 0, w, h);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  // 5, 6. Road exits only while the road-side tool is active; railroads always.
+  // All road exits come before all railroad exits, whose cells may overlap.
+  if (switches.RoadMode > 0) {
+    for (int d = 1; d <= 6; ++d) {
+      if (document.Data(x, y, d) != kRoadLink) continue;
+      Overlay(buffer, px, py, resources.RoadMask, resources.RoadPicture, (d - 1) * w, 0, w, h);
+    }
+  }
+  for (int d = 1; d <= 6; ++d) {
+    if (document.Data(x, y, d) != kRailLink) continue;
+    Overlay(buffer, px, py, resources.RailMask, resources.RailPicture, (d - 1) * w, 0, w, h);
+  }
+
+  // 7-9. Selection, grid line and tile highlight share the blue highlight;
+  // drawing it more than once gives the same picture, so once is enough.
+  const bool blue = switches.InSelection(x, y) || mode == kDrawGridLine ||
+                    (switches.HighlightTile != -1 && tile == switches.HighlightTile);
+  if (blue) {
+    Overlay(buffer, px, py, resources.EffectMask, resources.EffectPicture, kBlueHighlightX, 0, w,
+            h);
+  }
+}
+
+HexRange RedrawRange(const ViewState& view, const MapDocument& document) {
+  return {std::max(0, view.ViewLeft - 1),
+          std::min<int>(view.ViewLeft + view.ViewColumns + 1, document.MapWidth),
+          std::max(0, view.ViewTop - 2),
+          std::min<int>(view.ViewTop + view.ViewRows + 1, document.MapHeight)};
+}
+
+void RedrawBuffers(const Editor& editor, const HexDrawingResources& resources,
+                   const DrawSwitches& switches, ViewState& view) {
+  view.ViewBuffer.Fill(0x000000);
+  ForEachHex(RedrawRange(view, editor.Document), [&](int x, int y) {
+    Print_hex(editor, resources, switches, view, x, y,
+              HexDrawMode(editor.Settings, switches, x, y));
+  });
+  BlitPic1(editor.Geometry, view);
+}
+
+void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
+               const DrawSwitches& switches, ViewState& view, int x, int y,
+               Picture* jumpMapPicture) {
+  const MapDocument& document = editor.Document;
+  if (!document.Contains(x, y)) return;
+  if (jumpMapPicture) {
+    jumpMapPicture->SetPixel(x, y, editor.Tiles.TerrainRgb(document.Terrain(x, y)));
+  }
+  Print_hex(editor, resources, switches, view, x, y, HexDrawMode(editor.Settings, switches, x, y));
+  BlitPic1(editor.Geometry, view);
+}
+
+void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, ViewState& view,
+             int x, int y) {
+  const PixelPoint origin = HexToPixel(geometry, x, y);
+  Overlay(view.ViewScreen, origin.left - view.ViewLeft * geometry.ColumnStep,
+          origin.top - view.ViewTop * geometry.RowStep, resources.EffectMask,
+          resources.EffectPicture, kBlueHighlightX, 0, geometry.HexPixelWidth,
+          geometry.HexPixelHeight);
+  if (view.OnPresent) view.OnPresent();
+}
+
+MenuEntry HexOutlinesMenuEntry(bool hexOutlines) {
+  return {hexOutlines ? "Hex Outlines ON" : "Hex Outlines OFF", hexOutlines};
+}
+
+MenuEntry HexsidesOn_Click(Editor& editor, const HexDrawingResources& resources,
+                           const DrawSwitches& switches, ViewState& view) {
+  editor.Settings.HexOutlines = !editor.Settings.HexOutlines;
+  RedrawBuffers(editor, resources, switches, view);
+  return HexOutlinesMenuEntry(editor.Settings.HexOutlines);
+}
+
+MenuEntry GridLines_Click(DrawSwitches& switches) {
+  switches.GridLines = !switches.GridLines;
+  return {"Grid Lines", switches.GridLines};
+}
+
+}  // namespace korv

@@ -1,0 +1,89 @@
+// The state the map view's drawing reads and writes: which part of the map
+// is visible, the off-screen view buffer and the picture presented to the
+// screen (ViewState), and the switches that change what a hex shows
+// (DrawSwitches). The main window owns one of each next to the Editor.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/picture.h"
+
+namespace korv {
+
+struct ViewState {
+  // Map column and row at the left and top edge of the view; never below 1,
+  // so column 0 and row 0 are never at an edge.
+  int32_t ViewLeft = 1;
+  int32_t ViewTop = 1;
+  // Visible columns and rows, each minus one.
+  int32_t ViewColumns = 0;
+  int32_t ViewRows = 0;
+  // Largest ViewLeft and ViewTop: MapWidth - ViewColumns, MapHeight - ViewRows.
+  // Below 1 when the whole map fits; the scroll bars then stay at 1.
+  int32_t ScrollMaxX = 0;
+  int32_t ScrollMaxY = 0;
+  // Inner size of the map view in pixels.
+  int32_t ViewPixelWidth = 0;
+  int32_t ViewPixelHeight = 0;
+
+  // The drawn hexes around the visible area. Buffer pixel (bx, by) shows
+  // whole-map pixel (bx + (ViewLeft - 1) * ColumnStep, by + (ViewTop - 1) * RowStep),
+  // so the visible area starts at (ColumnStep, RowStep).
+  Picture ViewBuffer;
+  int32_t ViewBufferWidth = 0;
+  int32_t ViewBufferHeight = 0;
+
+  // True while the jump map sets both scroll bars at once; the scroll bar
+  // handlers then do nothing.
+  bool CentringView = false;
+
+  // What the map view shows: ViewPixelWidth x ViewPixelHeight, copied from
+  // the buffer by BlitPic1 (BlueHex draws on it directly).
+  Picture ViewScreen;
+  // Called after every change of ViewScreen, so the widget repaints and the
+  // jump map can draw its box of the visible area.
+  std::function<void()> OnPresent;
+};
+
+// View switches read by the hex drawing. HexOutlines, ShowRoadControl, the
+// grid spacing and the flag position are settings (EditorSettings).
+struct DrawSwitches {
+  int16_t EditMode = 0;  // 0 tile painting, 1 deployment marks, 2 hex control
+  int16_t RoadMode = 0;  // above 0 while the road-side tool is active
+  bool GridLines = false;
+  int16_t HighlightTile = -1;  // -1 off
+  // Selection rectangle in hexes; 0 in any bound means no selection.
+  int16_t SelectionLeft = 0;
+  int16_t SelectionRight = 0;
+  int16_t SelectionTop = 0;
+  int16_t SelectionBottom = 0;
+
+  bool HasSelection() const {
+    return SelectionLeft > 0 && SelectionRight > 0 && SelectionTop > 0 && SelectionBottom > 0;
+  }
+  bool InSelection(int x, int y) const {
+    return HasSelection() && x >= SelectionLeft && x <= SelectionRight && y >= SelectionTop &&
+           y <= SelectionBottom;
+  }
+};
+
+// A block of hexes, columns firstX..lastX and rows firstY..lastY (empty when
+// a last is below its first).
+struct HexRange {
+  int firstX = 0;
+  int lastX = -1;
+  int firstY = 0;
+  int lastY = -1;
+};
+
+// Visits the hexes of `range` column by column, rows rising within a column:
+// the order every drawing of several hexes uses.
+template <class Visit>
+void ForEachHex(const HexRange& range, Visit&& visit) {
+  for (int x = range.firstX; x <= range.lastX; ++x) {
+    for (int y = range.firstY; y <= range.lastY; ++y) visit(x, y);
+  }
+}
+
+}  // namespace korv
