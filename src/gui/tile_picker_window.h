@@ -1,0 +1,60 @@
+// The tile picker window ("Map Tiles"): the whole tile sheet in a scrolled
+// view. Moving the pointer names the tile under it in the caption; a click
+// chooses it. The window only forwards events: the logic is in
+// view/tile_picker.h and the main window decides what a choice does.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QMainWindow>
+#include <functional>
+
+#include "document/editor.h"
+#include "view/tile_picker.h"
+
+class QMenu;
+
+namespace korv {
+
+class TileSheetView : public QAbstractScrollArea {
+ public:
+  TileSheetView(const Editor& editor, QWidget* parent);
+  // Tile under a point of the viewport, counting the scrolled-away part.
+  int TileAt(const QPoint& viewportPoint) const;
+  void UpdateRanges();
+
+  std::function<void(int tile)> onHover;
+  std::function<void(int tile)> onLeftClick;
+  std::function<void(int tile, const QPoint& globalPosition)> onRightClick;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  const Editor& editor_;
+};
+
+class TilePickerWindow : public QMainWindow {
+ public:
+  TilePickerWindow(Editor& editor, QWidget* parent = nullptr);
+
+  TileDialogRouting& Routing() { return routing_; }
+  TileSheetView* Sheet() { return sheet_; }
+  // Called after a left click has made a tile current.
+  std::function<void(int tile)> onTileChosen;
+  // F1: the tile commands help (it arrives with the help windows).
+  std::function<void()> onHelp;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  Editor& editor_;
+  TileSheetView* sheet_;
+  QMenu* options_;
+  TileDialogRouting routing_;
+};
+
+}  // namespace korv
