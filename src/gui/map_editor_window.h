@@ -1,0 +1,102 @@
+// The main editing window ("Main: editing ..."): menus, the status line, the
+// tool strip, the map view with its scroll bars, the road-side strip and the
+// hex name box, placed by the layout rules of the view. It owns the editing
+// session and forwards every event to the session's commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "gui/gui_interaction.h"
+#include "gui/tile_picker_window.h"
+#include "platform/random.h"
+#include "view/map_editor.h"
+#include "view/window_layout.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+
+namespace korv {
+
+class MapViewWidget;
+
+class MapEditorWindow : public QMainWindow {
+ public:
+  // `ui` answers the core's messages: normally this window's message boxes.
+  MapEditorWindow(const std::filesystem::path& folder, uint64_t seed,
+                  UserInteraction* ui = nullptr);
+  ~MapEditorWindow() override;
+
+  // The start-up sequence. False (the user has been told why) when the
+  // editor cannot run; the caller then ends the program.
+  bool Start(bool fullScreenSize = true);
+  // Opens a map file as the open map; false when it was refused.
+  bool OpenMap(const std::string& path);
+
+  MapEditor& Session() { return *session_; }
+  // The menu entry with this caption (as first given), for tests.
+  QAction* Action(const std::string& caption) const;
+  QMenu* Menu(const std::string& title) const;
+  MapViewWidget* MapView() const { return mapView_; }
+  QScrollBar* HorizontalBar() const { return horizontal_; }
+  QScrollBar* VerticalBar() const { return vertical_; }
+  QLineEdit* StatusLine() const { return statusLine_; }
+  TilePickerWindow* TilePicker() const { return tilePicker_; }
+  QPushButton* Button(const std::string& name) const;
+  const std::optional<WindowLayout>& Layout() const { return layout_; }
+
+  // Lays out the controls and the view for the current inner size.
+  void LayOut();
+  void SetZoom(double zoom);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildControls();
+  QAction* AddEntry(QMenu* menu, const std::string& caption, bool enabled = false);
+  void UpdateScrollBars();
+  void ShowTilePicker();
+  void ToggleHexOutlines();
+  void ToggleGridLines();
+  void ToggleRandomTiles();
+  void ToggleShowRoadControl();
+  void SetGridDimensions();
+  void SaveCurrentMap();
+  void UndoFromSnapshot();
+  void RefreshCaptions();
+
+  GuiInteraction windowUi_;
+  UserInteraction* ui_;
+  SeededRandom random_;
+  std::unique_ptr<MapEditor> session_;
+  std::optional<WindowLayout> layout_;
+  bool started_ = false;
+  bool updatingBars_ = false;
+
+  QWidget* canvas_ = nullptr;
+  MapViewWidget* mapView_ = nullptr;
+  QScrollBar* horizontal_ = nullptr;
+  QScrollBar* vertical_ = nullptr;
+  QLineEdit* statusLine_ = nullptr;
+  QLabel* progress_ = nullptr;
+  QLabel* roadStrip_ = nullptr;
+  QLabel* roadsLabel_ = nullptr;
+  QLabel* railRoadsLabel_ = nullptr;
+  QLineEdit* hexName_ = nullptr;
+  std::map<std::string, QPushButton*> buttons_;
+  std::map<std::string, QAction*> actions_;
+  std::map<std::string, QMenu*> menus_;
+  QPointer<TilePickerWindow> tilePicker_;
+};
+
+}  // namespace korv

@@ -1,0 +1,134 @@
+#include "view/map_editor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "document/map_files.h"
+#include "document/startup.h"
+#include "platform/text_fields.h"
+#include "view/viewport.h"
+
+namespace korv {
+
+std::string MainWindowCaption(const MapDocument& document) {
+  return "Main: editing " + document.MapName;
+}
+
+bool StartMapEditor(MapEditor& session, std::string& error) {
+  if (!StartUp(session.editor, error)) return false;
+  LoadGraphics(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
+  session.editor.Settings.RoadKind = 1;
+  return true;
+}
+
+bool OpenMapFile(MapEditor& session, const std::string& path) {
+  MapDocument& document = session.editor.Document;
+  const std::string oldPath = document.MapPath;
+  const std::string oldName = document.MapName;
+  document.MapPath = path;
+  document.MapName = std::filesystem::path(path).filename().string();
+  bool nationSetChanged = false;
+  if (!LoadMap(session.editor, &nationSetChanged)) {
+    document.MapPath = oldPath;
+    document.MapName = oldName;
+    return false;
+  }
+  MapReplaced(session, nationSetChanged);
+  return true;
+}
+
+void MapReplaced(MapEditor& session, bool nationSetChanged) {
+  if (nationSetChanged) {
+    BuildFlagStrips(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
+  }
+  ResetViewForMap(session.view, session.editor.Document);
+  if (!session.view.ViewBuffer.IsNull()) {
+    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+  }
+}
+
+void LeaveSpecialTools(MapEditor& session) {
+  session.switches.RoadMode = 0;
+  session.editor.Settings.AutoDraw = false;
+  session.editor.Settings.RandomTiles = false;
+  session.switches.EditMode = 0;
+}
+
+MenuEntry RandomTilesMenuEntry(bool randomTiles) {
+  return {randomTiles ? "Random Tiles ON" : "Random Tiles OFF", randomTiles};
+}
+
+std::string AutoTileButtonCaption(bool autoDraw, bool initial) {
+  if (initial) return "AutoTile Off";
+  return autoDraw ? "Auto-Tile On" : "Auto-Tile Off";
+}
+
+std::string DeploymentButton_Click(MapEditor& session) {
+  std::string caption;
+  if (session.switches.EditMode != 1) {
+    session.switches.EditMode = 1;
+    caption = "Deployment Mode On";
+  } else {
+    session.switches.EditMode = 0;
+    caption = "Deployment Mode Off";
+  }
+  if (!session.view.ViewBuffer.IsNull()) {
+    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+  }
+  return caption;
+}
+
+double NextZoom(double zoom, int direction) {
+  if (direction > 0) {
+    for (double step : kZoomSteps) {
+      if (step > zoom + 1e-9) return step;
+    }
+    return std::end(kZoomSteps)[-1];
+  }
+  for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+    if (*it < zoom - 1e-9) return *it;
+  }
+  return kZoomSteps[0];
+}
+
+void ApplyZoomToView(ViewState& view, const HexGeometry& geometry, const MapDocument& document,
+                     int outerWidth, int outerHeight, int innerWidth, int innerHeight,
+                     double zoom) {
+  // The rules of the view stay in map pixels: the widget shows its area
+  // divided by the zoom, so the view counts that many map pixels.
+  const int width = static_cast<int>(std::floor(outerWidth / zoom));
+  const int height = static_cast<int>(std::floor(outerHeight / zoom));
+  view.ViewPixelWidth = static_cast<int>(std::ceil(innerWidth / zoom));
+  view.ViewPixelHeight = static_cast<int>(std::ceil(innerHeight / zoom));
+  view.ViewColumns = std::max(width / std::max<int>(geometry.ColumnStep, 1) - 1, 0);
+  view.ViewRows = std::max(height / std::max<int>(geometry.RowStep, 1) - 1, 0);
+  view.ViewLeft = 1;
+  view.ViewTop = 1;
+  view.ScrollMaxX = document.MapWidth - view.ViewColumns;
+  view.ScrollMaxY = document.MapHeight - view.ViewRows;
+}
+
+}  // namespace korv
+
+namespace korv {
+
+bool ApplyGridDimensions(EditorSettings& settings, const std::string& widthText,
+                         const std::string& heightText, std::string& error) {
+  const int16_t width = RoundToI16(ParseLeadingNumber(widthText));
+  const int16_t height = RoundToI16(ParseLeadingNumber(heightText));
+  if (width < 1 || height < 1) {
+    error = "The grid lines need a spacing of at least 1 hex in each direction (you gave " +
+            std::to_string(width) + " by " + std::to_string(height) + ").";
+    return false;
+  }
+  settings.GridWidth = width;
+  settings.GridHeight = height;
+  return true;
+}
+
+std::string ShowRoadControlCaption(bool showRoadControl) {
+  return std::string("Show Road Control = ") + (showRoadControl ? "True" : "False");
+}
+
+}  // namespace korv

@@ -1,0 +1,81 @@
+// The editing session the main window owns: the Editor (document, tables,
+// settings) with the view's state, the drawing switches and resources, and
+// the commands of the main window that are more than a widget's business.
+// Tests drive these without a display, through the same calls the window
+// makes.
+#pragma once
+
+#include <string>
+
+#include "document/editor.h"
+#include "view/hex_drawing.h"
+#include "view/tile_picker.h"
+#include "view/view_state.h"
+
+namespace korv {
+
+struct MapEditor {
+  MapEditor(GameFolder folder, UserInteraction& ui, RandomSource& random)
+      : editor(std::move(folder), ui, random) {}
+
+  Editor editor;
+  ViewState view;
+  DrawSwitches switches;
+  HexDrawingResources resources;
+  TileDialogRouting routing;
+  // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
+  double zoom = 1.0;
+};
+
+// The main window's caption: "Main: editing " and the map's name.
+std::string MainWindowCaption(const MapDocument& document);
+
+// Start-up up to the drawing resources: the document, tables and nations
+// (StartUp), then the overlay bitmaps and flag strips. The view buffer is
+// made by the first layout. False with `error` when the editor cannot run.
+bool StartMapEditor(MapEditor& session, std::string& error);
+
+// Opens the map file at `path` (either layout) as the open map. A refused
+// file leaves everything as it was (the user has been told).
+bool OpenMapFile(MapEditor& session, const std::string& path);
+
+// After the document was replaced (opened, made new): flags of a new nation
+// set, view back to column 1, row 1 with scroll ranges for the new size, and
+// a full redraw.
+void MapReplaced(MapEditor& session, bool nationSetChanged);
+
+// A tile chosen in the tile picker leaves the special tools: no road-side
+// tool, no automatic choice, no random tiles, tile painting mode.
+void LeaveSpecialTools(MapEditor& session);
+
+// Caption and check mark of the "Random Tiles" menu entry.
+MenuEntry RandomTilesMenuEntry(bool randomTiles);
+// Caption of the auto-tile button for the state of AutoDraw; `initial`
+// gives the caption the window starts with.
+std::string AutoTileButtonCaption(bool autoDraw, bool initial = false);
+// Caption of the deployment button after a press; and the press itself.
+std::string DeploymentButton_Click(MapEditor& session);
+
+// Zoom steps of the presented view (Ctrl + wheel, Ctrl +/-).
+constexpr double kZoomSteps[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
+// The next zoom step up (direction > 0) or down from `zoom`.
+double NextZoom(double zoom, int direction);
+// The view's size in hexes for a map view `outerWidth` x `outerHeight`
+// screen pixels (border included) shown at `zoom`: at 1 this is the window
+// layout's own result.
+void ApplyZoomToView(ViewState& view, const HexGeometry& geometry, const MapDocument& document,
+                     int outerWidth, int outerHeight, int innerWidth, int innerHeight, double zoom);
+
+}  // namespace korv
+
+namespace korv {
+
+// "Done" of the grid dimensions dialog: both boxes as numbers. A spacing
+// below 1 is refused with `error` and nothing changes.
+bool ApplyGridDimensions(EditorSettings& settings, const std::string& widthText,
+                         const std::string& heightText, std::string& error);
+
+// "Show Road Control": toggles the switch; the caption names the new state.
+std::string ShowRoadControlCaption(bool showRoadControl);
+
+}  // namespace korv
