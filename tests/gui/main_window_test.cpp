@@ -1,0 +1,303 @@
+// The main window and the tile picker as a designer meets them: captions,
+// menus, layout, scrolling, zoom and picking tiles.
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "demo_game.h"
+#include "gui/grid_dimensions_dialog.h"
+#include "gui/map_editor_window.h"
+#include "gui/map_view_widget.h"
+#include "platform/interaction.h"
+#include "support/test_folder.h"
+#include "view/hex_drawing.h"
+#include "view/viewport.h"
+
+namespace korv {
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  test::TempFolder folder_;
+  RecordingInteraction ui_;
+
+  std::unique_ptr<MapEditorWindow> StartWindow() {
+    auto window = std::make_unique<MapEditorWindow>(folder_.Path(), 17, &ui_);
+    if (!window->Start(false)) return nullptr;
+    window->show();
+    QTest::qWait(1);
+    window->LayOut();
+    return window;
+  }
+  std::string SamplePath() const { return (folder_ / "maps/sample.map").string(); }
+
+ private slots:
+  void initTestCase() {
+    std::string error;
+    QVERIFY2(demo::WriteDemoGame(folder_.Path(), error), error.c_str());
+  }
+  void init() { ui_.Clear(); }
+
+  void captionNamesTheMap() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QString("Main: editing newmap.map"));
+    QVERIFY(window->OpenMap(SamplePath()));
+    QCOMPARE(window->windowTitle(), QString("Main: editing sample.map"));
+    QVERIFY(ui_.Messages().empty());
+  }
+
+  void everyMenuEntryIsThere_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    const std::pair<const char*, bool> entries[] = {
+        {"&New Map file", false},
+        {"&Open Map File", false},
+        {"&Save Map File", true},
+        {"Save Map File &As", false},
+        {"Open Brak set file", false},
+        {"Bitmap Utilities", false},
+        {"Open New Nations Set", false},
+        {"E&xit", true},
+        {"Undo", false},
+        {"&Copy", false},
+        {"&Paste", false},
+        {"Hex Outlines OFF", true},
+        {"Hex Control ON", false},
+        {"Hex Control OFF", false},
+        {"Set Hex Control (Screen Area)", false},
+        {"Set Roads ONLY", false},
+        {"Set Original Owner to Current Owner", false},
+        {"Fill in Possible Road connections", false},
+        {"Count road hexes", false},
+        {"Find connection/control problems", false},
+        {"Show Road Control = TRUE", true},
+        {"auto redraw Roads", false},
+        {"auto redraw Terrain", false},
+        {"auto redraw Forests", false},
+        {"auto redraw Mountains", false},
+        {"Redraw Map based on Terrain", false},
+        {"Rebuild Terrain based on Tiles", false},
+        {"Memorize Road Tile Patterns", false},
+        {"Memorise River Tile Patterns", false},
+        {"Memorise Mountain Patterns", false},
+        {"Random Tiles OFF", true},
+        {"Scattered Woods", false},
+        {"Determine Separate Land Masses", false},
+        {"Verify Hex Data", false},
+        {"Grid Lines", true},
+        {"Set Grid Dimensions", true},
+        {"Default Area (Screen)", false},
+        {"Show", false},
+        {"Hide", false},
+        {"Help", false},
+    };
+    for (const auto& [caption, enabled] : entries) QTest::newRow(caption) << caption << enabled;
+  }
+  void everyMenuEntryIsThere() {
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    auto window = StartWindow();
+    QVERIFY(window);
+    QAction* action = window->Action(caption.toStdString());
+    QVERIFY2(action, qPrintable(caption));
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->isEnabled(), enabled);
+  }
+
+  void toolStripCaptionsAndTips() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QCOMPARE(window->Button("Block Fill")->toolTip(),
+             QString("Fill a 10x10 block with selected tile."));
+    QCOMPARE(window->Button("Map Tiles")->toolTip(), QString("Show Map Tile to select."));
+    QCOMPARE(window->Button("clear hex sides")->toolTip(),
+             QString("Clear Hexsides of roads or railroads."));
+    QCOMPARE(window->Button("deployment hexes on/off")->toolTip(),
+             QString("Set Brak/Loth style deployment hexes."));
+    QCOMPARE(window->Button("auto-tile")->text(), QString("AutoTile Off"));
+    QTest::mouseClick(window->Button("auto-tile"), Qt::LeftButton);
+    QCOMPARE(window->Button("auto-tile")->text(), QString("Auto-Tile On"));
+    QTest::mouseClick(window->Button("deployment hexes on/off"), Qt::LeftButton);
+    QCOMPARE(window->Button("deployment hexes on/off")->text(), QString("Deployment Mode On"));
+    QCOMPARE(window->Session().switches.EditMode, int16_t{1});
+    QTest::mouseClick(window->Button("deployment hexes on/off"), Qt::LeftButton);
+    QCOMPARE(window->Button("deployment hexes on/off")->text(), QString("Deployment Mode Off"));
+  }
+
+  void menuCaptionsToggle() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QAction* outlines = window->Action("Hex Outlines OFF");
+    outlines->trigger();
+    QCOMPARE(outlines->text(), QString("Hex Outlines ON"));
+    QVERIFY(outlines->isChecked());
+    QVERIFY(window->Session().editor.Settings.HexOutlines);
+    outlines->trigger();
+    QCOMPARE(outlines->text(), QString("Hex Outlines OFF"));
+    QVERIFY(!outlines->isChecked());
+
+    QAction* random = window->Action("Random Tiles OFF");
+    random->trigger();
+    QCOMPARE(random->text(), QString("Random Tiles ON"));
+    QVERIFY(random->isChecked());
+    random->trigger();
+    QCOMPARE(random->text(), QString("Random Tiles OFF"));
+
+    QAction* grid = window->Action("Grid Lines");
+    grid->trigger();
+    QVERIFY(grid->isChecked());
+    QVERIFY(window->Session().switches.GridLines);
+
+    QAction* roadControl = window->Action("Show Road Control = TRUE");
+    roadControl->trigger();
+    QCOMPARE(roadControl->text(), QString("Show Road Control = False"));
+    roadControl->trigger();
+    QCOMPARE(roadControl->text(), QString("Show Road Control = True"));
+  }
+
+  void layoutFollowsTheRules() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->Layout().has_value());
+    const WindowLayout& layout = *window->Layout();
+    const HexGeometry& g = window->Session().editor.Geometry;
+    const QRect view = window->MapView()->geometry();
+    QCOMPARE(view.x(), int(g.ColumnStep));
+    QCOMPARE(view.y(), window->StatusLine()->height());
+    // Whole columns plus the last slant, and the border.
+    QCOMPARE((view.width() - 5 - g.HexSlant) % g.ColumnStep, 0);
+    QCOMPARE((view.height() - 4) % g.RowStep, 0);
+    const ViewState& state = window->Session().view;
+    QCOMPARE(state.ViewColumns, view.width() / g.ColumnStep - 1);
+    QCOMPARE(state.ViewRows, view.height() / g.RowStep - 1);
+    QCOMPARE(window->HorizontalBar()->geometry().top(), view.bottom() + 1);
+    QCOMPARE(window->VerticalBar()->geometry().left(), view.right() + 1);
+    QCOMPARE(layout.ViewColumns, state.ViewColumns);
+    // A bigger window gets a bigger buffer and more columns.
+    const int before = state.ViewColumns;
+    window->resize(window->width() + 200, window->height());
+    QTest::qWait(1);
+    window->LayOut();
+    QVERIFY(state.ViewColumns > before);
+    QCOMPARE(state.ViewBufferWidth,
+             state.ViewColumns * g.ColumnStep + 2 * g.ColumnStep + g.HexPixelWidth);
+  }
+
+  void scrollBarsMoveTheView_data() {
+    QTest::addColumn<int>("steps");
+    QTest::newRow("none") << 0;
+    QTest::newRow("one") << 1;
+    QTest::newRow("several") << 4;
+  }
+  void scrollBarsMoveTheView() {
+    QFETCH(int, steps);
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(SamplePath()));
+    MapEditor& session = window->Session();
+    QScrollBar* bar = window->HorizontalBar();
+    QCOMPARE(bar->minimum(), 1);
+    QCOMPARE(bar->maximum(), std::max(session.view.ScrollMaxX, 1));
+    bar->setValue(1 + steps);
+    QCOMPARE(session.view.ViewLeft, 1 + steps);
+    window->VerticalBar()->setValue(1 + steps);
+    QCOMPARE(session.view.ViewTop, 1 + steps);
+    // What the shifts left on screen is what a full redraw draws there.
+    const QImage shown = session.view.ViewScreen.Image().copy();
+    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+    QCOMPARE(shown, session.view.ViewScreen.Image());
+  }
+
+  void zoomKeepsTheViewInMapPixels() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    const int columns = window->Session().view.ViewColumns;
+    window->SetZoom(2.0);
+    const int zoomed = window->Session().view.ViewColumns;
+    QVERIFY2(zoomed < columns && zoomed >= columns / 2 - 1, qPrintable(QString::number(zoomed)));
+    window->Action("Actual Size")->trigger();
+    QCOMPARE(window->Session().view.ViewColumns, columns);
+    window->Action("Zoom Out")->trigger();
+    QVERIFY(window->Session().view.ViewColumns > columns);
+    QCOMPARE(window->Session().zoom, 0.75);
+  }
+
+  void tilePickerChoosesTiles() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    TilePickerWindow* picker = window->TilePicker();
+    QVERIFY(picker);
+    picker->resize(1000, 600);
+    QTest::qWait(1);
+    QWidget* sheet = picker->Sheet()->viewport();
+    QTest::mouseMove(sheet, QPoint(130, 60));
+    const Editor& editor = window->Session().editor;
+    const std::string name = editor.Tiles.TerrainName(editor.Tiles.TerrainOf(18));
+    QCOMPARE(picker->windowTitle(), QString::fromStdString("Tiles F2  18(x12) " + name));
+
+    QTest::mouseClick(window->Button("auto-tile"), Qt::LeftButton);
+    window->Action("Random Tiles OFF")->trigger();
+    window->Session().switches.RoadMode = 2;
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(130, 60));
+    QCOMPARE(editor.CurrentTile, int16_t{18});
+    QCOMPARE(window->Button("auto-tile")->text(), QString("Auto-Tile Off"));
+    QCOMPARE(window->Action("Random Tiles OFF")->text(), QString("Random Tiles OFF"));
+    QVERIFY(!window->Action("Random Tiles OFF")->isChecked());
+    QCOMPARE(window->Session().switches.RoadMode, int16_t{0});
+
+    QTest::keyClick(picker, Qt::Key_F2);
+    QTest::keyClick(picker, Qt::Key_F2);
+    QVERIFY(!picker->Routing().TerrainDialogActive);
+    QTest::keyClick(picker, Qt::Key_F3);
+    QVERIFY(picker->Routing().RoadDialogActive);
+  }
+
+  void gridDimensionsRefuseZero() {
+    EditorSettings settings;
+    RecordingInteraction ui;
+    GridDimensionsDialog dialog(settings, ui);
+    QCOMPARE(dialog.WidthBox()->text(), QString("15"));
+    dialog.WidthBox()->setText("0");
+    dialog.Done();
+    QCOMPARE(settings.GridWidth, int16_t{15});
+    QCOMPARE(ui.Messages().size(), size_t{1});
+    dialog.WidthBox()->setText("8");
+    dialog.HeightBox()->setText("12.4");
+    dialog.Done();
+    QCOMPARE(settings.GridWidth, int16_t{8});
+    QCOMPARE(settings.GridHeight, int16_t{12});
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void aMissingTileSheetEndsTheStartWithItsName() {
+    test::TempFolder empty;
+    RecordingInteraction ui;
+    MapEditorWindow window(empty.Path(), 1, &ui);
+    QVERIFY(!window.Start(false));
+    QCOMPARE(ui.Messages().size(), size_t{1});
+    QVERIFY(ui.Messages()[0].find("mapl.bmp") != std::string::npos);
+  }
+
+  void aRefusedMapKeepsTheOpenOne() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(SamplePath()));
+    folder_.WriteBytes("maps/broken.map",
+                       {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff, 0xff, 3, 0});
+    QVERIFY(!window->OpenMap((folder_ / "maps/broken.map").string()));
+    QCOMPARE(window->windowTitle(), QString("Main: editing sample.map"));
+    QCOMPARE(window->Session().editor.Document.MapWidth, int16_t{40});
+    QCOMPARE(ui_.Messages().size(), size_t{1});
+    QVERIFY(ui_.Messages()[0].find("broken.map") != std::string::npos);
+  }
+};
+
+}  // namespace korv
+
+QTEST_MAIN(korv::MainWindowTest)
+#include "main_window_test.moc"
