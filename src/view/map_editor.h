@@ -23,6 +23,8 @@ struct MapEditor {
   DrawSwitches switches;
   HexDrawingResources resources;
   TileDialogRouting routing;
+  InteractionState interaction;
+  ControlSelection control;
   // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
   double zoom = 1.0;
 };

@@ -68,6 +68,28 @@ struct DrawSwitches {
   }
 };
 
+// What the mouse and keys of the main window work with besides the drawing
+// switches: the hex last clicked, the road-side tool, the side clearing.
+struct InteractionState {
+  int16_t CurrentHexX = 1;
+  int16_t CurrentHexY = 1;
+  int16_t RoadSide = 1;     // hex side 1..6 picked on the road-side strip
+  bool ClearSides = false;  // a click clears the hex's six side values
+  // Modifier state of the last key event: 1 Shift, 2 Ctrl, 4 Alt, summed.
+  int ModifierKeys = 0;
+};
+
+// The values the control window sets and the hex-control and deployment
+// modes write, and the area switch of the area commands.
+struct ControlSelection {
+  uint8_t SelectedNation = 0;
+  uint8_t SelectedOriginalOwner = 0;
+  uint8_t SelectedObjectiveMark = 0;
+  // On: area commands work on the whole map (after a snapshot); off: on the
+  // visible area.
+  bool WholeMapArea = false;
+};
+
 // A block of hexes, columns firstX..lastX and rows firstY..lastY (empty when
 // a last is below its first).
 struct HexRange {
