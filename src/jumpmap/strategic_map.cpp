@@ -26,3 +26,20 @@ Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
 }
 
 }  // namespace korv
+
+namespace korv {
+
+void DrawJumpBox(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
+                 int left, int top, int columns, int rows) {
+  if (jumpMap.MapPicture.IsNull()) {
+    jumpMap.MapPicture = DrawStrategicMap(document, tables, jumpMap.HighlightTerrain);
+  }
+  jumpMap.Shown = Picture(jumpMap.MapPicture.Image().copy());
+  jumpMap.Shown.DrawRectOutline({left, top, columns + 1, rows + 1}, jumpMap.JumpBoxColour);
+}
+
+void ToggleJumpBoxColour(JumpMapState& jumpMap) {
+  jumpMap.JumpBoxColour = jumpMap.JumpBoxColour == 0xffffff ? 0x000000 : 0xffffff;
+}
+
+}  // namespace korv

@@ -17,12 +17,29 @@ struct JumpMapState {
   int HighlightTerrain = 0;
   uint32_t JumpBoxColour = 0x000000;  // black or white
   bool JumpShown = false;
+  // The persistent picture (terrain colours, overlays made permanent).
   Picture MapPicture;
+  // What the window shows: the persistent picture with the drawn layer
+  // (the outline of the main view) on top.
+  Picture Shown;
 };
 
 // Paints the strategic picture of `document`: MapWidth x MapHeight pixels,
 // pixel (x, y) for hex (x, y); the last column and row have no pixel.
 Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain);
+
+}  // namespace korv
+
+namespace korv {
+
+// Clears the drawn layer and outlines the main view's hexes, columns left ..
+// left + columns and rows top .. top + rows, one pixel per hex, in
+// JumpBoxColour. Paints the strategic picture first when there is none yet.
+void DrawJumpBox(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
+                 int left, int top, int columns, int rows);
+
+// Key C: the outline turns white when it was black, black otherwise.
+void ToggleJumpBoxColour(JumpMapState& jumpMap);
 
 }  // namespace korv

@@ -5,6 +5,7 @@
 // makes.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "document/editor.h"
@@ -13,6 +14,18 @@
 #include "view/view_state.h"
 
 namespace korv {
+
+// Where painting hands over to the tile knowledge: recording a painted
+// hex's neighbour pattern, and asking for the tile that fits a hex. Empty
+// hooks record nothing and choose nothing, until auto-tiling is there.
+struct AutoTileHooks {
+  // Records hex (x, y) as an example of `tile`: the road recorder first
+  // when `withRoadRecorder`, then the general one.
+  std::function<void(Editor&, int x, int y, int16_t tile, bool withRoadRecorder)> RecordPatterns;
+  // The tile that fits hex (x, y), from the road chooser when `road`, else
+  // from the general chooser; -1 when nothing fits.
+  std::function<int(Editor&, int x, int y, bool road)> ChooseTile;
+};
 
 struct MapEditor {
   MapEditor(GameFolder folder, UserInteraction& ui, RandomSource& random)
@@ -25,6 +38,7 @@ struct MapEditor {
   TileDialogRouting routing;
   InteractionState interaction;
   ControlSelection control;
+  AutoTileHooks autoTile;
   // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
   double zoom = 1.0;
 };
