@@ -1,11 +1,16 @@
 #include "cli/korvmap.h"
 
+#include "cli/import_set_command.h"
+
 #include <charconv>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
 
+#include <QString>
+
+#include "document/hex_names.h"
 #include "document/map_files.h"
 #include "document/startup.h"
 #include "platform/interaction.h"
@@ -23,6 +28,9 @@ constexpr const char* kUsage =
     "  new --width W --height H [--seed N] [--random-tiles] OUT\n"
     "                            a new map filled with the default tile, saved as OUT\n"
     "  jumpmap MAP OUT.bmp       the map's strategic picture, one pixel per hex\n"
+    "  names MAP                 the named hexes of a map, one \"x, y, name\" a line\n"
+    "  name MAP X Y TEXT         names hex (X, Y) of a map; an empty TEXT clears its name\n";
+constexpr const char* kUsageOptions =
     "options:\n"
     "  --folder DIR              the game folder (default: the current folder)\n";
 
@@ -205,17 +213,102 @@ int JumpMap(const CommandLine& line, std::ostream& err) {
   return kExitOk;
 }
 
+// The size of a map from its header, or nothing with the user told why.
+std::optional<MapFileInfo> MapHeader(const std::string& path, std::ostream& err) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    err << "The map file " << path << " cannot be opened.\n";
+    return std::nullopt;
+  }
+  std::string error;
+  auto info = ReadMapFileInfo(*bytes, error);
+  if (!info) err << "The map file " << path << " cannot be read: " << error << ".\n";
+  return info;
+}
+
+// Names are single-byte text as the game keeps them (Latin-1 here); the
+// terminal speaks UTF-8.
+std::string NameFromTerminal(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+      .toLatin1()
+      .toStdString();
+}
+
+std::string NameToTerminal(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toStdString();
+}
+
+int Names(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() != 2) throw UsageError("names takes one map file");
+  const std::string& path = line.words[1];
+  auto info = MapHeader(path, err);
+  if (!info) return kExitRefused;
+  // Without name files the map has no named hex; nothing is created here.
+  auto index = ReadWholeFile(HexNameFilePath(path, kHexNamesIndexExtension));
+  auto text = ReadWholeFile(HexNameFilePath(path, kHexNamesExtension));
+  if (!index || !text) return kExitOk;
+  for (const NamedHex& hex : ListHexNames(*index, *text, info->MapWidth, info->MapHeight)) {
+    std::string_view name = hex.Name;
+    name = name.substr(0, name.find_last_not_of(' ') + 1);
+    out << hex.X << ", " << hex.Y << ", " << NameToTerminal(name) << '\n';
+  }
+  return kExitOk;
+}
+
+int Name(const CommandLine& line, std::ostream& err) {
+  if (line.words.size() != 5) {
+    throw UsageError("name takes a map file, a column, a row and a name (\"\" clears it)");
+  }
+  const std::string& path = line.words[1];
+  auto x = ParseInteger(line.words[2]);
+  auto y = ParseInteger(line.words[3]);
+  if (!x || !y) throw UsageError("the column and row of name must be whole numbers");
+  auto info = MapHeader(path, err);
+  if (!info) return kExitRefused;
+  MapDocument document;
+  document.MapWidth = info->MapWidth;
+  document.MapHeight = info->MapHeight;
+  if (*x < 0 || *y < 0 || *x > document.MapWidth || *y > document.MapHeight) {
+    err << "Hex (" << *x << ", " << *y << ") is not on the map " << path
+        << ", which has columns 0 to " << document.MapWidth << " and rows 0 to "
+        << document.MapHeight << ".\n";
+    return kExitRefused;
+  }
+  document.MapPath = path;
+  document.HexNamesIndexPath = HexNameFilePath(path, kHexNamesIndexExtension);
+  document.HexNamesPath = HexNameFilePath(path, kHexNamesExtension);
+  HexNameFiles files;
+  std::string error;
+  const bool opened = FileExists(document.HexNamesPath)
+                          ? OpenHexNameFiles(files, document, &error)
+                          : CreateHexNameFiles(files, document, GameFolder(line.folder), &error);
+  if (!opened) {
+    err << "The hex names of " << path << " cannot be changed: " << error << ".\n";
+    return kExitRefused;
+  }
+  const std::string name = NameFromTerminal(line.words[4]);
+  if (name.size() > static_cast<size_t>(kHexNameLength)) {
+    err << "The name is cut to its first " << kHexNameLength << " characters.\n";
+  }
+  if (!SetHexName(files, document, static_cast<int>(*x), static_cast<int>(*y), name)) {
+    err << "The name of hex (" << *x << ", " << *y << ") was not stored.\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (auto code = RunImportSetCommand(arguments, out, err)) return *code;
   std::string problem;
   auto line = Parse(arguments, problem);
   if (!line) {
-    err << "korvmap: " << problem << '\n' << kUsage;
+    err << "korvmap: " << problem << '\n' << kUsage << kImportSetUsage << kUsageOptions;
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << kUsage;
+    err << kUsage << kImportSetUsage << kUsageOptions;
     return kExitUsage;
   }
   try {
@@ -224,9 +317,11 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "convert") return Convert(*line, err);
     if (command == "new") return New(*line, err);
     if (command == "jumpmap") return JumpMap(*line, err);
+    if (command == "names") return Names(*line, out, err);
+    if (command == "name") return Name(*line, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
-    err << "korvmap: " << usage.Text() << '\n' << kUsage;
+    err << "korvmap: " << usage.Text() << '\n' << kUsage << kImportSetUsage << kUsageOptions;
     return kExitUsage;
   }
 }

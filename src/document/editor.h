@@ -9,11 +9,13 @@
 
 #include "autotile/tile_tables.h"
 #include "document/hex_grid.h"
+#include "document/hex_names.h"
 #include "document/map_document.h"
 #include "jumpmap/strategic_map.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "scenario/nations.h"
+#include "scenario/scenario_files.h"
 
 namespace korv {
 
@@ -54,6 +56,9 @@ struct Editor {
   int16_t CurrentTile = 0;
   NationTables Nations;
   JumpMapState JumpMap;
+  // The open map's .ndx and .str, kept open while it is edited.
+  HexNameFiles HexNames;
+  ImportedSetState ImportedSet;  // the last set import, until "Save" writes its scenario files
 };
 
 }  // namespace korv

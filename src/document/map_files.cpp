@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "document/hex_names.h"
 #include "document/startup.h"
 #include "platform/bytes.h"
 #include "platform/interaction.h"
@@ -397,6 +398,15 @@ bool LoadMapOld(Editor& editor) {
 
 void NewMap(Editor& editor) {
   MapDocument& document = editor.Document;
+  // The new map's hex-name files beside MapPath (the editor's folder and
+  // MapName when there is none), made anew and empty: old names there go.
+  document.HexNamesIndexPath.clear();
+  document.HexNamesPath.clear();
+  if (!document.MapPath.empty()) {
+    document.HexNamesIndexPath = HexNameFilePath(document.MapPath, kHexNamesIndexExtension);
+    document.HexNamesPath = HexNameFilePath(document.MapPath, kHexNamesExtension);
+  }
+  CreateHexNameFiles(editor);
   AllocateMapLayers(document);
   bool randomVariants =
       editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/hex_names.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"
@@ -110,6 +111,11 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   document.MapWidth = kStartMapWidth;
   document.MapHeight = kStartMapHeight;
   ChooseDefaultTile(editor.CurrentTile, editor.Tiles);
+  // Empty hex-name files for "newmap.map" in the editor's folder. korvmap
+  // (which does not write the random lists either) leaves the game folder alone.
+  document.HexNamesIndexPath.clear();
+  document.HexNamesPath.clear();
+  if (writeRandomLists) CreateHexNameFiles(editor);
   AllocateMapLayers(document);
   document.ResetObjectives(0);
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,

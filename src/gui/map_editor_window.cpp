@@ -3,17 +3,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 
+#include "document/file_dialog.h"
+#include "document/hex_names.h"
 #include "document/map_files.h"
+#include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
 #include "gui/map_view_widget.h"
+#include "gui/new_map_dialog.h"
 #include "gui/tile_picker_window.h"
+#include "view/clipboard.h"
+#include "view/editing.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -107,6 +115,9 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
     return false;
   }
   tilePicker_ = new TilePickerWindow(session_->editor);
+  tilePicker_->onHelp = [this] {
+    ShowTileCommandsWindow(tileCommands_, session_->editor.Folder, this);
+  };
   tilePicker_->onTileChosen = [this](int) {
     LeaveSpecialTools(*session_);
     buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
@@ -131,8 +142,7 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
 
 bool MapEditorWindow::OpenMap(const std::string& path) {
   if (!OpenMapFile(*session_, path)) return false;
-  setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
-  UpdateScrollBars();
+  MapChanged(true, false);
   return true;
 }
 
@@ -156,8 +166,8 @@ void MapEditorWindow::BuildMenus() {
     }
   }
   QAction* help = menuBar()->addAction("Help");
-  help->setEnabled(false);
   actions_["Help"] = help;
+  connect(help, &QAction::triggered, this, [this] { ShowHelp(); });
 
   auto enable = [this](const char* caption, auto slot) {
     QAction* action = actions_.at(caption);
@@ -166,6 +176,43 @@ void MapEditorWindow::BuildMenus() {
     return action;
   };
   enable("&Save Map File", [this] { SaveCurrentMap(); });
+  auto onChanged = [this](const FileDialogOutcome& outcome) {
+    MapChanged(outcome.MapReplaced, outcome.NationSetChanged);
+  };
+  enable("&Open Map File",
+         [this, onChanged] { ShowFileDialog(this, *session_, kOpenMapMode, onChanged); });
+  enable("Save Map File &As",
+         [this, onChanged] { ShowFileDialog(this, *session_, kSaveMapAsMode, onChanged); });
+  enable("Open Brak set file",
+         [this, onChanged] { ShowFileDialog(this, *session_, kImportSetMode, onChanged); });
+  enable("Open New Nations Set",
+         [this, onChanged] { ShowFileDialog(this, *session_, kNationSetMode, onChanged); });
+  enable("Undo", [this] { Undo(); });
+  enable("&Copy", [this] { Copy_Click(*session_); });
+  enable("&Paste", [this] {
+    Paste_Click(*session_);
+    mapView_->update();
+  });
+  enable("Hex Control ON", [this] {
+    SetHexControlMenus(HexControlOn_Click(*session_));
+    ShowControl();
+  })->setCheckable(true);
+  enable("Hex Control OFF", [this] {
+    SetHexControlMenus(HexControlOff_Click(*session_));
+  })->setCheckable(true);
+  SetHexControlMenus(HexControlMenuState(false));
+  enable("Set Hex Control (Screen Area)", [this] { SetHexControl_Click(*session_); });
+  enable("Set Original Owner to Current Owner",
+         [this] { SetOriginalOwnerToCurrentOwner(session_->editor.Document); });
+  enable("Default Area (Screen)", [this] {
+    const MenuEntry entry = AreaSwitch_Click(session_->control);
+    QAction* area = actions_.at("Default Area (Screen)");
+    area->setText(Text(entry.Caption));
+    area->setChecked(entry.Checked);
+  })->setCheckable(true);
+  enable("&New Map file", [this] {
+    if (ShowNewMapDialog(this, *session_)) MapChanged(true, false);
+  });
   enable("E&xit", [this] { close(); });
   enable("Hex Outlines OFF", [this] { ToggleHexOutlines(); })->setCheckable(true);
   enable("Grid Lines", [this] { ToggleGridLines(); })->setCheckable(true);
@@ -256,7 +303,220 @@ void MapEditorWindow::BuildControls() {
   hexName_ = new QLineEdit(canvas_);
   hexName_->setFixedWidth(200);
   hexName_->setMaxLength(20);
-  hexName_->setEnabled(false);
+
+  mapView_->onPress = [this](double vx, double vy, Qt::MouseButton button,
+                             Qt::KeyboardModifiers modifiers) {
+    MapPressed(vx, vy, button, modifiers);
+  };
+  mapView_->onMove = [this](double vx, double vy) { MapMoved(vx, vy); };
+  mapView_->setFocusPolicy(Qt::StrongFocus);
+  enableButton("Block Fill", [this] { BlockFill_Click(*session_); });
+  enableButton("Rename", [this] {
+    const InteractionState& at = session_->interaction;
+    SetHexName(session_->editor, at.CurrentHexX, at.CurrentHexY,
+               hexName_->text().toLatin1().toStdString());
+  });
+  enableButton("Clear", [this] {
+    const InteractionState& at = session_->interaction;
+    SetHexName(session_->editor, at.CurrentHexX, at.CurrentHexY, "");
+    hexName_->clear();
+  });
+  enableButton("clear hex sides", [this] {
+    buttons_.at("clear hex sides")->setText(Text(ClearSides_Click(*session_)));
+  });
+  // Keys reach the window before any of its controls (but the name box).
+  for (QWidget* child : canvas_->findChildren<QWidget*>()) child->installEventFilter(this);
+  canvas_->installEventFilter(this);
+  roadsLabel_->setCursor(Qt::PointingHandCursor);
+  railRoadsLabel_->setCursor(Qt::PointingHandCursor);
+  roadStrip_->setCursor(Qt::PointingHandCursor);
+}
+
+bool MapEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != hexName_) {
+    if (event->type() == QEvent::KeyPress) {
+      HandleKey(static_cast<QKeyEvent*>(event));
+      return true;
+    }
+    if (event->type() == QEvent::KeyRelease) {
+      session_->interaction.ModifierKeys = 0;
+      const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers();
+      if (modifiers & Qt::ShiftModifier) session_->interaction.ModifierKeys += 1;
+      if (modifiers & Qt::ControlModifier) session_->interaction.ModifierKeys += 2;
+      if (modifiers & Qt::AltModifier) session_->interaction.ModifierKeys += 4;
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonPress) {
+    auto* press = static_cast<QMouseEvent*>(event);
+    if (watched == roadStrip_) {
+      if (RoadStrip_MouseDown(*session_, press->position().x())) {
+        buttons_.at("clear hex sides")->setText("Clear Sides Off");
+      }
+      return true;
+    }
+    if (watched == roadsLabel_) {
+      ChooseRoadKind(1);
+      return true;
+    }
+    if (watched == railRoadsLabel_) {
+      ChooseRoadKind(2);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MapEditorWindow::HandleKey(QKeyEvent* event) {
+  // Keys on a menu shortcut (Ctrl+ combinations) still go to the menus.
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  int modifiers = 0;
+  if (event->modifiers() & Qt::ShiftModifier) modifiers += 1;
+  session_->interaction.ModifierKeys = modifiers;
+  static const std::map<int, EditorKey> kKeys = {
+      {Qt::Key_F1, EditorKey::kF1},
+      {Qt::Key_F2, EditorKey::kF2},
+      {Qt::Key_F3, EditorKey::kF3},
+      {Qt::Key_F4, EditorKey::kF4},
+      {Qt::Key_F5, EditorKey::kF5},
+      {Qt::Key_F6, EditorKey::kF6},
+      {Qt::Key_F7, EditorKey::kF7},
+      {Qt::Key_F8, EditorKey::kF8},
+      {Qt::Key_Up, EditorKey::kUp},
+      {Qt::Key_Down, EditorKey::kDown},
+      {Qt::Key_Left, EditorKey::kLeft},
+      {Qt::Key_Right, EditorKey::kRight},
+      {Qt::Key_A, EditorKey::kA},
+      {Qt::Key_B, EditorKey::kB},
+      {Qt::Key_C, EditorKey::kC},
+      {Qt::Key_H, EditorKey::kH},
+      {Qt::Key_N, EditorKey::kN},
+      {Qt::Key_R, EditorKey::kR},
+      {Qt::Key_X, EditorKey::kX},
+      {Qt::Key_Slash, EditorKey::kSlash},
+      {Qt::Key_Question, EditorKey::kSlash},
+  };
+  auto it = kKeys.find(event->key());
+  const EditorKey key = it == kKeys.end() ? EditorKey::kOther : it->second;
+  const KeyOutcome outcome = MainWindow_KeyDown(*session_, key);
+  switch (outcome.show) {
+    case KeyOutcome::kTilePicker:
+      ShowTilePicker();
+      break;
+    case KeyOutcome::kControl:
+      ShowControl();
+      break;
+    case KeyOutcome::kHelp:
+      ShowHelp();
+      break;
+    default:
+      break;
+  }
+  auto step = [this](QScrollBar* bar, int by) {
+    mapView_->setFocus();
+    const int target = bar->value() + by;
+    if (target >= bar->minimum() && target <= bar->maximum()) bar->setValue(target);
+  };
+  if (outcome.scrollX != 0) step(horizontal_, outcome.scrollX);
+  if (outcome.scrollY != 0) step(vertical_, outcome.scrollY);
+  if (outcome.autoTileChanged) {
+    buttons_.at("auto-tile")
+        ->setText(Text(AutoTileButtonCaption(session_->editor.Settings.AutoDraw)));
+  }
+  if (!outcome.progress.empty()) progress_->setText(Text(outcome.progress));
+  if (outcome.mapReplaced) {
+    setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
+    UpdateScrollBars();
+  }
+  mapView_->update();
+}
+
+void MapEditorWindow::MapPressed(double vx, double vy, Qt::MouseButton button,
+                                 Qt::KeyboardModifiers modifiers) {
+  const MouseButton which = button == Qt::LeftButton    ? MouseButton::kLeft
+                            : button == Qt::RightButton ? MouseButton::kRight
+                                                        : MouseButton::kOther;
+  int shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift += 1;
+  if (modifiers & Qt::ControlModifier) shift += 2;
+  if (modifiers & Qt::AltModifier) shift += 4;
+  const PressOutcome outcome = MapView_MouseDown(*session_, which, shift, vx, vy);
+  const InteractionState& interaction = session_->interaction;
+  hexName_->setText(
+      QString::fromLatin1(HexNameAt(interaction.CurrentHexX, interaction.CurrentHexY)).trimmed());
+  if (outcome.pickedUp) {
+    buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
+    RefreshCaptions();
+  }
+  mapView_->update();
+}
+
+void MapEditorWindow::MapMoved(double vx, double vy) {
+  const Editor& editor = session_->editor;
+  const HexPosition hex = ViewPixelToHex(editor.Geometry, session_->view, editor.Document, vx, vy);
+  const QString text =
+      QString::fromLatin1(StatusText(*session_, hex.x, hex.y, HexNameAt(hex.x, hex.y)));
+  statusLine_->setText(text);
+  progress_->setText(text);
+}
+
+void MapEditorWindow::ChooseRoadKind(int kind) {
+  SetRoadKind(*session_, kind);
+  ShowStripPicture(kind == 2 ? "bmp/rr.bmp" : "bmp/roads.bmp");
+  QFont plain = roadsLabel_->font();
+  plain.setBold(false);
+  QFont bold = plain;
+  bold.setBold(true);
+  roadsLabel_->setFont(kind == 2 ? plain : bold);
+  railRoadsLabel_->setFont(kind == 2 ? bold : plain);
+}
+
+void MapEditorWindow::ShowStripPicture(const char* file) {
+  Picture strip;
+  if (strip.LoadBmp(session_->editor.Folder.Resolve(file))) {
+    roadStrip_->setPixmap(QPixmap::fromImage(strip.Image()));
+  }
+}
+
+std::string MapEditorWindow::HexNameAt(int x, int y) {
+  return GetHexName(session_->editor, x, y);
+}
+
+void MapEditorWindow::MapChanged(bool mapReplaced, bool nationSetChanged) {
+  setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
+  if (mapReplaced) UpdateScrollBars();
+  // The control window's lists are built from the nations: build them anew.
+  if (mapReplaced || nationSetChanged) CloseControlWindow(control_);
+  mapView_->update();
+}
+
+void MapEditorWindow::ShowControl() {
+  ShowControlWindow(control_, *session_, this, [this](ControlWindow& window) {
+    window.onShowTilePicker = [this] { ShowTilePicker(); };
+    window.onHexControlMode = [this] { SetHexControlMenus(HexControlMenuState(true)); };
+  });
+}
+
+void MapEditorWindow::ShowHelp() {
+  ShowHelpWindow(help_, session_->editor.Settings.MapFileVersion, this);
+}
+
+void MapEditorWindow::SetHexControlMenus(const HexControlMenuEntries& entries) {
+  QAction* on = actions_.at("Hex Control ON");
+  QAction* off = actions_.at("Hex Control OFF");
+  on->setText(Text(entries.on.Caption));
+  on->setChecked(entries.on.Checked);
+  off->setText(Text(entries.off.Caption));
+  off->setChecked(entries.off.Checked);
+}
+
+void MapEditorWindow::Undo() {
+  const UndoOutcome outcome = Undo_Click(*session_);
+  if (outcome.sizeChanged) UpdateScrollBars();
+  mapView_->update();
 }
 
 QAction* MapEditorWindow::Action(const std::string& caption) const {
@@ -328,10 +588,7 @@ void MapEditorWindow::LayOut() {
   CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
   UpdateScrollBars();
 
-  Picture strip;
-  if (strip.LoadBmp(session.editor.Folder.Resolve("bmp/roadsp.bmp"))) {
-    roadStrip_->setPixmap(QPixmap::fromImage(strip.Image()));
-  }
+  ShowStripPicture("bmp/roadsp.bmp");
 }
 
 void MapEditorWindow::UpdateScrollBars() {
@@ -363,6 +620,9 @@ void MapEditorWindow::resizeEvent(QResizeEvent* event) {
 void MapEditorWindow::closeEvent(QCloseEvent* event) {
   // Nothing is saved and nothing is asked: the tool windows go with the main one.
   if (tilePicker_) tilePicker_->close();
+  CloseControlWindow(control_);
+  if (help_) help_->close();
+  if (tileCommands_) tileCommands_->close();
   event->accept();
 }
 

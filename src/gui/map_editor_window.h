@@ -10,9 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "gui/control_window.h"
 #include "gui/gui_interaction.h"
+#include "gui/help_windows.h"
 #include "gui/tile_picker_window.h"
 #include "platform/random.h"
+#include "view/control.h"
 #include "view/map_editor.h"
 #include "view/window_layout.h"
 
@@ -51,6 +54,8 @@ class MapEditorWindow : public QMainWindow {
   TilePickerWindow* TilePicker() const { return tilePicker_; }
   QPushButton* Button(const std::string& name) const;
   const std::optional<WindowLayout>& Layout() const { return layout_; }
+  ControlWindow* Control() const { return control_; }
+  HelpWindow* Help() const { return help_; }
 
   // Lays out the controls and the view for the current inner size.
   void LayOut();
@@ -59,6 +64,10 @@ class MapEditorWindow : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The window sees keys before its controls, except while the hex name
+  // box has the focus; it also takes presses on the road-side strip and the
+  // road labels.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -74,6 +83,17 @@ class MapEditorWindow : public QMainWindow {
   void SaveCurrentMap();
   void UndoFromSnapshot();
   void RefreshCaptions();
+  void HandleKey(QKeyEvent* event);
+  void MapPressed(double vx, double vy, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void MapMoved(double vx, double vy);
+  void ChooseRoadKind(int kind);
+  void ShowStripPicture(const char* file);
+  std::string HexNameAt(int x, int y);
+  void MapChanged(bool mapReplaced, bool nationSetChanged);
+  void ShowControl();
+  void ShowHelp();
+  void SetHexControlMenus(const HexControlMenuEntries& entries);
+  void Undo();
 
   GuiInteraction windowUi_;
   UserInteraction* ui_;
@@ -89,6 +109,7 @@ class MapEditorWindow : public QMainWindow {
   QScrollBar* vertical_ = nullptr;
   QLineEdit* statusLine_ = nullptr;
   QLabel* progress_ = nullptr;
+  QLabel* status_ = nullptr;
   QLabel* roadStrip_ = nullptr;
   QLabel* roadsLabel_ = nullptr;
   QLabel* railRoadsLabel_ = nullptr;
@@ -97,6 +118,9 @@ class MapEditorWindow : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::map<std::string, QMenu*> menus_;
   QPointer<TilePickerWindow> tilePicker_;
+  QPointer<ControlWindow> control_;
+  QPointer<HelpWindow> help_;
+  QPointer<TileCommandsWindow> tileCommands_;
 };
 
 }  // namespace korv

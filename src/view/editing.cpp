@@ -6,6 +6,8 @@
 
 #include "analysis/roads.h"
 #include "document/map_files.h"
+#include "view/clipboard.h"
+#include "view/control.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -182,13 +184,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
         mark = 0;
       }
     }
-    if (switches.EditMode == 2) {
-      editor.CurrentTile = d.Tile(x, y);
-      d.Owner(x, y) = session.control.SelectedNation;
-      d.Mark(x, y) = session.control.SelectedObjectiveMark;
-      d.OriginalOwner(x, y) = session.control.SelectedOriginalOwner;
-      Print_hex(editor, session.resources, switches, session.view, x, y, kDrawNormal);
-    }
+    if (switches.EditMode == 2) HexControl_Click(session, x, y);
   } else if (button == MouseButton::kRight) {
     switches.EditMode = 0;
     editor.CurrentTile = d.Tile(x, y);
@@ -271,18 +267,9 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key) {
     case EditorKey::kF6:
       outcome.show = KeyOutcome::kMapToBitmap;
       break;
-    case EditorKey::kF7: {
-      const int16_t width = d.MapWidth;
-      const int16_t height = d.MapHeight;
-      if (!ReadSnapshot(editor)) break;
-      if (d.MapWidth == width && d.MapHeight == height) {
-        Redraw(session);  // the view stays where it is
-      } else {
-        outcome.mapReplaced = true;
-        MapReplaced(session, false);
-      }
+    case EditorKey::kF7:
+      outcome.mapReplaced = Undo_Click(session).sizeChanged;
       break;
-    }
     case EditorKey::kF8: {
       const ViewState& view = session.view;
       const int lastX = std::min<int>(view.ViewLeft + view.ViewColumns, d.MapWidth);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "document/hex_names.h"
 #include "document/map_files.h"
 #include "document/startup.h"
 #include "platform/text_fields.h"
@@ -34,6 +35,7 @@ bool OpenMapFile(MapEditor& session, const std::string& path) {
     document.MapName = oldName;
     return false;
   }
+  OpenHexNamesOfMap(session.editor);
   MapReplaced(session, nationSetChanged);
   return true;
 }

@@ -44,6 +44,10 @@ TEST(DemoFolder, HoldsEveryFileTheEditorReads) {
       "mapedit/ptiles.dat",   "mapedit/patterns.dat", "default/nations/nations.txt",
       "maps/sample.map",      "maps/sample.ctl",
   };
+  // The game's files for a set import.
+  for (const char* file : {"brak_files/game001.set", "brak_files/game001.scn",
+                           "brak_files/mapnames.str", "data/brakequp.eqp"})
+    expected.insert(file);
   for (const Nation& nation : DemoNations())
     for (const char* suffix : {"", "02", "03"})
       expected.insert("flags/" + std::string(nation.Name) + suffix + ".bmp");

@@ -1,8 +1,10 @@
 // The main window and the tile picker as a designer meets them: captions,
 // menus, layout, scrolling, zoom and picking tiles.
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -55,23 +57,23 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
     const std::pair<const char*, bool> entries[] = {
-        {"&New Map file", false},
-        {"&Open Map File", false},
+        {"&New Map file", true},
+        {"&Open Map File", true},
         {"&Save Map File", true},
-        {"Save Map File &As", false},
-        {"Open Brak set file", false},
+        {"Save Map File &As", true},
+        {"Open Brak set file", true},
         {"Bitmap Utilities", false},
-        {"Open New Nations Set", false},
+        {"Open New Nations Set", true},
         {"E&xit", true},
-        {"Undo", false},
-        {"&Copy", false},
-        {"&Paste", false},
+        {"Undo", true},
+        {"&Copy", true},
+        {"&Paste", true},
         {"Hex Outlines OFF", true},
-        {"Hex Control ON", false},
-        {"Hex Control OFF", false},
-        {"Set Hex Control (Screen Area)", false},
+        {"Hex Control ON", true},
+        {"Hex Control OFF", true},
+        {"Set Hex Control (Screen Area)", true},
         {"Set Roads ONLY", false},
-        {"Set Original Owner to Current Owner", false},
+        {"Set Original Owner to Current Owner", true},
         {"Fill in Possible Road connections", false},
         {"Count road hexes", false},
         {"Find connection/control problems", false},
@@ -91,10 +93,10 @@ class MainWindowTest : public QObject {
         {"Verify Hex Data", false},
         {"Grid Lines", true},
         {"Set Grid Dimensions", true},
-        {"Default Area (Screen)", false},
+        {"Default Area (Screen)", true},
         {"Show", false},
         {"Hide", false},
-        {"Help", false},
+        {"Help", true},
     };
     for (const auto& [caption, enabled] : entries) QTest::newRow(caption) << caption << enabled;
   }
@@ -255,6 +257,62 @@ class MainWindowTest : public QObject {
     QVERIFY(!picker->Routing().TerrainDialogActive);
     QTest::keyClick(picker, Qt::Key_F3);
     QVERIFY(picker->Routing().RoadDialogActive);
+  }
+
+  void keysReachTheWindowBeforeItsControls() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QPushButton* autoTile = window->Button("auto-tile");
+    // Focus on the map view, then on a scroll bar: A still toggles automatic choice.
+    window->MapView()->setFocus();
+    QTest::keyClick(window->MapView(), Qt::Key_A);
+    QCOMPARE(autoTile->text(), QString("Auto-Tile On"));
+    QTest::keyClick(window->HorizontalBar(), Qt::Key_A);
+    QCOMPARE(autoTile->text(), QString("Auto-Tile Off"));
+    const int before = window->HorizontalBar()->value();
+    QTest::keyClick(window->VerticalBar(), Qt::Key_Right);
+    QCOMPARE(window->HorizontalBar()->value(), before + 1);
+    QCOMPARE(window->Session().view.ViewLeft, before + 1);
+  }
+
+  void theNameBoxKeepsItsKeys() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QList<QLineEdit*> boxes = window->findChildren<QLineEdit*>();
+    QLineEdit* names = nullptr;
+    for (QLineEdit* box : boxes) {
+      if (box != window->StatusLine()) names = box;
+    }
+    QVERIFY(names);
+    names->setFocus();
+    QTest::keyClicks(names, "Barn");
+    QCOMPARE(names->text(), QString("Barn"));
+    QVERIFY(!window->Session().editor.Settings.AutoDraw);  // the a of Barn did nothing else
+    QCOMPARE(window->Button("auto-tile")->text(), QString("AutoTile Off"));
+  }
+
+  void aClickPaintsAndTheNameBoxNamesTheHex() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(SamplePath()));
+    MapEditor& session = window->Session();
+    session.editor.CurrentTile = 20;
+    const HexGeometry& g = session.editor.Geometry;
+    // The middle of hex (3, 2) with the view at column 1, row 1.
+    const PixelPoint origin = HexToPixel(g, 3, 2);
+    const QPoint at(origin.left - g.ColumnStep + 20 + MapViewWidget::kFrame,
+                    origin.top - g.RowStep + 25 + MapViewWidget::kFrame);
+    QTest::mouseClick(window->MapView(), Qt::LeftButton, {}, at);
+    QCOMPARE(session.interaction.CurrentHexX, int16_t{3});
+    QCOMPARE(session.interaction.CurrentHexY, int16_t{2});
+    QCOMPARE(session.editor.Document.Tile(3, 2), int16_t{20});
+    const QPointF moved = at + QPoint(3, 2);
+    QMouseEvent move(QEvent::MouseMove, moved, window->MapView()->mapToGlobal(moved), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window->MapView(), &move);
+    const QString status = window->StatusLine()->text();
+    QVERIFY2(status.startsWith("Hex: ( 3,  2) "), qPrintable(status));
+    QVERIFY2(status.contains("Tile # ( 20)"), qPrintable(status));
   }
 
   void gridDimensionsRefuseZero() {

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "sample_map.h"
+#include "sample_set.h"
 #include "tile_art.h"
 #include "tile_catalogue.h"
 
@@ -118,6 +119,12 @@ bool WriteDemoGame(const std::filesystem::path& folder, std::string& error) {
   }
   if (!out.Bytes("maps/sample.map", EncodeVersionedMap(map, 569, true), error)) return false;
   if (!out.Bytes("maps/sample.ctl", EncodeControlFile(map), error)) return false;
+
+  // The game's files of a set import, made from the sample map.
+  if (!out.Bytes(kSampleSetFile, SampleSetFile(map), error)) return false;
+  if (!out.Bytes(kSampleScenarioFile, SampleScenarioFile(map), error)) return false;
+  if (!out.Bytes(kSampleMapNamesFile, SampleMapNamesFile(), error)) return false;
+  if (!out.Bytes(kSampleEquipmentFile, SampleEquipmentFile(), error)) return false;
   return true;
 }
 

@@ -1,0 +1,118 @@
+#include "cli/import_set_command.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "cli/korvmap.h"
+#include "document/file_dialog.h"
+#include "document/hex_names.h"
+#include "document/map_files.h"
+#include "document/set_import.h"
+#include "document/startup.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+
+namespace korv {
+
+namespace {
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+  if (text.size() < ending.size()) return false;
+  text = text.substr(text.size() - ending.size());
+  for (size_t i = 0; i < ending.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) !=
+        std::tolower(static_cast<unsigned char>(ending[i])))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                                       std::ostream& err) {
+  // korvmap's options that take a value; their values are not commands.
+  static const std::vector<std::string> kValued = {"--folder", "--width", "--height", "--seed"};
+  std::string folder = ".";
+  bool replace = false;
+  std::vector<std::string> words;
+  std::string foreignOption;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    if (word == "--replace") {
+      replace = true;
+    } else if (word.rfind("--", 0) == 0 && word != "--") {
+      const bool valued = std::find(kValued.begin(), kValued.end(), word) != kValued.end();
+      if (word == "--folder" && i + 1 < arguments.size()) {
+        folder = arguments[i + 1];
+      } else if (foreignOption.empty()) {
+        foreignOption = word;
+      }
+      if (valued) ++i;
+    } else {
+      words.push_back(word);
+    }
+  }
+  if (words.empty() || words[0] != "import-set") return std::nullopt;
+  if (!foreignOption.empty() || words.size() != 3) {
+    err << "korvmap: "
+        << (foreignOption.empty() ? std::string("import-set takes a set file and a map file")
+                                  : "import-set does not take " + foreignOption)
+        << "\nusage: korvmap [--folder DIR] import-set SET OUT.map [--replace]\n"
+        << kImportSetUsage;
+    return kExitUsage;
+  }
+  return ImportSetCommand(folder, words[1], words[2], replace, out, err);
+}
+
+int ImportSetCommand(const std::string& folder, const std::string& setPath,
+                     const std::string& outPath, bool replace, std::ostream& out,
+                     std::ostream& err) {
+  ConsoleInteraction ui(err, replace);
+  SeededRandom random(1);  // the start-up map is replaced by the import
+  Editor editor(GameFolder(folder), ui, random);
+  std::string error;
+  if (!StartUp(editor, error, false)) {
+    err << error << '\n';
+    return kExitRefused;
+  }
+  auto import = ReadSetImport(editor, setPath);
+  if (!import) return kExitRefused;
+
+  // As "Save" takes a typed name: ".map" is added when missing, and the
+  // name as given goes into the scenario text.
+  std::string mapPath = outPath;
+  if (!EndsWithIgnoringCase(mapPath, ".map")) mapPath += ".map";
+  if (FileExists(mapPath) && !ui.AskOkCancel(ReplaceQuestion(mapPath))) {
+    err << "Nothing was written; --replace replaces " << mapPath << ".\n";
+    return kExitRefused;
+  }
+  TakeImportedMap(editor, *import);
+  editor.ImportedSet = ImportedSetState{setPath, "", import->OrderOfBattleText};
+  MapDocument& document = editor.Document;
+  document.MapName = std::filesystem::path(outPath).filename().string();
+  document.MapPath = mapPath;
+  if (!SaveMap(editor)) return kExitRefused;
+  // The import names no hex: the map's hex-name files are made empty.
+  document.HexNamesIndexPath = HexNameFilePath(mapPath, kHexNamesIndexExtension);
+  document.HexNamesPath = HexNameFilePath(mapPath, kHexNamesExtension);
+  if (!CreateHexNameFiles(editor)) return kExitRefused;
+  CloseHexNameFiles(editor.HexNames);
+  const std::string oobPath = OrderOfBattlePath(mapPath);
+  const std::string scenarioPath = ScenarioTextPath(mapPath);
+  // Without --replace the question is answered Cancel and the file stays.
+  const bool oobKept = FileExists(oobPath) && !replace;
+  if (!WriteScenarioFiles(editor, oobPath, scenarioPath)) return kExitRefused;
+
+  out << "imported " << setPath << " (a " << document.MapWidth << " x " << document.MapHeight
+      << " map, " << import->Scenario.Units.size() << " units)\n";
+  for (const std::string& written :
+       {mapPath, ControlFilePath(mapPath), JumpMapPicturePath(mapPath), document.HexNamesIndexPath,
+        document.HexNamesPath, oobPath, scenarioPath}) {
+    out << (written == oobPath && oobKept ? "kept " : "wrote ") << written << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace korv

@@ -1,0 +1,93 @@
+// The hex-name files of a map: the index file (".ndx", one 32-bit position
+// per hex, 0 for no name) and the text file (".str", 20-byte name slots,
+// blank-padded, no header). Both stay open while a map is edited and are
+// patched in place at 1-based byte positions, so a rename is on disk at once.
+// Names are single-byte text (one byte per character), as the game keeps them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/map_document.h"
+#include "platform/files.h"
+
+namespace korv {
+
+struct Editor;
+class UserInteraction;
+
+// Length of a name slot in the text file.
+constexpr int kHexNameLength = 20;
+constexpr const char* kHexNamesExtension = "str";
+constexpr const char* kHexNamesIndexExtension = "ndx";
+
+// The two open hex-name files of the map (HexNamesIndexPath, HexNamesPath).
+struct HexNameFiles {
+  ByteFile Index;
+  ByteFile Text;
+};
+
+// A hex-name file of a map: the map path without its last three characters
+// followed by `extension` ("abc.map" -> "abc.str").
+std::string HexNameFilePath(const std::string& mapPath, std::string_view extension);
+
+// 1-based byte position of the index entry of hex (x, y).
+int64_t HexNameIndexPosition(const MapDocument& document, int x, int y);
+// Whether byte `position` of a text file of `textLength` bytes starts a
+// whole slot: 1, 21, 41, ... with its 20 bytes inside the file. A damaged
+// index (0, negative, beyond or across the end, between two slots) gives
+// other positions; such a hex has no name.
+bool HexNameSlotUsable(int64_t position, int64_t textLength);
+// Where a new slot goes: after the last whole or partial slot.
+int64_t NewHexNameSlotPosition(int64_t textLength);
+// `name` as it is stored: blank-padded or cut to 20 characters.
+std::string HexNameSlotText(std::string_view name);
+
+// The 20-character name of hex (x, y) with its trailing blanks, or empty
+// when it has none (index entry 0, a hex outside the map, files not open, or
+// an entry that points outside the text file).
+std::string GetHexName(HexNameFiles& files, const MapDocument& document, int x, int y);
+// Stores `name` for hex (x, y), or clears it when `name` is empty. A hex
+// without a name gets a new slot at the end of the text file; a named hex
+// keeps its slot. Clearing writes 0 into the index and leaves the slot.
+// False when the hex is outside the map or the files are not open.
+bool SetHexName(HexNameFiles& files, const MapDocument& document, int x, int y,
+                std::string_view name);
+
+void CloseHexNameFiles(HexNameFiles& files);
+// Opens the files at the document's HexNamesIndexPath and HexNamesPath for
+// reading and writing (a missing one is created empty).
+bool OpenHexNameFiles(HexNameFiles& files, const MapDocument& document, std::string* error);
+// Closes both files and makes them anew for the document's size: an index of
+// 4 x (MapWidth + 1) x (MapHeight + 1) zero bytes and an empty text file,
+// then opens them. An empty path is first set to the editor's folder and
+// MapName without its last three characters, followed by "ndx" / "str".
+bool CreateHexNameFiles(HexNameFiles& files, MapDocument& document, const GameFolder& folder,
+                        std::string* error);
+
+// A named hex as the index and text files give it.
+struct NamedHex {
+  int X = 0;
+  int Y = 0;
+  std::string Name;  // 20 characters, blank-padded
+};
+// Every named hex of a map of the given size, column by column, from the
+// bytes of its index and text files (entries that are not a slot of the
+// text file, as GetHexName judges them, are left out).
+std::vector<NamedHex> ListHexNames(std::span<const uint8_t> index, std::span<const uint8_t> text,
+                                   int mapWidth, int mapHeight);
+
+// The editor's open files: the same operations on Editor::HexNames and the
+// document, telling the user when files cannot be made or written.
+std::string GetHexName(Editor& editor, int x, int y);
+bool SetHexName(Editor& editor, int x, int y, std::string_view name);
+bool CreateHexNameFiles(Editor& editor);
+// The hex-name files beside Document.MapPath after a map was opened: their
+// paths are set from MapPath, they are made empty when the text file does
+// not exist, and both are opened again.
+bool OpenHexNamesOfMap(Editor& editor);
+
+}  // namespace korv

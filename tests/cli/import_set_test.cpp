@@ -1,0 +1,166 @@
+#include "cli/import_set_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/korvmap.h"
+#include "document/map_files.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+#include "support/set_file_builder.h"
+#include "support/test_folder.h"
+
+namespace korv {
+namespace {
+
+using test::TempFolder;
+
+struct CommandResult {
+  std::optional<int> code;
+  std::string out;
+  std::string err;
+};
+
+CommandResult RunCommand(std::vector<std::string> arguments) {
+  std::ostringstream out, err;
+  std::optional<int> code = RunImportSetCommand(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+const char kScenarioLines[] =
+    "abc.map\rabc.bmp\rabc.oob\rWeather,clear\rGround Conditions,dry\r"
+    "Weather Zone,moderate\rPolitics,False\rScenario Type,0\r";
+
+// A mini game folder with a 4 x 3 set (A = 3, B = 2) of tiles 4 + x + y and
+// one owned hex, a scenario with one unit, and the equipment file.
+class ImportSetCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteMiniGame(folder, test::DefaultMiniGame());
+    folder.WriteBytes("brak_files/mapnames.str", test::MapNamesBytes({""}));
+    folder.WriteBytes("data/brakequp.eqp", test::EquipmentFileBytes({"Rifle Brigade"}));
+    test::SetValues set{.a = 3, .b = 2};
+    set.tile = [](int x, int y) { return 4 + x + y; };
+    set.owner = [](int x, int y) { return x == 1 && y == 1 ? 2 : 0; };
+    folder.WriteBytes("sets/game005.set", test::SetFileBytes(set));
+    test::ScenarioValues scenario;
+    scenario.units = {{.equipment = 1, .nation = 2, .x = 3, .y = 2, .strength = 9}};
+    folder.WriteBytes("sets/game005.scn", test::ScenarioFileBytes(scenario));
+    std::filesystem::create_directories(folder / "out");
+  }
+  std::string Path(const std::string& name) const { return (folder / name).string(); }
+  CommandResult Import(const std::string& out, bool replace = false) {
+    std::vector<std::string> arguments = {"--folder", folder.Path().string(), "import-set",
+                                          Path("sets/game005.set"), Path(out)};
+    if (replace) arguments.push_back("--replace");
+    return RunCommand(arguments);
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
+  CommandResult run = Import("out/abc.map");
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  for (const char* file :
+       {"abc.map", "abc.ctl", "abc.bmp", "abc.ndx", "abc.str", "abc.oob", "abc.scn"}) {
+    EXPECT_TRUE(FileExists(folder / "out" / file)) << file;
+    EXPECT_NE(run.out.find("wrote " + Path(std::string("out/") + file)), std::string::npos)
+        << run.out;
+  }
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), kScenarioLines);
+  const std::string oob = folder.ReadText("out/abc.oob");
+  EXPECT_EQ(oob.substr(0, 34), "* number of sequences or sides\r2\r\n");
+  EXPECT_NE(oob.find("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
+                     "type-experience-turn of entry-trans1-trans2\r"
+                     "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"),
+            std::string::npos)
+      << oob;
+  // The hex-name files of an imported map are empty.
+  EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
+  EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());
+  // The game folder is only read.
+  EXPECT_FALSE(FileExists(folder / "game005.oob"));
+  EXPECT_FALSE(FileExists(folder / "newmap.str"));
+
+  // The saved map is the shifted set.
+  RecordingInteraction ui;
+  SeededRandom random(1);
+  Editor editor(folder.Game(), ui, random);
+  editor.Document.MapPath = Path("out/abc.map");
+  ASSERT_TRUE(LoadMap(editor));
+  EXPECT_EQ(editor.Document.MapWidth, 4);
+  EXPECT_EQ(editor.Document.MapHeight, 2);
+  EXPECT_EQ(editor.Document.Tile(0, 2), 6);
+  EXPECT_EQ(editor.Document.Tile(4, 2), 9);
+  EXPECT_EQ(editor.Document.Owner(2, 1), 2);
+  EXPECT_EQ(editor.Document.Mark(2, 1), kSecondaryObjective);
+}
+
+TEST_F(ImportSetCommandTest, ANameWithoutExtensionGetsOne) {
+  CommandResult run = Import("out/abc");
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_TRUE(FileExists(folder / "out/abc.map"));
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), kScenarioLines);
+}
+
+TEST_F(ImportSetCommandTest, AnExistingMapIsReplacedOnlyWhenAsked) {
+  folder.WriteText("out/abc.map", "an older map");
+  CommandResult kept = Import("out/abc.map");
+  EXPECT_EQ(kept.code, kExitRefused);
+  EXPECT_NE(kept.err.find(Path("out/abc.map") + " already exists."), std::string::npos) << kept.err;
+  EXPECT_EQ(folder.ReadText("out/abc.map"), "an older map");
+  EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
+  EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
+
+  CommandResult replaced = Import("out/abc.map", true);
+  ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
+  EXPECT_NE(folder.ReadText("out/abc.map"), "an older map");
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), kScenarioLines);
+}
+
+TEST_F(ImportSetCommandTest, AnExistingOrderOfBattleIsKeptUnlessReplaced) {
+  folder.WriteText("out/abc.oob", "edited by hand");
+  CommandResult run = Import("out/abc.map");
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
+  EXPECT_NE(run.out.find("kept " + Path("out/abc.oob")), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find(Path("out/abc.oob") + "already exists."), std::string::npos) << run.err;
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), kScenarioLines);
+
+  CommandResult replaced = Import("out/abc.map", true);
+  ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
+  EXPECT_EQ(folder.ReadText("out/abc.oob").substr(0, 34), "* number of sequences or sides\r2\r\n");
+}
+
+TEST_F(ImportSetCommandTest, ARefusedSetWritesNothing) {
+  std::filesystem::remove(folder / "sets/game005.scn");
+  CommandResult run = Import("out/abc.map");
+  EXPECT_EQ(run.code, kExitRefused);
+  EXPECT_NE(run.err.find("its scenario file " + Path("sets/game005.scn") + " does not exist"),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
+}
+
+TEST_F(ImportSetCommandTest, LeavesOtherCommandsToKorvmap) {
+  EXPECT_FALSE(RunCommand({"info", "x.map"}).code.has_value());
+  EXPECT_FALSE(RunCommand({"--folder", "import-set", "new", "x.map"}).code.has_value());
+  EXPECT_FALSE(RunCommand({}).code.has_value());
+  EXPECT_FALSE(RunCommand({"--seed", "5", "new", "import-set"}).code.has_value());
+}
+
+TEST_F(ImportSetCommandTest, MisuseGivesTheUsage) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"import-set", "a.set"},
+        std::vector<std::string>{"import-set", "a.set", "b.map", "c"},
+        std::vector<std::string>{"import-set", "--width", "3", "a.set", "b.map"}}) {
+    CommandResult run = RunCommand(arguments);
+    EXPECT_EQ(run.code, kExitUsage);
+    EXPECT_NE(run.err.find("import-set SET OUT.map [--replace]"), std::string::npos) << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace korv
