@@ -13,22 +13,11 @@
 #include "platform/interaction.h"
 #include "platform/random.h"
 
+#include "platform/files.h"
+
 namespace korv {
 
-namespace {
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-  if (text.size() < ending.size()) return false;
-  text = text.substr(text.size() - ending.size());
-  for (size_t i = 0; i < ending.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(ending[i])))
-      return false;
-  }
-  return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                        std::ostream& err) {

@@ -19,28 +19,6 @@ namespace {
 
 constexpr const char* kNationListName = "nations.txt";
 
-char Lower(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-  return text.size() >= ending.size() &&
-         EqualIgnoringCase(text.substr(text.size() - ending.size()), ending);
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  const bool less = std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return Lower(x) < Lower(y); });
-  const bool greater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(), [](char x, char y) { return Lower(x) < Lower(y); });
-  return less || (!greater && a < b);
-}
-
 bool IsSeparator(char c) {
   return c == '/' || c == '\\';
 }

@@ -157,22 +157,6 @@ std::string BaseOf(const std::string& mapPath) {
   return mapPath;
 }
 
-// Moves the layers, size and objective list of `parsed` into `document`,
-// keeping its names.
-void TakeMap(MapDocument& document, MapDocument&& parsed, const HexGeometry& geometry) {
-  document.MapWidth = parsed.MapWidth;
-  document.MapHeight = parsed.MapHeight;
-  document.HexData = std::move(parsed.HexData);
-  document.HexTile = std::move(parsed.HexTile);
-  document.HexControl = std::move(parsed.HexControl);
-  document.HexDeployment = std::move(parsed.HexDeployment);
-  document.HexLandMass = std::move(parsed.HexLandMass);
-  document.HexOriginalOwner = std::move(parsed.HexOriginalOwner);
-  document.ObjectiveCount = parsed.ObjectiveCount;
-  document.Objectives = std::move(parsed.Objectives);
-  BuildHexPixelTable(document, geometry);
-}
-
 // Opens `path` for reading and tells its length.
 bool OpenForReading(const std::filesystem::path& path, std::ifstream& in, size_t& size) {
   in.open(path, std::ios::binary);
@@ -204,6 +188,20 @@ std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserI
 }
 
 }  // namespace
+
+void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry& geometry) {
+  document.MapWidth = from.MapWidth;
+  document.MapHeight = from.MapHeight;
+  document.HexData = std::move(from.HexData);
+  document.HexTile = std::move(from.HexTile);
+  document.HexControl = std::move(from.HexControl);
+  document.HexDeployment = std::move(from.HexDeployment);
+  document.HexLandMass = std::move(from.HexLandMass);
+  document.HexOriginalOwner = std::move(from.HexOriginalOwner);
+  document.ObjectiveCount = from.ObjectiveCount;
+  document.Objectives = std::move(from.Objectives);
+  BuildHexPixelTable(document, geometry);
+}
 
 std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error) {
   if (HasSignature(bytes)) {
@@ -358,7 +356,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   }
   const MapFileInfo& info = parsed->Info;
   std::string storedSet = info.NationSetName;
-  TakeMap(document, std::move(parsed->Document), editor.Geometry);
+  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
   if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
@@ -391,7 +389,7 @@ bool LoadMapOld(Editor& editor) {
   // Old maps are named by their full path from here on; their nation set
   // stays and they have no original owners.
   document.MapName = document.MapPath;
-  TakeMap(document, std::move(parsed->Document), editor.Geometry);
+  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
   RebuildObjectiveList(document);
   return true;
 }
@@ -449,7 +447,7 @@ bool ReadSnapshot(Editor& editor) {
     editor.Ui.Message("The undo copy " + path.string() + " cannot be read: " + error + ".");
     return false;
   }
-  TakeMap(editor.Document, std::move(parsed->Document), editor.Geometry);
+  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.Geometry);
   RestoreOriginalOwners(editor.Document);
   return true;
 }

@@ -56,6 +56,10 @@ struct ParsedMap {
 std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const TileTables& tables,
                                       std::string& error);
 
+// Moves the size, layers and objective list of `from` into `document`,
+// keeping its names, and rebuilds HexPixelPos.
+void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry& geometry);
+
 // The versioned layout of `document`: header, five layers, objective list
 // and, when `withNationSetName`, the nation-set name.
 std::vector<uint8_t> EncodeVersionedMap(const MapDocument& document, int16_t version,

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "document/hex_names.h"
+#include "document/map_files.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
@@ -244,15 +245,7 @@ void TakeImportedMap(Editor& editor, SetImport& import) {
                       " (the editor's columns). Only owned hexes can be objectives, so these are "
                       "not marked.");
   }
-  document.MapWidth = map.MapWidth;
-  document.MapHeight = map.MapHeight;
-  document.HexData = std::move(map.HexData);
-  document.HexTile = std::move(map.HexTile);
-  document.HexControl = std::move(map.HexControl);
-  document.HexDeployment = std::move(map.HexDeployment);
-  document.HexLandMass = std::move(map.HexLandMass);
-  document.HexOriginalOwner = std::move(map.HexOriginalOwner);
-  BuildHexPixelTable(document, editor.Geometry);
+  ReplaceMapLayers(document, std::move(map), editor.Geometry);
   RebuildObjectiveList(document);
 }
 

@@ -14,14 +14,6 @@ char LowerAscii(char c) {
   return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::vector<std::string_view> SplitComponents(std::string_view relative) {
   std::vector<std::string_view> parts;
   size_t start = 0;
@@ -36,6 +28,26 @@ std::vector<std::string_view> SplitComponents(std::string_view relative) {
 }
 
 }  // namespace
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+  return text.size() >= ending.size() &&
+         EqualIgnoringCase(text.substr(text.size() - ending.size()), ending);
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  auto lower = [](char x, char y) { return LowerAscii(x) < LowerAscii(y); };
+  const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower);
+  const bool greater = std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower);
+  return less || (!greater && a < b);
+}
 
 GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
 

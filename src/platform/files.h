@@ -41,6 +41,12 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
 std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& base,
                                           std::string_view relative);
 
+// File names compared as Windows does: letters without regard to case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending);
+// Order ignoring case; names equal but for case keep their byte order.
+bool LessIgnoringCase(const std::string& a, const std::string& b);
+
 bool FileExists(const std::filesystem::path& path);
 bool FolderExists(const std::filesystem::path& path);
 // Length in bytes, or -1 when there is no such file.

@@ -40,17 +40,6 @@ std::string Count(size_t value, const char* what) {
   return std::to_string(value) + " " + what + (value == 1 ? "" : "s");
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
-  if (text.size() < ending.size()) return false;
-  text = text.substr(text.size() - ending.size());
-  for (size_t i = 0; i < ending.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(ending[i])))
-      return false;
-  }
-  return true;
-}
-
 // A name that would split its comma-separated line, or end it early.
 bool BreaksALine(std::string_view name) {
   return name.find_first_of(",\r\n") != std::string_view::npos;
