@@ -135,6 +135,7 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
   started_ = true;
   LayOut();
   RefreshCaptions();
+  mapView_->setFocus();
   // Shown beside the main window, as designers keep it open while painting.
   tilePicker_->show();
   return true;

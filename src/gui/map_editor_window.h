@@ -109,7 +109,6 @@ class MapEditorWindow : public QMainWindow {
   QScrollBar* vertical_ = nullptr;
   QLineEdit* statusLine_ = nullptr;
   QLabel* progress_ = nullptr;
-  QLabel* status_ = nullptr;
   QLabel* roadStrip_ = nullptr;
   QLabel* roadsLabel_ = nullptr;
   QLabel* railRoadsLabel_ = nullptr;
