@@ -115,6 +115,19 @@ std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+// Names the open map by `path`, as the file dialog does before a load or save.
+void NameMap(Editor& editor, const std::string& path) {
+  editor.Document.MapPath = path;
+  editor.Document.MapName = FileNameOf(path);
+}
+
+// Starts a session on the game folder and loads the map at `path` into it.
+bool StartAndLoad(Session& session, const std::string& path, std::ostream& err) {
+  if (!session.Start(err)) return false;
+  NameMap(session.Get(), path);
+  return LoadMap(session.Get());
+}
+
 int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
   if (line.words.size() != 2) throw UsageError("info takes one map file");
   const std::string& path = line.words[1];
@@ -150,14 +163,9 @@ int Info(const CommandLine& line, std::ostream& out, std::ostream& err) {
 int Convert(const CommandLine& line, std::ostream& err) {
   if (line.words.size() != 3) throw UsageError("convert takes an input and an output map file");
   Session session(line.folder, SeedFromClock(), err);
-  if (!session.Start(err)) return kExitRefused;
-  Editor& editor = session.Get();
-  editor.Document.MapPath = line.words[1];
-  editor.Document.MapName = FileNameOf(line.words[1]);
-  if (!LoadMap(editor)) return kExitRefused;
-  editor.Document.MapPath = line.words[2];
-  editor.Document.MapName = FileNameOf(line.words[2]);
-  return SaveMap(editor) ? kExitOk : kExitRefused;
+  if (!StartAndLoad(session, line.words[1], err)) return kExitRefused;
+  NameMap(session.Get(), line.words[2]);
+  return SaveMap(session.Get()) ? kExitOk : kExitRefused;
 }
 
 int New(const CommandLine& line, std::ostream& err) {
@@ -190,8 +198,7 @@ int New(const CommandLine& line, std::ostream& err) {
   editor.Settings.RandomTiles = line.flags.count("--random-tiles") > 0;
   editor.Document.MapWidth = static_cast<int16_t>(width);
   editor.Document.MapHeight = static_cast<int16_t>(height);
-  editor.Document.MapPath = line.words[1];
-  editor.Document.MapName = FileNameOf(line.words[1]);
+  NameMap(editor, line.words[1]);
   NewMap(editor);
   return SaveMap(editor) ? kExitOk : kExitRefused;
 }
@@ -199,11 +206,8 @@ int New(const CommandLine& line, std::ostream& err) {
 int JumpMap(const CommandLine& line, std::ostream& err) {
   if (line.words.size() != 3) throw UsageError("jumpmap takes a map file and a picture file");
   Session session(line.folder, SeedFromClock(), err);
-  if (!session.Start(err)) return kExitRefused;
+  if (!StartAndLoad(session, line.words[1], err)) return kExitRefused;
   Editor& editor = session.Get();
-  editor.Document.MapPath = line.words[1];
-  editor.Document.MapName = FileNameOf(line.words[1]);
-  if (!LoadMap(editor)) return kExitRefused;
   Picture picture = DrawStrategicMap(editor.Document, editor.Tiles, 0);
   std::string error;
   if (!picture.SaveBmp(line.words[2], &error)) {

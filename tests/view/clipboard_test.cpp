@@ -19,49 +19,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A session over a fresh game folder with a 10 x 9 hex map (columns 0..9,
-// rows 0..8) whose tiles differ in both bytes from hex to hex.
-struct ClipboardSession {
-  test::TempFolder folder;
-  RecordingInteraction ui;
-  SeededRandom random{3};
-  MapEditor session{folder.Game(), ui, random};
-  int presents = 0;
-
-  ClipboardSession() {
-    Editor& e = session.editor;
-    e.Geometry = test::DefaultGeometry();
-    e.TileSheet = test::MakeTileSheet(e.Geometry, 2);
-    e.Tiles.TileCount = 31;
-    e.Tiles.TileTerrain.assign(32, 1);
-    e.Tiles.TileRoad.assign(32, 0);
-    session.resources = test::MakeResources(e.Geometry, 3);
-    e.Document.MapWidth = 9;
-    e.Document.MapHeight = 8;
-    AllocateMapLayers(e.Document);
-    BuildHexPixelTable(e.Document, e.Geometry);
+// The shared session with tiles that differ in both bytes from hex to hex.
+struct ClipboardSession : test::SessionWorld {
+  ClipboardSession() : SessionWorld(3) {
+    MapDocument& d = Document();
     for (int x = 0; x <= 9; ++x) {
       for (int y = 0; y <= 8; ++y) {
-        e.Document.Tile(x, y) = Pattern(x, y);
-        e.Document.Terrain(x, y) = static_cast<uint8_t>(x + 10 * y);
+        d.Tile(x, y) = Pattern(x, y);
+        d.Terrain(x, y) = static_cast<uint8_t>(x + 10 * y);
       }
     }
-    session.view.OnPresent = [this] { ++presents; };
   }
   static int16_t Pattern(int x, int y) { return static_cast<int16_t>(x * 257 + y * 3 - 40); }
-  MapDocument& Document() { return session.editor.Document; }
-
-  void MakeView() {
-    const HexGeometry& g = session.editor.Geometry;
-    ViewState& v = session.view;
-    v.ViewColumns = 3;
-    v.ViewRows = 3;
-    v.ViewPixelWidth = 4 * g.ColumnStep + g.HexSlant + 1;
-    v.ViewPixelHeight = 4 * g.RowStep;
-    v.ScrollMaxX = Document().MapWidth - 3;
-    v.ScrollMaxY = Document().MapHeight - 3;
-    ASSERT_TRUE(CreateViewBuffer(session.editor, session.resources, session.switches, v));
-  }
+  void MakeView() { SessionWorld::MakeView(3, 3); }
   void Select(int left, int right, int top, int bottom) {
     DrawSwitches& s = session.switches;
     s.SelectionLeft = static_cast<int16_t>(left);

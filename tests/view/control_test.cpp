@@ -17,50 +17,16 @@
 namespace korv {
 namespace {
 
-// A session over a fresh game folder with a 10 x 9 hex map (columns 0..9,
-// rows 0..8), the fixture tile sheet and three nations.
-struct ControlSession {
-  test::TempFolder folder;
-  RecordingInteraction ui;
-  SeededRandom random{7};
-  MapEditor session{folder.Game(), ui, random};
-  int presents = 0;
-
-  ControlSession() {
+// The shared session with road tiles 15 and 20 and three nations.
+struct ControlSession : test::SessionWorld {
+  ControlSession() : SessionWorld(7) {
     Editor& e = session.editor;
-    e.Geometry = test::DefaultGeometry();
-    e.TileSheet = test::MakeTileSheet(e.Geometry, 2);
-    e.Tiles.TileCount = 31;
-    e.Tiles.TileTerrain.assign(32, 1);
-    e.Tiles.TileRoad.assign(32, 0);
     e.Tiles.TileRoad[15] = 1;
     e.Tiles.TileRoad[20] = 1;
-    session.resources = test::MakeResources(e.Geometry, 3);
-    e.Document.MapWidth = 9;
-    e.Document.MapHeight = 8;
-    AllocateMapLayers(e.Document);
-    BuildHexPixelTable(e.Document, e.Geometry);
     e.Nations.NationCount = 3;
     e.Nations.NationNames = {"", "Zeta", "alpha", "Beta"};
     e.Nations.NationTileId = {0, 4, 1, 7};
     BuildNationOrder(e.Nations);  // Beta (3), Zeta (1), alpha (2)
-    session.view.OnPresent = [this] { ++presents; };
-  }
-  MapDocument& Document() { return session.editor.Document; }
-
-  // A view of (columns + 1) x (rows + 1) hexes at (left, top), with its buffer.
-  void MakeView(int columns, int rows, int left = 1, int top = 1) {
-    const HexGeometry& g = session.editor.Geometry;
-    ViewState& v = session.view;
-    v.ViewColumns = columns;
-    v.ViewRows = rows;
-    v.ViewPixelWidth = (columns + 1) * g.ColumnStep + g.HexSlant + 1;
-    v.ViewPixelHeight = (rows + 1) * g.RowStep;
-    v.ScrollMaxX = Document().MapWidth - columns;
-    v.ScrollMaxY = Document().MapHeight - rows;
-    v.ViewLeft = left;
-    v.ViewTop = top;
-    ASSERT_TRUE(CreateViewBuffer(session.editor, session.resources, session.switches, v));
   }
 
   // Every hex: the given terrain, tile and control.

@@ -1,5 +1,7 @@
 #include "view/view_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
@@ -372,6 +374,35 @@ std::string ComparePictures(const Picture& a, const Picture& b, int x, int y, in
   }
   if (differences == 0) return {};
   return std::to_string(differences) + " pixels differ:" + out.str();
+}
+
+SessionWorld::SessionWorld(uint64_t seed) : random(seed), session(folder.Game(), ui, random) {
+  Editor& e = session.editor;
+  e.Geometry = DefaultGeometry();
+  e.TileSheet = MakeTileSheet(e.Geometry, 2);
+  e.Tiles.TileCount = 31;
+  e.Tiles.TileTerrain.assign(32, 1);
+  e.Tiles.TileRoad.assign(32, 0);
+  session.resources = MakeResources(e.Geometry, 3);
+  e.Document.MapWidth = 9;
+  e.Document.MapHeight = 8;
+  AllocateMapLayers(e.Document);
+  BuildHexPixelTable(e.Document, e.Geometry);
+  session.view.OnPresent = [this] { ++presents; };
+}
+
+void SessionWorld::MakeView(int columns, int rows, int left, int top) {
+  const HexGeometry& g = session.editor.Geometry;
+  ViewState& v = session.view;
+  v.ViewColumns = columns;
+  v.ViewRows = rows;
+  v.ViewPixelWidth = (columns + 1) * g.ColumnStep + g.HexSlant + 1;
+  v.ViewPixelHeight = (rows + 1) * g.RowStep;
+  v.ScrollMaxX = Document().MapWidth - columns;
+  v.ScrollMaxY = Document().MapHeight - rows;
+  v.ViewLeft = left;
+  v.ViewTop = top;
+  ASSERT_TRUE(CreateViewBuffer(session.editor, session.resources, session.switches, v));
 }
 
 }  // namespace korv::test

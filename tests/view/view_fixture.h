@@ -12,7 +12,9 @@
 #include "document/editor.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
+#include "support/test_folder.h"
 #include "view/hex_drawing.h"
+#include "view/map_editor.h"
 #include "view/view_state.h"
 
 namespace korv::test {
@@ -79,6 +81,23 @@ struct Canvas {
 void ReferenceHex(Canvas& canvas, const ViewWorld& world, int x, int y, int mode);
 // The whole view buffer as a full redraw leaves it.
 Canvas ReferenceRedraw(const ViewWorld& world);
+
+// An editing session over a fresh game folder with a 10 x 9 hex map
+// (columns 0..9, rows 0..8), the fixture tile sheet (32 tiles of terrain 1,
+// none with a road) and drawing resources for three nations.
+struct SessionWorld {
+  explicit SessionWorld(uint64_t seed);
+
+  TempFolder folder;
+  RecordingInteraction ui;
+  SeededRandom random;
+  MapEditor session;
+  int presents = 0;  // calls of the view's OnPresent
+
+  MapDocument& Document() { return session.editor.Document; }
+  // A view of (columns + 1) x (rows + 1) hexes at (left, top), with its buffer.
+  void MakeView(int columns, int rows, int left = 1, int top = 1);
+};
 
 // Empty when `picture` equals `expected` in the rectangle (x, y, w, h) of the
 // canvas (picture pixel (x + i - offsetX, ...) against canvas pixel (x + i, ...)),
