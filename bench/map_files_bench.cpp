@@ -63,6 +63,7 @@ void BM_LoadAndSaveMap(benchmark::State& state) {
   Editor editor(GameFolder(fixture.folder), ui, random);
   editor.Tiles.TileCount = 255;
   editor.Tiles.TileTerrain.assign(256, 1);
+  editor.Tiles.TileRoad.assign(256, 0);
   for (auto _ : state) {
     editor.Document.MapPath = fixture.source.string();
     if (!LoadMap(editor)) state.SkipWithError("load failed");

@@ -31,10 +31,18 @@ struct TileTables {
   std::vector<std::array<int16_t, 3>> TerrainColours;
 
   bool IsTile(int tile) const { return tile >= 0 && tile <= TileCount; }
+  // A tile the tables do not reach (not on the sheet, or tables not yet
+  // sized for it) has terrain 0 and no road.
   uint8_t TerrainOf(int tile) const {
-    return IsTile(tile) ? TileTerrain[static_cast<size_t>(tile)] : 0;
+    return IsTile(tile) && static_cast<size_t>(tile) < TileTerrain.size()
+               ? TileTerrain[static_cast<size_t>(tile)]
+               : 0;
   }
-  uint8_t RoadOf(int tile) const { return IsTile(tile) ? TileRoad[static_cast<size_t>(tile)] : 0; }
+  uint8_t RoadOf(int tile) const {
+    return IsTile(tile) && static_cast<size_t>(tile) < TileRoad.size()
+               ? TileRoad[static_cast<size_t>(tile)]
+               : 0;
+  }
   // The terrain's name, or empty for a type the terrain table does not list.
   const std::string& TerrainName(int terrain) const;
   // 0x00RRGGBB of the terrain's map colour; black for an unknown type.

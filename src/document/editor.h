@@ -59,6 +59,11 @@ struct Editor {
   // The open map's .ndx and .str, kept open while it is edited.
   HexNameFiles HexNames;
   ImportedSetState ImportedSet;  // the last set import, until "Save" writes its scenario files
+  // What the main window's caption shows after "Main: editing ": the name
+  // the map was opened or saved as. Usually MapName, but an old-layout map
+  // is named by its full path while the caption keeps the name typed, and
+  // "Save" with an empty name empties MapName and leaves the caption.
+  std::string CaptionName;
 };
 
 }  // namespace korv

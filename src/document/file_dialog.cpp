@@ -98,7 +98,7 @@ std::string FileDialogExtensionFor(int16_t mode) {
 }
 
 std::string ReplaceQuestion(const std::string& mapPath) {
-  return mapPath + " already exists.\nDo you want to replace it ?";
+  return mapPath + " already exists.\rDo you want to replace it ?";
 }
 
 std::string NationSetNameFromFolder(std::string_view folder) {
@@ -151,9 +151,8 @@ bool FileDialog::Open(int16_t mode, std::string extension) {
   }
   folder_ = state_.FileDialogFolder;
   RefillFiles();
-  // "Load" in the save mode would only forget the hex-name files' paths.
   saveEnabled_ = mode == kSaveMapAsMode;
-  loadEnabled_ = !saveEnabled_;
+  loadEnabled_ = true;
   if (mode == kSaveMapAsMode) fileName_ = editor_.Document.MapName;
   return true;
 }
@@ -217,6 +216,11 @@ FileDialogOutcome FileDialog::Load() {
       return {.Closes = true, .MapReplaced = true, .CaptionChanged = true};
     case kNationSetMode:
       return ChooseNationSet(typed);
+    case kSaveMapAsMode:
+      // Nothing to load in the save mode: the dialog closes. The hex-name
+      // files keep their paths, or names typed later would go to files
+      // that no longer belong to the map.
+      return {.Closes = true};
     default:
       return {};
   }
@@ -239,6 +243,7 @@ FileDialogOutcome FileDialog::LoadMapFile(const std::string& typed) {
     return {};
   }
   state_.FileDialogFolder = folder_;
+  editor_.CaptionName = name;
   // The names of abc.map are abc.str and abc.ndx, made empty when missing.
   OpenHexNamesOfMap(editor_);
   return {.Closes = true,
@@ -287,11 +292,15 @@ FileDialogOutcome FileDialog::ChooseNationSet(const std::string& typed) {
 FileDialogOutcome FileDialog::Save() {
   if (!saveEnabled_ || state_.FileDialogMode != kSaveMapAsMode) return {};
   const std::string typed = fileName_;
-  if (typed.empty()) return {};
   MapDocument& document = editor_.Document;
   const std::string oldName = document.MapName;
+  const std::string oldCaption = editor_.CaptionName;
   // MapName keeps the text as typed; the file gets ".map" when it lacks it.
+  // An empty name only empties MapName ("&Save Map File" then saves the map
+  // as "newmap.map" at its path).
   document.MapName = typed;
+  if (typed.empty()) return {.Closes = true};
+  editor_.CaptionName = typed;
   std::string name = typed;
   if (!EndsWithIgnoringCase(name, ".map")) name += ".map";
   const std::string base = name.substr(0, name.size() - 3);
@@ -309,6 +318,7 @@ FileDialogOutcome FileDialog::Save() {
     // The user has been told; the map stays what it was called.
     document.MapPath = oldPath;
     document.MapName = oldName;
+    editor_.CaptionName = oldCaption;
     return {};
   }
   MoveHexNameFiles(indexPath, textPath);
@@ -382,6 +392,7 @@ bool NewMapDialog_OK(Editor& editor, const std::string& widthText, const std::st
   document.MapWidth = static_cast<int16_t>(width);
   document.MapHeight = static_cast<int16_t>(height);
   document.MapName = "newmap.map";
+  editor.CaptionName = document.MapName;
   document.MapPath = editor.Folder.Resolve(document.MapName).string();
   NewMap(editor);
   return true;

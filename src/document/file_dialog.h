@@ -4,9 +4,9 @@
 // dialog window shows what this logic holds and forwards its events here;
 // tests drive it the same way.
 //
-// Modes: 1 open a map, 3 save the map under a new name, 5 choose a nation
-// set. Mode 2 (import a set file) and mode 4 (choose a bitmap) are opened by
-// the set import and the bitmap utility, which bring their own "Load" steps.
+// Modes: 1 open a map, 2 import a set file of the game, 3 save the map under
+// a new name, 5 choose a nation set. Mode 4 (choose a bitmap) belongs to the
+// bitmap utility, which brings its own "Load" step.
 #pragma once
 
 #include <cstdint>
@@ -72,7 +72,7 @@ class FileDialog {
   // Sets the mode and its extension, then activates the dialog: the folder
   // list shows FileDialogFolder (the editor's folder the first time), the
   // file list is filled, and in mode 3 the file-name box holds MapName.
-  // False for a mode the editor cannot serve yet (2 and 4).
+  // False for a mode the editor cannot serve yet (4).
   bool Open(int16_t mode);
   bool Open(int16_t mode, std::string extension);
 
@@ -101,12 +101,14 @@ class FileDialog {
   bool LoadEnabled() const { return loadEnabled_; }
   bool SaveEnabled() const { return saveEnabled_; }
 
-  // "Load" in modes 1 and 5 (see FileDialogOutcome). An empty file-name
-  // box, a refused map and an unusable nation set keep the dialog open.
+  // "Load" in modes 1, 2 and 5 (see FileDialogOutcome); in mode 3 it only
+  // closes the dialog. An empty file-name box, a refused map and an
+  // unusable nation set keep the dialog open.
   FileDialogOutcome Load();
   // "Save" in mode 3: saves the map as the typed name (".map" appended when
   // missing), asking before it replaces a file, and moves the hex-name files
-  // to the new name by copying them.
+  // to the new name by copying them. An empty name empties MapName and
+  // closes the dialog.
   FileDialogOutcome Save();
   FileDialogOutcome Cancel() { return {.Closes = true}; }
 

@@ -44,16 +44,12 @@ int64_t HexNameIndexPosition(const MapDocument& document, int x, int y) {
   return kIndexEntryBytes * entry + 1;
 }
 
-bool HexNameSlotUsable(int64_t position, int64_t textLength) {
-  return position >= 1 && (position - 1) % kHexNameLength == 0 &&
-         position - 1 + kHexNameLength <= textLength;
+bool HexNameInFile(int64_t position, int64_t textLength) {
+  return position >= 1 && position <= textLength;
 }
 
 int64_t NewHexNameSlotPosition(int64_t textLength) {
-  // A text file cut inside a slot keeps the slots that follow on the grid.
-  const int64_t slotCount =
-      (std::max<int64_t>(textLength, 0) + kHexNameLength - 1) / kHexNameLength;
-  return slotCount * kHexNameLength + 1;
+  return std::max<int64_t>(textLength, 0) + 1;
 }
 
 std::string HexNameSlotText(std::string_view name) {
@@ -65,7 +61,7 @@ std::string HexNameSlotText(std::string_view name) {
 std::string GetHexName(HexNameFiles& files, const MapDocument& document, int x, int y) {
   if (!document.Contains(x, y) || !files.Index.IsOpen() || !files.Text.IsOpen()) return {};
   const int32_t position = files.Index.ReadI32(HexNameIndexPosition(document, x, y));
-  if (!HexNameSlotUsable(position, files.Text.Length())) return {};
+  if (!HexNameInFile(position, files.Text.Length())) return {};
   std::string name(kHexNameLength, ' ');
   files.Text.Read(position, std::span(reinterpret_cast<uint8_t*>(name.data()), name.size()));
   return name;
@@ -82,10 +78,10 @@ bool SetHexName(HexNameFiles& files, const MapDocument& document, int x, int y,
   }
   const int64_t textLength = files.Text.Length();
   int64_t position = files.Index.ReadI32(entry);
-  // A named hex keeps its slot. An entry that is not a slot of the text file
-  // (a damaged index) is not followed: writing there could grow the file to
-  // any size or overwrite two other names; the hex gets a new slot.
-  if (!HexNameSlotUsable(position, textLength)) position = NewHexNameSlotPosition(textLength);
+  // A named hex keeps its slot. An entry past the end of the text file (a
+  // damaged index) is not followed, as writing there could grow the file to
+  // any size; the hex gets a new slot.
+  if (!HexNameInFile(position, textLength)) position = NewHexNameSlotPosition(textLength);
   if (position > std::numeric_limits<int32_t>::max()) return false;
   const std::string slot = HexNameSlotText(name);
   // The text first, so the index never points at a slot not yet written.
@@ -147,9 +143,13 @@ std::vector<NamedHex> ListHexNames(std::span<const uint8_t> index, std::span<con
                                                  (static_cast<uint32_t>(index[offset + 1]) << 8) |
                                                  (static_cast<uint32_t>(index[offset + 2]) << 16) |
                                                  (static_cast<uint32_t>(index[offset + 3]) << 24));
-      if (!HexNameSlotUsable(position, textLength)) continue;
-      const auto start = text.begin() + (position - 1);
-      named.push_back({x, y, std::string(start, start + kHexNameLength)});
+      if (!HexNameInFile(position, textLength)) continue;
+      // Bytes past the end of the text file read as zeros.
+      std::string name(kHexNameLength, '\0');
+      const auto start = static_cast<size_t>(position - 1);
+      const size_t available = std::min<size_t>(kHexNameLength, text.size() - start);
+      std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(start), available, name.begin());
+      named.push_back({x, y, std::move(name)});
     }
   }
   return named;

@@ -36,12 +36,14 @@ std::string HexNameFilePath(const std::string& mapPath, std::string_view extensi
 
 // 1-based byte position of the index entry of hex (x, y).
 int64_t HexNameIndexPosition(const MapDocument& document, int x, int y);
-// Whether byte `position` of a text file of `textLength` bytes starts a
-// whole slot: 1, 21, 41, ... with its 20 bytes inside the file. A damaged
-// index (0, negative, beyond or across the end, between two slots) gives
-// other positions; such a hex has no name.
-bool HexNameSlotUsable(int64_t position, int64_t textLength);
-// Where a new slot goes: after the last whole or partial slot.
+// Whether an index entry `position` points into a text file of `textLength`
+// bytes. The name is the 20 bytes from there, wherever that is (the game's
+// own tools write names at the file's length + 1, so a text file whose
+// length is not a multiple of 20 has names between the 20-byte steps);
+// bytes past the end read as zeros. An entry of 0, below it or past the end
+// of the file gives no name.
+bool HexNameInFile(int64_t position, int64_t textLength);
+// Where a new name goes: right after the end of the text file.
 int64_t NewHexNameSlotPosition(int64_t textLength);
 // `name` as it is stored: blank-padded or cut to 20 characters.
 std::string HexNameSlotText(std::string_view name);

@@ -314,18 +314,18 @@ bool SaveMap(Editor& editor) {
   editor.JumpMap.MapPicture =
       DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain);
   RebuildObjectiveList(document);
-  if (!editor.JumpMap.MapPicture.SaveBmp(JumpMapPicturePath(document.MapPath), &error)) {
-    editor.Ui.Progress("Map not saved");
-    editor.Ui.Message("The map was not saved: " + error + ".");
-    return false;
-  }
   editor.Ui.Progress("Writing map data");
+  // The picture, the map and the control file are replaced together or not at all.
   VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
-  if (!WriteFileAtomically(document.MapPath, blocks.pieces, &error) ||
-      !WriteFileAtomically(ControlFilePath(document.MapPath), EncodeControlFile(document),
-                           &error)) {
+  FileSetWriter files;
+  if (!files.Add(JumpMapPicturePath(document.MapPath), editor.JumpMap.MapPicture.EncodeBmp(),
+                 &error) ||
+      !files.Add(document.MapPath, blocks.pieces, &error) ||
+      !files.Add(ControlFilePath(document.MapPath), EncodeControlFile(document), &error) ||
+      !files.Commit(&error)) {
     editor.Ui.Progress("Map not saved");
-    editor.Ui.Message("The map was not saved: " + error + ".");
+    editor.Ui.Message("The map was not saved: " + error +
+                      ". The files saved before are unchanged.");
     return false;
   }
   editor.Ui.Progress("Map Saved");

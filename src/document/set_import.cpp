@@ -270,6 +270,7 @@ bool ImportSetFile(Editor& editor, const std::string& setPath) {
   TakeImportedMap(editor, *import);
   MapDocument& document = editor.Document;
   document.MapName.clear();
+  editor.CaptionName.clear();
   document.MapPath = editor.Folder.Resolve("newmap.map").string();
   document.HexNamesPath = editor.Folder.Resolve("newmap.str").string();
   document.HexNamesIndexPath = editor.Folder.Resolve("newmap.ndx").string();

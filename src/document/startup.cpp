@@ -103,6 +103,7 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
 
   MapDocument& document = editor.Document;
   document.MapName = "newmap.map";
+  editor.CaptionName = document.MapName;
   document.MapPath.clear();
   document.NationSetName = "default";
   editor.RandomLists = writeRandomLists ? BuildRndTables(editor.Tiles, editor.Folder, editor.Ui)

@@ -5,20 +5,30 @@
 
 namespace korv {
 
+namespace {
+
+// The questions end their first sentence with a carriage return alone; a
+// message box breaks the line there.
+QString Shown(const std::string& text) {
+  return QString::fromStdString(LinesForDisplay(text));
+}
+
+}  // namespace
+
 void GuiInteraction::Message(const std::string& text) {
   QMessageBox::information(parent_, QStringLiteral("Korv Map Editor"),
-                           QString::fromStdString(text));
+                           Shown(text));
 }
 
 bool GuiInteraction::AskOkCancel(const std::string& text) {
   return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"),
-                               QString::fromStdString(text),
+                               Shown(text),
                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool GuiInteraction::AskYesNo(const std::string& text) {
   return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"),
-                               QString::fromStdString(text),
+                               Shown(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -54,6 +54,21 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+MouseButton ButtonOf(Qt::MouseButton button) {
+  return button == Qt::LeftButton    ? MouseButton::kLeft
+         : button == Qt::RightButton ? MouseButton::kRight
+                                     : MouseButton::kOther;
+}
+
+// 1 Shift, 2 Ctrl, 4 Alt, summed.
+int ModifierState(Qt::KeyboardModifiers modifiers) {
+  int state = 0;
+  if (modifiers & Qt::ShiftModifier) state += 1;
+  if (modifiers & Qt::ControlModifier) state += 2;
+  if (modifiers & Qt::AltModifier) state += 4;
+  return state;
+}
+
 // The menus of the main window, top to bottom; entries whose commands are
 // not in the editor yet are shown disabled so the structure stays put.
 struct MenuSpec {
@@ -118,12 +133,15 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
   tilePicker_->onHelp = [this] {
     ShowTileCommandsWindow(tileCommands_, session_->editor.Folder, this);
   };
-  tilePicker_->onTileChosen = [this](int) {
-    LeaveSpecialTools(*session_);
-    buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
-    RefreshCaptions();
+  tilePicker_->onSheetPress = [this](int tile, Qt::MouseButton button) {
+    const bool popUp = TileSheet_MouseDown(*session_, ButtonOf(button), tile);
+    if (button == Qt::LeftButton) {
+      buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
+      RefreshCaptions();
+    }
+    return popUp;
   };
-  setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
+  setWindowTitle(Text(MainWindowCaption(session_->editor)));
   BuildMenus();
   BuildControls();
   if (fullScreenSize) {
@@ -134,6 +152,8 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
   }
   started_ = true;
   LayOut();
+  // Start-up ends with road painting selected and its picture in the strip.
+  ChooseRoadKind(1);
   RefreshCaptions();
   mapView_->setFocus();
   // Shown beside the main window, as designers keep it open while painting.
@@ -212,6 +232,9 @@ void MapEditorWindow::BuildMenus() {
     area->setChecked(entry.Checked);
   })->setCheckable(true);
   enable("&New Map file", [this] {
+    NewMapFile_Click(*session_);
+    UpdateScrollBars();
+    mapView_->update();
     if (ShowNewMapDialog(this, *session_)) MapChanged(true, false);
   });
   enable("E&xit", [this] { close(); });
@@ -334,17 +357,16 @@ void MapEditorWindow::BuildControls() {
 }
 
 bool MapEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != hexName_) {
+  if (watched == hexName_) {
+    if (event->type() == QEvent::FocusIn) HexNameBox_Focus(*session_, true);
+    if (event->type() == QEvent::FocusOut) HexNameBox_Focus(*session_, false);
+  } else {
     if (event->type() == QEvent::KeyPress) {
       HandleKey(static_cast<QKeyEvent*>(event));
       return true;
     }
     if (event->type() == QEvent::KeyRelease) {
-      session_->interaction.ModifierKeys = 0;
-      const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers();
-      if (modifiers & Qt::ShiftModifier) session_->interaction.ModifierKeys += 1;
-      if (modifiers & Qt::ControlModifier) session_->interaction.ModifierKeys += 2;
-      if (modifiers & Qt::AltModifier) session_->interaction.ModifierKeys += 4;
+      MainWindow_KeyUp(*session_, ModifierState(static_cast<QKeyEvent*>(event)->modifiers()));
       return true;
     }
   }
@@ -369,14 +391,7 @@ bool MapEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MapEditorWindow::HandleKey(QKeyEvent* event) {
-  // Keys on a menu shortcut (Ctrl+ combinations) still go to the menus.
-  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-    QMainWindow::keyPressEvent(event);
-    return;
-  }
-  int modifiers = 0;
-  if (event->modifiers() & Qt::ShiftModifier) modifiers += 1;
-  session_->interaction.ModifierKeys = modifiers;
+  // Menu shortcuts (Ctrl+0, Ctrl++) never get here: Qt runs them first.
   static const std::map<int, EditorKey> kKeys = {
       {Qt::Key_F1, EditorKey::kF1},
       {Qt::Key_F2, EditorKey::kF2},
@@ -402,7 +417,8 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
   };
   auto it = kKeys.find(event->key());
   const EditorKey key = it == kKeys.end() ? EditorKey::kOther : it->second;
-  const KeyOutcome outcome = MainWindow_KeyDown(*session_, key);
+  const KeyOutcome outcome =
+      MainWindow_KeyDown(*session_, key, ModifierState(event->modifiers()));
   switch (outcome.show) {
     case KeyOutcome::kTilePicker:
       ShowTilePicker();
@@ -429,7 +445,7 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
   }
   if (!outcome.progress.empty()) progress_->setText(Text(outcome.progress));
   if (outcome.mapReplaced) {
-    setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
+    setWindowTitle(Text(MainWindowCaption(session_->editor)));
     UpdateScrollBars();
   }
   mapView_->update();
@@ -437,14 +453,9 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
 
 void MapEditorWindow::MapPressed(double vx, double vy, Qt::MouseButton button,
                                  Qt::KeyboardModifiers modifiers) {
-  const MouseButton which = button == Qt::LeftButton    ? MouseButton::kLeft
-                            : button == Qt::RightButton ? MouseButton::kRight
-                                                        : MouseButton::kOther;
-  int shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift += 1;
-  if (modifiers & Qt::ControlModifier) shift += 2;
-  if (modifiers & Qt::AltModifier) shift += 4;
-  const PressOutcome outcome = MapView_MouseDown(*session_, which, shift, vx, vy);
+  const MouseButton which = ButtonOf(button);
+  const PressOutcome outcome =
+      MapView_MouseDown(*session_, which, ModifierState(modifiers), vx, vy);
   const InteractionState& interaction = session_->interaction;
   hexName_->setText(
       QString::fromLatin1(HexNameAt(interaction.CurrentHexX, interaction.CurrentHexY)).trimmed());
@@ -487,7 +498,7 @@ std::string MapEditorWindow::HexNameAt(int x, int y) {
 }
 
 void MapEditorWindow::MapChanged(bool mapReplaced, bool nationSetChanged) {
-  setWindowTitle(Text(MainWindowCaption(session_->editor.Document)));
+  setWindowTitle(Text(MainWindowCaption(session_->editor)));
   if (mapReplaced) UpdateScrollBars();
   // The control window's lists are built from the nations: build them anew.
   if (mapReplaced || nationSetChanged) CloseControlWindow(control_);

@@ -20,7 +20,10 @@ void TileSheetView::UpdateRanges() {
   const HexGeometry& g = editor_.Geometry;
   SheetScrollRange across = SheetScroll(editor_.TileSheet.Width(), frame.width(), g.HexPixelWidth);
   SheetScrollRange down = SheetScroll(editor_.TileSheet.Height(), frame.height(), g.HexPixelHeight);
+  // Every layout starts the sheet at its top left tile.
   horizontalScrollBar()->setRange(0, across.maximum);
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setSingleStep(across.step);
   horizontalScrollBar()->setPageStep(across.step);
   verticalScrollBar()->setRange(0, down.maximum);
@@ -50,10 +53,9 @@ void TileSheetView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TileSheetView::mousePressEvent(QMouseEvent* event) {
-  const int tile = TileAt(event->position().toPoint());
-  if (event->button() == Qt::LeftButton && onLeftClick) onLeftClick(tile);
-  if (event->button() == Qt::RightButton && onRightClick) {
-    onRightClick(tile, event->globalPosition().toPoint());
+  if (onPress) {
+    onPress(TileAt(event->position().toPoint()), event->button(),
+            event->globalPosition().toPoint());
   }
 }
 
@@ -70,13 +72,8 @@ TilePickerWindow::TilePickerWindow(Editor& editor, QWidget* parent)
   sheet_->onHover = [this](int tile) {
     setWindowTitle(QString::fromStdString(TilePickerCaption(tile, editor_.Tiles)));
   };
-  sheet_->onLeftClick = [this](int tile) {
-    editor_.CurrentTile = static_cast<int16_t>(tile);
-    if (onTileChosen) onTileChosen(tile);
-  };
-  sheet_->onRightClick = [this](int tile, const QPoint& where) {
-    editor_.CurrentTile = static_cast<int16_t>(tile);
-    options_->popup(where);
+  sheet_->onPress = [this](int tile, Qt::MouseButton button, const QPoint& where) {
+    if (onSheetPress && onSheetPress(tile, button)) options_->popup(where);
   };
   const int width = std::min(editor.TileSheet.Width() + 24, 1000);
   resize(width, 640);

@@ -23,8 +23,7 @@ class TileSheetView : public QAbstractScrollArea {
   void UpdateRanges();
 
   std::function<void(int tile)> onHover;
-  std::function<void(int tile)> onLeftClick;
-  std::function<void(int tile, const QPoint& globalPosition)> onRightClick;
+  std::function<void(int tile, Qt::MouseButton button, const QPoint& globalPosition)> onPress;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -42,8 +41,8 @@ class TilePickerWindow : public QMainWindow {
 
   TileDialogRouting& Routing() { return routing_; }
   TileSheetView* Sheet() { return sheet_; }
-  // Called after a left click has made a tile current.
-  std::function<void(int tile)> onTileChosen;
+  // A press on the sheet over `tile`; true when the "Options" menu pops up.
+  std::function<bool(int tile, Qt::MouseButton button)> onSheetPress;
   // F1: the tile commands help (it arrives with the help windows).
   std::function<void()> onHelp;
 

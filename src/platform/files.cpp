@@ -185,34 +185,68 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
-bool WriteFileAtomically(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
-                         std::string* error) {
+namespace {
+
+// Writes `pieces` to a temporary file beside `path`; its name, or nothing
+// (with the temporary removed) when it cannot be written whole.
+std::optional<fs::path> WriteTemporary(const fs::path& path,
+                                       std::span<const std::span<const uint8_t>> pieces,
+                                       std::string* error) {
   fs::path temporary = path;
   temporary += ".korv-tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      if (error) *error = "cannot write " + path.string();
-      return false;
-    }
-    for (std::span<const uint8_t> piece : pieces) {
-      if (piece.empty()) continue;
-      out.write(reinterpret_cast<const char*>(piece.data()),
-                static_cast<std::streamsize>(piece.size()));
-    }
-    out.flush();
-    if (!out) {
-      out.close();
-      DeleteFile(temporary);
-      if (error) *error = "cannot write " + path.string() + " (is the disk full?)";
-      return false;
-    }
+  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    if (error) *error = "cannot write " + path.string();
+    return std::nullopt;
   }
-  if (!RenameFile(temporary, path, error)) {
+  for (std::span<const uint8_t> piece : pieces) {
+    if (piece.empty()) continue;
+    out.write(reinterpret_cast<const char*>(piece.data()),
+              static_cast<std::streamsize>(piece.size()));
+  }
+  out.flush();
+  if (!out) {
+    out.close();
     DeleteFile(temporary);
-    return false;
+    if (error) *error = "cannot write " + path.string() + " (is the disk full?)";
+    return std::nullopt;
   }
+  return temporary;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
+                         std::string* error) {
+  FileSetWriter writer;
+  return writer.Add(path, pieces, error) && writer.Commit(error);
+}
+
+FileSetWriter::~FileSetWriter() {
+  for (const Staged& file : staged_) DeleteFile(file.temporary);
+}
+
+bool FileSetWriter::Add(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
+                        std::string* error) {
+  auto temporary = WriteTemporary(path, pieces, error);
+  if (!temporary) return false;
+  staged_.push_back({*temporary, path});
   return true;
+}
+
+bool FileSetWriter::Add(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {
+  const std::span<const uint8_t> pieces[] = {bytes};
+  return Add(path, pieces, error);
+}
+
+bool FileSetWriter::Commit(std::string* error) {
+  bool ok = true;
+  for (const Staged& file : staged_) {
+    if (ok && !RenameFile(file.temporary, file.path, error)) ok = false;
+    if (!ok) DeleteFile(file.temporary);
+  }
+  staged_.clear();
+  return ok;
 }
 
 bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {

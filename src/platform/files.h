@@ -73,6 +73,33 @@ bool WriteFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const uint8_t>> pieces,
                          std::string* error = nullptr);
 
+// Files that are saved together (a map, its control file and its picture):
+// each is written whole to a temporary file beside it, and only when every
+// one is written are they renamed into place, so a failure on any of them
+// leaves all the old files as they were. Temporaries not committed are
+// removed when the set goes.
+class FileSetWriter {
+ public:
+  FileSetWriter() = default;
+  FileSetWriter(const FileSetWriter&) = delete;
+  FileSetWriter& operator=(const FileSetWriter&) = delete;
+  ~FileSetWriter();
+
+  bool Add(const std::filesystem::path& path, std::span<const std::span<const uint8_t>> pieces,
+           std::string* error = nullptr);
+  bool Add(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+           std::string* error = nullptr);
+  // Renames every temporary over its file.
+  bool Commit(std::string* error = nullptr);
+
+ private:
+  struct Staged {
+    std::filesystem::path temporary;
+    std::filesystem::path path;
+  };
+  std::vector<Staged> staged_;
+};
+
 // A file read and written at 1-based byte positions. Reads past the end give
 // zeros; writes past the end extend the file (with zeros in any gap).
 class ByteFile {

@@ -10,6 +10,10 @@
 
 namespace korv {
 
+// `text` with each carriage return that is not followed by a line feed
+// turned into a line feed: how a message's line breaks are shown.
+std::string LinesForDisplay(std::string text);
+
 class UserInteraction {
  public:
   virtual ~UserInteraction() = default;

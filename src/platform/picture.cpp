@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
@@ -71,20 +72,17 @@ bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
   return true;
 }
 
+std::vector<uint8_t> Picture::EncodeBmp() const {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
+  writer.write(image_);
+  const QByteArray& data = buffer.data();
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
 bool Picture::SaveBmp(const std::filesystem::path& path, std::string* error) const {
-  std::filesystem::path temporary = path;
-  temporary += ".korv-tmp";
-  QImageWriter writer(QString::fromStdString(temporary.string()), "bmp");
-  if (!writer.write(image_)) {
-    if (error) *error = "cannot write " + path.string() + ": " + writer.errorString().toStdString();
-    DeleteFile(temporary);
-    return false;
-  }
-  if (!RenameFile(temporary, path, error)) {
-    DeleteFile(temporary);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, EncodeBmp(), error);
 }
 
 bool Picture::SavePng(const std::filesystem::path& path, std::string* error) const {

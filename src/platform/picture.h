@@ -29,6 +29,8 @@ class Picture {
   // picture is left unchanged and `error` says why.
   bool LoadBmp(const std::filesystem::path& path, std::string* error = nullptr);
   // Saves as a 24-bit Windows bitmap through a temporary file renamed into place.
+  // The picture as the bytes of a 24-bit BMP file.
+  std::vector<uint8_t> EncodeBmp() const;
   bool SaveBmp(const std::filesystem::path& path, std::string* error = nullptr) const;
   bool SavePng(const std::filesystem::path& path, std::string* error = nullptr) const;
 

@@ -378,7 +378,7 @@ std::string ScenarioTextPath(const std::string& mapPath) {
 }
 
 std::string OrderOfBattleReplaceQuestion(const std::string& oobPath) {
-  return oobPath + "already exists.\nDo you want to replace it ?";
+  return oobPath + "already exists.\rDo you want to replace it ?";
 }
 
 bool WriteScenarioFiles(Editor& editor, const std::string& newOobPath,

@@ -178,14 +178,10 @@ UndoOutcome Undo_Click(MapEditor& session) {
   outcome.restored = true;
   outcome.sizeChanged = width != document.MapWidth || height != document.MapHeight;
   if (outcome.sizeChanged) {
-    ResetViewForMap(session.view, document);
-    // The hex last clicked must stay on the smaller map for the commands
-    // that write to it.
-    InteractionState& interaction = session.interaction;
-    interaction.CurrentHexX = std::min(interaction.CurrentHexX, document.MapWidth);
-    interaction.CurrentHexY = std::min(interaction.CurrentHexY, document.MapHeight);
+    MapReplaced(session, false);
+  } else {
+    RedrawIfDrawn(session);
   }
-  RedrawIfDrawn(session);
   return outcome;
 }
 

@@ -200,6 +200,12 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
   return outcome;
 }
 
+bool TileSheet_MouseDown(MapEditor& session, MouseButton button, int tile) {
+  session.editor.CurrentTile = static_cast<int16_t>(std::clamp<int>(tile, 0, INT16_MAX));
+  if (button == MouseButton::kLeft) LeaveSpecialTools(session);
+  return button == MouseButton::kRight;
+}
+
 void BlockFill_Click(MapEditor& session) {
   Editor& editor = session.editor;
   MapDocument& d = editor.Document;
@@ -241,11 +247,23 @@ void SetRoadKind(MapEditor& session, int kind) {
   session.editor.Settings.RoadKind = static_cast<int16_t>(kind == 2 ? 2 : 1);
 }
 
-KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key) {
+void MainWindow_KeyUp(MapEditor& session, int modifiers) {
+  if (session.interaction.KeysEnabled) session.interaction.ModifierKeys = modifiers;
+}
+
+void HexNameBox_Focus(MapEditor& session, bool hasFocus) {
+  session.interaction.KeysEnabled = !hasFocus;
+}
+
+KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key, int modifiers) {
   KeyOutcome outcome;
+  InteractionState& interaction = session.interaction;
+  if (!interaction.KeysEnabled) return outcome;
+  interaction.ModifierKeys = modifiers;
   Editor& editor = session.editor;
   MapDocument& d = editor.Document;
-  InteractionState& interaction = session.interaction;
+  // The keys that write to the current hex need it on the map.
+  const bool currentHexOnMap = d.Contains(interaction.CurrentHexX, interaction.CurrentHexY);
   switch (key) {
     case EditorKey::kF1:
       outcome.show = KeyOutcome::kJumpMap;
@@ -303,7 +321,7 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key) {
     case EditorKey::kN: {
       const int16_t tile =
           SteppedTile(editor.Tiles, editor.CurrentTile, key == EditorKey::kB ? -1 : 1);
-      if (!editor.Tiles.IsTile(tile)) break;
+      if (!editor.Tiles.IsTile(tile) || !currentHexOnMap) break;
       editor.CurrentTile = tile;
       d.Tile(interaction.CurrentHexX, interaction.CurrentHexY) = tile;
       RedrawCurrentHex(session);
@@ -314,6 +332,7 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key) {
       ToggleJumpBoxColour(editor.JumpMap);
       break;
     case EditorKey::kR:
+      if (!currentHexOnMap) break;
       randomtile(editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random);
       d.Tile(interaction.CurrentHexX, interaction.CurrentHexY) = editor.CurrentTile;
       RedrawCurrentHex(session);

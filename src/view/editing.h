@@ -38,6 +38,11 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
 // open sides of settlements. Used by a plain left press in painting mode.
 void PaintHex(MapEditor& session, int x, int y);
 
+// A press on the tile picker's sheet over `tile`: the tile becomes current
+// whatever the button; the left button also leaves the special tools
+// (LeaveSpecialTools). True when the "Options" menu pops up (right button).
+bool TileSheet_MouseDown(MapEditor& session, MouseButton button, int tile);
+
 // "Block Fill": fills the visible area with the current tile (random
 // variants when random tiles are on) and redraws.
 void BlockFill_Click(MapEditor& session);
@@ -84,8 +89,15 @@ struct KeyOutcome {
   std::string progress;          // text for the "Progress" label, when not empty
 };
 
-// Runs a key of the main window; afterwards the jump map's outline is drawn
-// again, whatever the key.
-KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key);
+// Runs a key of the main window pressed with the modifier state
+// `modifiers` (1 Shift, 2 Ctrl, 4 Alt, summed), whatever the modifiers;
+// afterwards the jump map's outline is drawn again, whatever the key.
+// Nothing happens while the keys are off (the hex name box has the focus).
+KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key, int modifiers = 0);
+// A key released: the modifier state follows (not while the keys are off).
+void MainWindow_KeyUp(MapEditor& session, int modifiers);
+// The hex name box gained (true) or lost the keyboard focus: the window's
+// key commands are off while it has it.
+void HexNameBox_Focus(MapEditor& session, bool hasFocus);
 
 }  // namespace korv

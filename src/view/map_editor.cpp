@@ -12,8 +12,8 @@
 
 namespace korv {
 
-std::string MainWindowCaption(const MapDocument& document) {
-  return "Main: editing " + document.MapName;
+std::string MainWindowCaption(const Editor& editor) {
+  return "Main: editing " + editor.CaptionName;
 }
 
 bool StartMapEditor(MapEditor& session, std::string& error) {
@@ -35,15 +35,44 @@ bool OpenMapFile(MapEditor& session, const std::string& path) {
     document.MapName = oldName;
     return false;
   }
+  session.editor.CaptionName = std::filesystem::path(path).filename().string();
   OpenHexNamesOfMap(session.editor);
   MapReplaced(session, nationSetChanged);
   return true;
+}
+
+void KeepSessionOnMap(MapEditor& session) {
+  const MapDocument& document = session.editor.Document;
+  const auto onMap = [](int16_t value, int16_t last) {
+    return static_cast<int16_t>(std::clamp<int>(value, 0, std::max<int>(last, 0)));
+  };
+  InteractionState& interaction = session.interaction;
+  interaction.CurrentHexX = onMap(interaction.CurrentHexX, document.MapWidth);
+  interaction.CurrentHexY = onMap(interaction.CurrentHexY, document.MapHeight);
+  // A selection that reaches past the new map would copy hexes it does not have.
+  DrawSwitches& switches = session.switches;
+  if (switches.SelectionRight > document.MapWidth || switches.SelectionBottom > document.MapHeight) {
+    switches.SelectionLeft = switches.SelectionRight = 0;
+    switches.SelectionTop = switches.SelectionBottom = 0;
+  }
+  // The strategic picture and its outline belong to the map they were drawn for.
+  JumpMapState& jumpMap = session.editor.JumpMap;
+  jumpMap.MapPicture = DrawStrategicMap(document, session.editor.Tiles, jumpMap.HighlightTerrain);
+  jumpMap.Shown = Picture();
 }
 
 void MapReplaced(MapEditor& session, bool nationSetChanged) {
   if (nationSetChanged) {
     BuildFlagStrips(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
   }
+  KeepSessionOnMap(session);
+  ResetViewForMap(session.view, session.editor.Document);
+  if (!session.view.ViewBuffer.IsNull()) {
+    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+  }
+}
+
+void NewMapFile_Click(MapEditor& session) {
   ResetViewForMap(session.view, session.editor.Document);
   if (!session.view.ViewBuffer.IsNull()) {
     RedrawBuffers(session.editor, session.resources, session.switches, session.view);

@@ -44,7 +44,7 @@ struct MapEditor {
 };
 
 // The main window's caption: "Main: editing " and the map's name.
-std::string MainWindowCaption(const MapDocument& document);
+std::string MainWindowCaption(const Editor& editor);
 
 // Start-up up to the drawing resources: the document, tables and nations
 // (StartUp), then the overlay bitmaps and flag strips. The view buffer is
@@ -59,6 +59,13 @@ bool OpenMapFile(MapEditor& session, const std::string& path);
 // set, view back to column 1, row 1 with scroll ranges for the new size, and
 // a full redraw.
 void MapReplaced(MapEditor& session, bool nationSetChanged);
+// Brings every hex the session keeps (the current hex, the selection) onto
+// the open map and draws its strategic picture anew; part of MapReplaced.
+void KeepSessionOnMap(MapEditor& session);
+
+// "&New Map file", before its dialog opens: the view goes back to column 1,
+// row 1 (and stays there when the dialog is cancelled).
+void NewMapFile_Click(MapEditor& session);
 
 // A tile chosen in the tile picker leaves the special tools: no road-side
 // tool, no automatic choice, no random tiles, tile painting mode.

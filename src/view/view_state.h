@@ -77,6 +77,9 @@ struct InteractionState {
   bool ClearSides = false;  // a click clears the hex's six side values
   // Modifier state of the last key event: 1 Shift, 2 Ctrl, 4 Alt, summed.
   int ModifierKeys = 0;
+  // Off while the hex name box has the keyboard focus: what is typed there
+  // is a name, not a command.
+  bool KeysEnabled = true;
 };
 
 // The values the control window sets and the hex-control and deployment

@@ -109,21 +109,23 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
     const char* onDisk;  // in maps/
     Bytes bytes;
     const char* mapName;  // "" for the full path (old layout)
+    const char* caption;  // the name the window's caption shows: as typed, ".map" added
     const char* mapFile;
     const char* textFile;
     const char* indexFile;
     int width, height;
   };
   const Case cases[] = {
-      {"abc", "abc.map", VersionedMap(6, 4, 5, "default"), "abc.map", "maps/abc.map",
+      {"abc", "abc.map", VersionedMap(6, 4, 5, "default"), "abc.map", "abc.map", "maps/abc.map",
        "maps/abc.str", "maps/abc.ndx", 6, 4},
-      {"abc.map", "abc.map", VersionedMap(6, 4, 5, "default"), "abc.map", "maps/abc.map",
-       "maps/abc.str", "maps/abc.ndx", 6, 4},
-      {"BIG.MAP", "BIG.MAP", VersionedMap(9, 2, 5, "default"), "BIG.MAP", "maps/BIG.MAP",
-       "maps/BIG.str", "maps/BIG.ndx", 9, 2},
-      {"windows", "WINDOWS.MAP", VersionedMap(3, 3, 5, "default"), "windows.map",
+      {"abc.map", "abc.map", VersionedMap(6, 4, 5, "default"), "abc.map", "abc.map",
+       "maps/abc.map", "maps/abc.str", "maps/abc.ndx", 6, 4},
+      {"BIG.MAP", "BIG.MAP", VersionedMap(9, 2, 5, "default"), "BIG.MAP", "BIG.MAP",
+       "maps/BIG.MAP", "maps/BIG.str", "maps/BIG.ndx", 9, 2},
+      {"windows", "WINDOWS.MAP", VersionedMap(3, 3, 5, "default"), "windows.map", "windows.map",
        "maps/WINDOWS.MAP", "maps/WINDOWS.str", "maps/WINDOWS.ndx", 3, 3},
-      {"old", "old.map", OldMap(5, 5), "", "maps/old.map", "maps/old.str", "maps/old.ndx", 5, 5},
+      {"old", "old.map", OldMap(5, 5), "", "old.map", "maps/old.map", "maps/old.str",
+       "maps/old.ndx", 5, 5},
   };
   for (const Case& c : cases) {
     folder.WriteBytes(std::string("maps/") + c.onDisk, c.bytes);
@@ -136,6 +138,7 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
     const MapDocument& d = editor.Document;
     EXPECT_EQ(d.MapPath, Path(c.mapFile)) << c.typed;
     EXPECT_EQ(d.MapName, *c.mapName ? std::string(c.mapName) : Path(c.mapFile)) << c.typed;
+    EXPECT_EQ(editor.CaptionName, c.caption) << c.typed;
     EXPECT_EQ(d.HexNamesPath, Path(c.textFile)) << c.typed;
     EXPECT_EQ(d.HexNamesIndexPath, Path(c.indexFile)) << c.typed;
     EXPECT_EQ(d.MapWidth, c.width) << c.typed;
@@ -229,7 +232,7 @@ TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
   EXPECT_EQ(dialog.FileName(), "newmap.map");
   EXPECT_TRUE(dialog.SaveEnabled());
-  EXPECT_FALSE(dialog.LoadEnabled());
+  EXPECT_TRUE(dialog.LoadEnabled());
   ASSERT_TRUE(dialog.ChangeFolder(Path("maps")));
   dialog.SetFileName("abc");
   const FileDialogOutcome outcome = dialog.Save();
@@ -256,6 +259,26 @@ TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   EXPECT_EQ(folder.ReadBytes("newmap.ndx"), startIndex);
 }
 
+TEST_F(FileDialogTest, SaveModeWithNothingToWrite) {
+  const std::string mapPath = editor.Document.MapPath;
+  const std::string namesPath = editor.Document.HexNamesPath;
+  // "Save" with an empty box empties MapName only; the caption keeps its name.
+  ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
+  dialog.SetFileName("");
+  EXPECT_TRUE(dialog.Save().Closes);
+  EXPECT_EQ(editor.Document.MapName, "");
+  EXPECT_EQ(editor.CaptionName, "newmap.map");
+  EXPECT_EQ(editor.Document.MapPath, mapPath);
+  EXPECT_FALSE(FileExists(mapPath));
+  // "Load" in the save mode closes the dialog and keeps the hex-name files.
+  ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
+  dialog.SetFileName("other");
+  EXPECT_TRUE(dialog.Load().Closes);
+  EXPECT_EQ(editor.Document.HexNamesPath, namesPath);
+  EXPECT_TRUE(SetHexName(editor, 2, 2, "Kept"));
+  EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Kept                "));
+}
+
 TEST_F(FileDialogTest, ReplaceQuestionDecidesWhetherAnythingIsWritten) {
   struct Case {
     const char* what;
@@ -278,7 +301,7 @@ TEST_F(FileDialogTest, ReplaceQuestionDecidesWhetherAnythingIsWritten) {
     const std::string path = (maps / "abc.map").string();
     ASSERT_FALSE(ui.events.empty()) << c.what;
     EXPECT_EQ(ui.events[0].kind, RecordingInteraction::Event::kOkCancel) << c.what;
-    EXPECT_EQ(ui.events[0].text, path + " already exists.\nDo you want to replace it ?");
+    EXPECT_EQ(ui.events[0].text, path + " already exists.\rDo you want to replace it ?");
     EXPECT_EQ(editor.Document.MapName, "abc.map") << c.what;  // the typed text either way
     if (c.written) {
       EXPECT_EQ(editor.Document.MapPath, path) << c.what;

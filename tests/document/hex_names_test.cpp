@@ -137,8 +137,10 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
   EXPECT_EQ(GetHexName(files, document, 1, 1), "");
 }
 
-TEST_F(HexNamesTest, DamagedIndexEntriesAreNeverFollowed) {
-  // Two slots, 40 bytes; the entry of hex (1, 2) takes each damaged value.
+TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
+  // Two slots, 40 bytes; the entry of hex (1, 2) takes each value. Inside the
+  // file a name is read and rewritten where the entry points, on the 20-byte
+  // steps or not; outside it there is no name and a new one goes at the end.
   const Bytes text = Concat({Slot("Alpha               "), Slot("Beta                ")});
   struct Case {
     const char* what;
@@ -146,15 +148,16 @@ TEST_F(HexNamesTest, DamagedIndexEntriesAreNeverFollowed) {
     std::string shown;      // what GetHexName gives
     int32_t entryAfterSet;  // where "Gamma" goes
     size_t textLengthAfter;
+    bool alphaKept;
   };
   const Case cases[] = {
-      {"valid first slot", 1, "Alpha               ", 1, 40},
-      {"valid second slot", 21, "Beta                ", 21, 40},
-      {"negative", -5, "", 41, 60},
-      {"just past the end", 41, "", 41, 60},
-      {"far beyond the end", 0x7fffffff, "", 41, 60},
-      {"runs across the end", 31, "", 41, 60},
-      {"between two slots", 11, "", 41, 60},
+      {"first slot", 1, "Alpha               ", 1, 40, false},
+      {"second slot", 21, "Beta                ", 21, 40, true},
+      {"negative", -5, "", 41, 60, true},
+      {"just past the end", 41, "", 41, 60, true},
+      {"far beyond the end", 0x7fffffff, "", 41, 60, true},
+      {"runs across the end", 31, std::string(10, ' ') + std::string(10, '\0'), 31, 50, true},
+      {"between two slots", 11, "          Beta      ", 11, 40, false},
   };
   for (const Case& c : cases) {
     Bytes index(80, 0);
@@ -170,8 +173,8 @@ TEST_F(HexNamesTest, DamagedIndexEntriesAreNeverFollowed) {
         Bytes(stored.begin() + static_cast<long>(at), stored.begin() + static_cast<long>(at) + 20),
         Slot("Gamma               "))
         << c.what;
-    // The other name is untouched.
-    if (c.entryAfterSet != 1) {
+    // A name elsewhere is untouched.
+    if (c.alphaKept) {
       EXPECT_EQ(Bytes(stored.begin(), stored.begin() + 20), Slot("Alpha               ")) << c.what;
     }
     PutI32(index, EntryOffset(1, 2), c.entryAfterSet);
@@ -179,18 +182,19 @@ TEST_F(HexNamesTest, DamagedIndexEntriesAreNeverFollowed) {
   }
 }
 
-TEST_F(HexNamesTest, ATextFileCutInsideASlotKeepsNewSlotsOnTheGrid) {
+TEST_F(HexNamesTest, ANewNameGoesRightAfterTheEndOfAnUnevenTextFile) {
   // 45 bytes: two slots and five bytes of a third.
   Bytes text = Concat({Slot("Alpha               "), Slot("Beta                ")});
   text.insert(text.end(), {'G', 'a', 'm', 'm', 'a'});
   WriteFiles(Bytes(80, 0), text);
   ASSERT_TRUE(SetHexName(files, document, 3, 0, "Delta"));
-  EXPECT_EQ(files.Index.ReadI32(static_cast<int64_t>(EntryOffset(3, 0)) + 1), 61);
+  EXPECT_EQ(files.Index.ReadI32(static_cast<int64_t>(EntryOffset(3, 0)) + 1), 46);
   EXPECT_EQ(GetHexName(files, document, 3, 0), "Delta               ");
   CloseHexNameFiles(files);
   auto stored = folder.ReadBytes("m.str");
-  ASSERT_EQ(stored.size(), 80u);
-  EXPECT_EQ(Bytes(stored.begin() + 45, stored.begin() + 60), Bytes(15, 0));
+  ASSERT_EQ(stored.size(), 65u);
+  EXPECT_EQ(Bytes(stored.begin() + 40, stored.begin() + 45), Bytes({'G', 'a', 'm', 'm', 'a'}));
+  EXPECT_EQ(Bytes(stored.begin() + 45, stored.end()), Slot("Delta               "));
 }
 
 TEST_F(HexNamesTest, AShortIndexReadsNamelessAndGrowsWithZerosWhenWritten) {
@@ -223,7 +227,7 @@ TEST_F(HexNamesTest, HexesOffTheMapAndClosedFilesChangeNothing) {
   EXPECT_EQ(folder.ReadBytes("m.str"), Slot("Corner              "));
 }
 
-TEST(ListHexNames, NamedHexesColumnByColumnWithoutDamagedEntries) {
+TEST(ListHexNames, NamedHexesColumnByColumnWhereverTheirEntriesPoint) {
   // A 2 x 1 map: six hexes, entry of (x, y) at 4 * (3y + x).
   const Bytes text = Concat(
       {Slot("Alpha               "), Slot("Beta                "), Slot("Gamma               ")});
@@ -233,8 +237,11 @@ TEST(ListHexNames, NamedHexesColumnByColumnWithoutDamagedEntries) {
   PutI32(index, 4 * 1, 41);   // (1, 0) Gamma
   PutI32(index, 4 * 4, 61);   // (1, 1) beyond the text
   PutI32(index, 4 * 5, -20);  // (2, 1) negative
-  const auto named = ListHexNames(index, text, 2, 1);
-  ASSERT_EQ(named.size(), 3u);
+  PutI32(index, 0, 51);       // (0, 0) off the 20-byte steps, running past the end
+  auto named = ListHexNames(index, text, 2, 1);
+  ASSERT_EQ(named.size(), 4u);
+  EXPECT_EQ(named[0].Name, std::string(10, ' ') + std::string(10, '\0'));
+  named.erase(named.begin());
   EXPECT_EQ(named[0].X, 0);
   EXPECT_EQ(named[0].Y, 1);
   EXPECT_EQ(named[0].Name, "Beta                ");
@@ -246,9 +253,9 @@ TEST(ListHexNames, NamedHexesColumnByColumnWithoutDamagedEntries) {
   EXPECT_EQ(named[2].Name, "Alpha               ");
   // An index cut after three entries loses (0, 1), nothing more.
   const auto cut = ListHexNames(std::span(index).first(12), text, 2, 1);
-  ASSERT_EQ(cut.size(), 2u);
-  EXPECT_EQ(cut[0].X, 1);
-  EXPECT_EQ(cut[1].X, 2);
+  ASSERT_EQ(cut.size(), 3u);
+  EXPECT_EQ(cut[1].X, 1);
+  EXPECT_EQ(cut[2].X, 2);
 }
 
 // The editor's own files: start-up and a new map.

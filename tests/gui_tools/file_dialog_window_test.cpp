@@ -102,7 +102,7 @@ class FileDialogWindowTest : public QObject {
     // The same window, and so the same remembered folder, comes back.
     QCOMPARE(Show(kSaveMapAsMode), window);
     QVERIFY(window->SaveButton()->isEnabled());
-    QVERIFY(!window->LoadButton()->isEnabled());
+    QVERIFY(window->LoadButton()->isEnabled());
     QCOMPARE(window->FileNameBox()->text(), QString("newmap.map"));
     // The set import is served; the bitmap mode belongs to the bitmap utility.
     QVERIFY(Show(kImportSetMode));
@@ -123,7 +123,7 @@ class FileDialogWindowTest : public QObject {
     const MapDocument& d = session_->editor.Document;
     QCOMPARE(d.MapWidth, int16_t{40});
     QCOMPARE(d.MapPath, Path("maps/sample.map"));
-    QCOMPARE(MainWindowCaption(d), std::string("Main: editing sample.map"));
+    QCOMPARE(MainWindowCaption(session_->editor), std::string("Main: editing sample.map"));
     QVERIFY(!window->isVisible());
     QCOMPARE(changes_.size(), size_t{1});
     QVERIFY(changes_[0].MapReplaced);

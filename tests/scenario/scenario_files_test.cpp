@@ -506,7 +506,7 @@ TEST_F(WriteScenarioFilesTest, AsksBeforeReplacingAnOrderOfBattle) {
     ASSERT_TRUE(Save());
     ASSERT_EQ(ui.events.size(), 1u);
     EXPECT_EQ(ui.events[0].kind, RecordingInteraction::Event::kOkCancel);
-    EXPECT_EQ(ui.events[0].text, Path("abc.oob") + "already exists.\nDo you want to replace it ?");
+    EXPECT_EQ(ui.events[0].text, Path("abc.oob") + "already exists.\rDo you want to replace it ?");
     EXPECT_EQ(folder.ReadText("abc.oob"), replace ? kOobText : "older");
     // Either way the editor's copy goes and the scenario text is written.
     EXPECT_FALSE(FileExists(folder / "game005.oob"));
