@@ -152,7 +152,6 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
   }
   started_ = true;
   LayOut();
-  // Start-up ends with road painting selected and its picture in the strip.
   ChooseRoadKind(1);
   RefreshCaptions();
   mapView_->setFocus();
@@ -600,7 +599,9 @@ void MapEditorWindow::LayOut() {
   CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
   UpdateScrollBars();
 
-  ShowStripPicture("bmp/roadsp.bmp");
+  // A new size shows the side picker's own picture in the road-side strip.
+  if (canvas_->size() != laidOutSize_) ShowStripPicture("bmp/roadsp.bmp");
+  laidOutSize_ = canvas_->size();
 }
 
 void MapEditorWindow::UpdateScrollBars() {
@@ -627,6 +628,14 @@ void MapEditorWindow::SetZoom(double zoom) {
 
 void MapEditorWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+}
+
+void MapEditorWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Start-up ends with road painting selected and its picture in the strip,
+  // once the window has its first size.
+  if (!shownOnce_ && started_) ChooseRoadKind(1);
+  shownOnce_ = true;
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {

@@ -51,6 +51,8 @@ class MapEditorWindow : public QMainWindow {
   QScrollBar* HorizontalBar() const { return horizontal_; }
   QScrollBar* VerticalBar() const { return vertical_; }
   QLineEdit* StatusLine() const { return statusLine_; }
+  QLineEdit* HexNameBox() const { return hexName_; }
+  QLabel* RoadStrip() const { return roadStrip_; }
   TilePickerWindow* TilePicker() const { return tilePicker_; }
   QPushButton* Button(const std::string& name) const;
   const std::optional<WindowLayout>& Layout() const { return layout_; }
@@ -63,6 +65,7 @@ class MapEditorWindow : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   // The window sees keys before its controls, except while the hex name
   // box has the focus; it also takes presses on the road-side strip and the
@@ -102,6 +105,8 @@ class MapEditorWindow : public QMainWindow {
   std::optional<WindowLayout> layout_;
   bool started_ = false;
   bool updatingBars_ = false;
+  bool shownOnce_ = false;
+  QSize laidOutSize_;  // the inner size of the last layout
 
   QWidget* canvas_ = nullptr;
   MapViewWidget* mapView_ = nullptr;

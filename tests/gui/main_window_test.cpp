@@ -1,6 +1,7 @@
 // The main window and the tile picker as a designer meets them: captions,
 // menus, layout, scrolling, zoom and picking tiles.
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -252,6 +253,21 @@ class MainWindowTest : public QObject {
     QVERIFY(!window->Action("Random Tiles OFF")->isChecked());
     QCOMPARE(window->Session().switches.RoadMode, int16_t{0});
 
+    // Any button makes the tile current; only the left one leaves the tools.
+    QTest::mouseClick(window->Button("auto-tile"), Qt::LeftButton);
+    QTest::mouseClick(sheet, Qt::MiddleButton, {}, QPoint(10, 60));
+    QCOMPARE(editor.CurrentTile, int16_t{16});
+    QVERIFY(editor.Settings.AutoDraw);
+    // A new layout starts the sheet at its first tile.
+    picker->resize(400, 300);
+    QTest::qWait(1);
+    picker->Sheet()->verticalScrollBar()->setValue(100);
+    picker->Sheet()->horizontalScrollBar()->setValue(120);
+    picker->resize(420, 320);
+    QTest::qWait(1);
+    QCOMPARE(picker->Sheet()->verticalScrollBar()->value(), 0);
+    QCOMPARE(picker->Sheet()->horizontalScrollBar()->value(), 0);
+
     QTest::keyClick(picker, Qt::Key_F2);
     QTest::keyClick(picker, Qt::Key_F2);
     QVERIFY(!picker->Routing().TerrainDialogActive);
@@ -283,12 +299,66 @@ class MainWindowTest : public QObject {
     for (QLineEdit* box : boxes) {
       if (box != window->StatusLine()) names = box;
     }
-    QVERIFY(names);
+    QVERIFY(names == window->HexNameBox());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     names->setFocus();
     QTest::keyClicks(names, "Barn");
     QCOMPARE(names->text(), QString("Barn"));
     QVERIFY(!window->Session().editor.Settings.AutoDraw);  // the a of Barn did nothing else
     QCOMPARE(window->Button("auto-tile")->text(), QString("AutoTile Off"));
+    // Keys the box does not use go nowhere either: no undo copy, no scrolling.
+    std::filesystem::remove(folder_ / "autosave.map");
+    const int top = window->VerticalBar()->value();
+    for (Qt::Key key : {Qt::Key_F5, Qt::Key_F7, Qt::Key_Down}) QTest::keyClick(names, key);
+    QVERIFY(!std::filesystem::exists(folder_ / "autosave.map"));
+    QCOMPARE(window->VerticalBar()->value(), top);
+    window->MapView()->setFocus();
+    QTest::keyClick(window->MapView(), Qt::Key_F5);
+    QVERIFY(std::filesystem::exists(folder_ / "autosave.map"));
+  }
+
+  void modifiedKeysSetTheModifierStateAndTheOutline() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    MapEditor& session = window->Session();
+    QVERIFY(session.editor.JumpMap.Shown.IsNull());
+    QTest::keyPress(window->MapView(), Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(session.interaction.ModifierKeys, 2);
+    QVERIFY(!session.editor.JumpMap.Shown.IsNull());
+    QTest::keyRelease(window->MapView(), Qt::Key_H, Qt::NoModifier);
+    QCOMPARE(session.interaction.ModifierKeys, 0);
+  }
+
+  void theRoadStripStartsWithTheRoadPicture() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QImage roads;
+    QVERIFY(roads.load(QString::fromStdString((folder_ / "bmp/roads.bmp").string())));
+    const QImage shown = window->RoadStrip()->pixmap().toImage();
+    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+             roads.convertToFormat(QImage::Format_RGB32));
+  }
+
+  void aZoomedClickPaintsTheHexUnderThePointer() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(SamplePath()));
+    MapEditor& session = window->Session();
+    session.editor.CurrentTile = 20;
+    for (double zoom : {2.0, 0.5}) {
+      window->SetZoom(zoom);
+      const HexGeometry& g = session.editor.Geometry;
+      // The middle of hex (3, 2) in map pixels of the view, then on the screen.
+      const PixelPoint origin = HexToPixel(g, 3, 2);
+      const QPointF inView(origin.left - g.ColumnStep + 20, origin.top - g.RowStep + 25);
+      const QPoint at = (inView * zoom).toPoint() + QPoint(MapViewWidget::kFrame, MapViewWidget::kFrame);
+      session.editor.Document.Tile(3, 2) = 4;
+      QTest::mouseClick(window->MapView(), Qt::LeftButton, {}, at);
+      QCOMPARE(session.interaction.CurrentHexX, int16_t{3});
+      QCOMPARE(session.interaction.CurrentHexY, int16_t{2});
+      QCOMPARE(session.editor.Document.Tile(3, 2), int16_t{20});
+    }
   }
 
   void aClickPaintsAndTheNameBoxNamesTheHex() {

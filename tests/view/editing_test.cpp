@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <tuple>
 
 #include "analysis/roads.h"
+#include "document/file_dialog.h"
+#include "view/clipboard.h"
 #include "document/map_files.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
@@ -299,6 +302,103 @@ TEST_F(EditingTest, EveryKeyDrawsTheJumpMapOutline) {
   EXPECT_EQ(shown.PixelAt(2 + 9, 3 + 7), 0u);
   EXPECT_EQ(shown.PixelAt(2 + 5, 3), 0u);
   EXPECT_EQ(shown.PixelAt(5, 6), terrain);  // inside: the map shows through
+}
+
+TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
+  // A 20 x 20 map file and an undo copy of that size, made by the editor.
+  std::string error;
+  ASSERT_TRUE(NewMapDialog_OK(session.editor, "20", "20", error)) << error;
+  Map().MapPath = (folder / "small.map").string();
+  ASSERT_TRUE(SaveMap(session.editor));
+  ASSERT_TRUE(WriteSnapshot(session.editor));
+  const std::function<void()> replacements[] = {
+      [&] {
+        ASSERT_TRUE(NewMapDialog_OK(session.editor, "20", "20", error)) << error;
+        MapReplaced(session, false);
+      },
+      [&] { ASSERT_TRUE(OpenMapFile(session, (folder / "small.map").string())); },
+      [&] { EXPECT_TRUE(MainWindow_KeyDown(session, EditorKey::kF7).mapReplaced); },
+  };
+  for (const auto& replace : replacements) {
+    ASSERT_TRUE(NewMapDialog_OK(session.editor, "32", "30", error)) << error;
+    MapReplaced(session, false);
+    Press(30, 25);
+    Press(28, 20, MouseButton::kLeft, 1);
+    Press(31, 29, MouseButton::kLeft, 1);
+    replace();
+    ASSERT_EQ(Map().MapWidth, 20);
+    EXPECT_EQ(session.interaction.CurrentHexX, 20);
+    EXPECT_EQ(session.interaction.CurrentHexY, 20);
+    EXPECT_FALSE(session.switches.HasSelection());
+    EXPECT_EQ(session.editor.JumpMap.MapPicture.Width(), 20);
+    // The keys that write to the current hex write on the map.
+    MainWindow_KeyDown(session, EditorKey::kN);
+    MainWindow_KeyDown(session, EditorKey::kB);
+    MainWindow_KeyDown(session, EditorKey::kR);
+    EXPECT_EQ(Map().Tile(20, 20), session.editor.CurrentTile);
+    Copy_Click(session);
+  }
+}
+
+TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
+  Map().Tile(5, 5) = 26;
+  ASSERT_TRUE(WriteSnapshot(session.editor));
+  Map().Tile(5, 5) = 1;
+  HexNameBox_Focus(session, true);
+  for (EditorKey key : {EditorKey::kF5, EditorKey::kF7, EditorKey::kA, EditorKey::kN,
+                        EditorKey::kDown, EditorKey::kF2}) {
+    const KeyOutcome outcome = MainWindow_KeyDown(session, key, 1);
+    EXPECT_EQ(outcome.scrollY, 0);
+    EXPECT_EQ(outcome.show, KeyOutcome::kNone);
+  }
+  MainWindow_KeyUp(session, 2);
+  EXPECT_EQ(Map().Tile(5, 5), 1);  // neither F5 nor F7 touched the map or its undo copy
+  EXPECT_FALSE(session.editor.Settings.AutoDraw);
+  EXPECT_EQ(session.interaction.ModifierKeys, 0);
+  EXPECT_TRUE(session.editor.JumpMap.Shown.IsNull());
+  HexNameBox_Focus(session, false);
+  MainWindow_KeyDown(session, EditorKey::kF7);
+  EXPECT_EQ(Map().Tile(5, 5), 26);
+}
+
+TEST_F(EditingTest, ModifiedKeysStillRunAndSetTheModifierState) {
+  // Ctrl and Alt with a key: the key's command, the modifier state and the outline.
+  EXPECT_TRUE(MainWindow_KeyDown(session, EditorKey::kA, 2).autoTileChanged);
+  EXPECT_TRUE(session.editor.Settings.AutoDraw);
+  EXPECT_EQ(session.interaction.ModifierKeys, 2);
+  EXPECT_FALSE(session.editor.JumpMap.Shown.IsNull());
+  MainWindow_KeyDown(session, EditorKey::kOther, 4 + 1);
+  EXPECT_EQ(session.interaction.ModifierKeys, 5);
+  MainWindow_KeyUp(session, 0);
+  EXPECT_EQ(session.interaction.ModifierKeys, 0);
+}
+
+TEST_F(EditingTest, TileSheetPressesMakeTheTileCurrentWithAnyButton) {
+  struct Case {
+    MouseButton button;
+    bool leavesTools;
+    bool popUp;
+  };
+  const Case cases[] = {{MouseButton::kLeft, true, false},
+                        {MouseButton::kRight, false, true},
+                        {MouseButton::kOther, false, false}};
+  for (const Case& c : cases) {
+    session.editor.Settings.AutoDraw = true;
+    session.switches.EditMode = 2;
+    EXPECT_EQ(TileSheet_MouseDown(session, c.button, 18), c.popUp);
+    EXPECT_EQ(session.editor.CurrentTile, 18);
+    EXPECT_EQ(session.editor.Settings.AutoDraw, !c.leavesTools);
+    EXPECT_EQ(session.switches.EditMode, c.leavesTools ? 0 : 2);
+    session.editor.CurrentTile = 0;
+  }
+}
+
+TEST_F(EditingTest, NewMapFileReturnsTheViewToTheFirstColumnAndRow) {
+  session.view.ViewLeft = 7;
+  session.view.ViewTop = 4;
+  NewMapFile_Click(session);
+  EXPECT_EQ(session.view.ViewLeft, 1);
+  EXPECT_EQ(session.view.ViewTop, 1);
 }
 
 TEST_F(EditingTest, BlockFillFillsTheVisibleAreaOnly) {
