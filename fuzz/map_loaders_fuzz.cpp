@@ -1,13 +1,21 @@
 // Feeds arbitrary bytes to the map file readers. Whatever the bytes, a
 // reader either refuses them with a reason or gives a document whose layers
-// fit its size and which saves and reads back to the same document.
+// fit its size and which saves and reads back to the same document. The
+// editor opens maps through the streaming loader (LoadMap on a file), the
+// tools through the in-memory parser: both must give the same document, or
+// both refuse.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string>
 
+#include <filesystem>
+
+#include "document/editor.h"
 #include "document/map_files.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
 
 namespace {
 
@@ -25,6 +33,33 @@ const korv::TileTables& Tables() {
 
 void Check(bool condition) {
   if (!condition) std::abort();
+}
+
+// The bytes loaded as the editor loads a map: written to a file, read by LoadMap.
+bool LoadThroughTheEditor(std::span<const uint8_t> bytes, korv::MapDocument& loaded,
+                          bool& hasObjectiveList) {
+  static const std::filesystem::path folder = [] {
+    auto path = std::filesystem::temp_directory_path() / "korv-fuzz-map-loaders";
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  const auto path = folder / "in.map";
+  Check(korv::WriteFileAtomically(path, bytes));
+  korv::RecordingInteraction ui;
+  korv::SeededRandom random(1);
+  korv::Editor editor{korv::GameFolder(folder), ui, random};
+  editor.Tiles = Tables();
+  editor.Document.MapPath = path.string();
+  editor.Document.NationSetName = "default";
+  if (!korv::LoadMap(editor)) {
+    Check(!ui.Messages().empty());
+    return false;
+  }
+  std::string error;
+  auto info = korv::ReadMapFileInfo(bytes, error);
+  hasObjectiveList = info && info->HasObjectiveList;
+  loaded = std::move(editor.Document);
+  return true;
 }
 
 }  // namespace
@@ -48,11 +83,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(info.has_value() || !error.empty());
   error.clear();
   auto parsed = korv::ParseMapFile(bytes, Tables(), error);
+  korv::MapDocument loaded;
+  bool hasObjectiveList = false;
+  const bool editorLoaded = LoadThroughTheEditor(bytes, loaded, hasObjectiveList);
+  Check(editorLoaded == parsed.has_value());
   if (!parsed) {
     Check(!error.empty());
     return 0;
   }
   const korv::MapDocument& document = parsed->Document;
+  // A file without an objective list gets one built from its control layer
+  // when it is opened, as the parser's caller does too.
+  korv::MapDocument expected = document;
+  if (!hasObjectiveList) korv::RebuildObjectiveList(expected);
+  Check(loaded.MapWidth == expected.MapWidth && loaded.MapHeight == expected.MapHeight);
+  Check(loaded.HexData == expected.HexData);
+  Check(loaded.HexTile == expected.HexTile);
+  Check(loaded.HexControl == expected.HexControl);
+  Check(loaded.HexDeployment == expected.HexDeployment);
+  Check(loaded.HexLandMass == expected.HexLandMass);
+  Check(loaded.ObjectiveCount == expected.ObjectiveCount);
+  Check(loaded.Objectives == expected.Objectives);
   const size_t hexes = document.HexCount();
   Check(document.HexData.size() == 7 * hexes);
   Check(document.HexTile.size() == hexes);

@@ -159,6 +159,8 @@ std::string BaseOf(const std::string& mapPath) {
 
 // Opens `path` for reading and tells its length.
 bool OpenForReading(const std::filesystem::path& path, std::ifstream& in, size_t& size) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   in.open(path, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);

@@ -174,6 +174,9 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
+  // A folder opens as a stream too, of a length no file has.
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   in.seekg(0, std::ios::end);

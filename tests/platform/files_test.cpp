@@ -46,6 +46,15 @@ TEST(WriteFileAtomically, FailsWithAMessageWhenTheFolderIsMissing) {
   EXPECT_NE(error.find("out.map"), std::string::npos);
 }
 
+TEST(ReadWholeFile, AFolderIsNoFile) {
+  // A folder opens as a stream of an impossible length; reading it must not
+  // try to hold that many bytes (a nation set named "." reached this).
+  TempFolder folder;
+  EnsureFolder(folder / "nations.txt");
+  EXPECT_FALSE(ReadWholeFile(folder / "nations.txt").has_value());
+  EXPECT_FALSE(ReadWholeFile(folder.Path()).has_value());
+}
+
 TEST(ByteFile, ReadsAndWritesAtOneBasedPositions) {
   TempFolder folder;
   folder.WriteBytes("t.dat", {10, 20, 30});
