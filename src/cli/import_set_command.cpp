@@ -68,6 +68,7 @@ int ImportSetCommand(const std::string& folder, const std::string& setPath,
   }
   auto import = ReadSetImport(editor, setPath);
   if (!import) return kExitRefused;
+  if (!import->ScenarioProblems.empty()) ui.Message(ScenarioProblemsMessage(*import));
 
   // As "Save" takes a typed name: ".map" is added when missing, and the
   // name as given goes into the scenario text.
@@ -78,7 +79,9 @@ int ImportSetCommand(const std::string& folder, const std::string& setPath,
     return kExitRefused;
   }
   TakeImportedMap(editor, *import);
-  editor.ImportedSet = ImportedSetState{setPath, "", import->OrderOfBattleText};
+  if (import->ScenarioWhole) {
+    editor.ImportedSet = ImportedSetState{setPath, "", import->OrderOfBattleText};
+  }
   MapDocument& document = editor.Document;
   document.MapName = std::filesystem::path(outPath).filename().string();
   document.MapPath = mapPath;
@@ -95,11 +98,18 @@ int ImportSetCommand(const std::string& folder, const std::string& setPath,
   if (!WriteScenarioFiles(editor, oobPath, scenarioPath)) return kExitRefused;
 
   out << "imported " << setPath << " (a " << document.MapWidth << " x " << document.MapHeight
-      << " map, " << import->Scenario.Units.size() << " units)\n";
-  for (const std::string& written :
-       {mapPath, ControlFilePath(mapPath), JumpMapPicturePath(mapPath), document.HexNamesIndexPath,
-        document.HexNamesPath, oobPath, scenarioPath}) {
-    out << (written == oobPath && oobKept ? "kept " : "wrote ") << written << '\n';
+      << " map, "
+      << (import->ScenarioWhole ? std::to_string(import->Scenario.Units.size()) + " units"
+                                : std::string("without its scenario"))
+      << ")\n";
+  std::vector<std::string> written = {mapPath,
+                                      ControlFilePath(mapPath),
+                                      JumpMapPicturePath(mapPath),
+                                      document.HexNamesIndexPath,
+                                      document.HexNamesPath};
+  if (import->ScenarioWhole) written.insert(written.end(), {oobPath, scenarioPath});
+  for (const std::string& file : written) {
+    out << (file == oobPath && oobKept ? "kept " : "wrote ") << file << '\n';
   }
   return kExitOk;
 }

@@ -179,29 +179,39 @@ std::optional<SetImport> ReadSetImport(Editor& editor, const std::string& setPat
   if (!setBytes) return refuse("it cannot be opened");
   auto map = ParseSetFile(*setBytes, editor.Tiles, error);
   if (!map) return refuse("it " + error);
+  import.Map = std::move(*map);
+  ReadScenarioPart(editor, import);
+  return import;
+}
 
-  auto scenarioBytes = ReadWholeFile(paths.ScenarioPath);
-  if (!scenarioBytes) {
-    return refuse("its scenario file " + paths.ScenarioPath +
-                  (FileExists(paths.ScenarioPath) ? " cannot be opened" : " does not exist"));
+void ReadScenarioPart(Editor& editor, SetImport& import) {
+  const SetImportPaths& paths = import.Paths;
+  std::vector<std::string>& problems = import.ScenarioProblems;
+  std::string error;
+  // Each file is read whatever became of the other, so one message names
+  // every problem.
+  std::optional<ScenarioSource> scenario;
+  if (auto bytes = ReadWholeFile(paths.ScenarioPath)) {
+    scenario = ParseScenarioSource(*bytes, error);
+    if (!scenario) problems.push_back("its scenario file " + paths.ScenarioPath + " " + error);
+  } else {
+    problems.push_back("its scenario file " + paths.ScenarioPath +
+                       (FileExists(paths.ScenarioPath) ? " cannot be opened" : " does not exist"));
   }
-  auto scenario = ParseScenarioSource(*scenarioBytes, error);
-  if (!scenario) return refuse("its scenario file " + paths.ScenarioPath + " " + error);
-
-  auto equipmentBytes = ReadWholeFile(paths.EquipmentPath);
-  if (!equipmentBytes) {
-    return refuse("the equipment file " + paths.EquipmentPath +
-                  (FileExists(paths.EquipmentPath) ? " cannot be opened" : " does not exist"));
+  std::optional<std::vector<std::string>> equipment;
+  if (auto bytes = ReadWholeFile(paths.EquipmentPath)) {
+    equipment = ParseEquipmentNames(*bytes, error);
+    if (!equipment) problems.push_back("the equipment file " + paths.EquipmentPath + " " + error);
+  } else {
+    problems.push_back("the equipment file " + paths.EquipmentPath +
+                       (FileExists(paths.EquipmentPath) ? " cannot be opened" : " does not exist"));
   }
-  auto equipment = ParseEquipmentNames(*equipmentBytes, error);
-  if (!equipment) return refuse("the equipment file " + paths.EquipmentPath + " " + error);
+  if (!scenario) return;
 
-  const std::string references = CheckScenarioReferences(*scenario, *equipment, editor.Nations,
-                                                         paths.ScenarioPath, paths.EquipmentPath);
-  if (!references.empty()) return refuse(references);
-
-  const int a = map->MapWidth - 1;
-  const int b = map->MapHeight;
+  MapDocument& map = import.Map;
+  const int a = map.MapWidth - 1;
+  const int b = map.MapHeight;
+  bool hexesOnTheSet = true;
   const struct {
     const std::vector<GameHex>& hexes;
     const char* what;
@@ -210,23 +220,29 @@ std::optional<SetImport> ReadSetImport(Editor& editor, const std::string& setPat
   for (const auto& list : lists) {
     if (const int i = FirstOutside(list.hexes, a, b); i >= 0) {
       const GameHex& hex = list.hexes[static_cast<size_t>(i)];
-      return refuse("its scenario file " + paths.ScenarioPath + " gives " + list.what + " " +
-                    std::to_string(i + 1) + " at " + HexText(hex.X, hex.Y) +
-                    ", outside the set's columns 0 to " + std::to_string(a) + " and rows 0 to " +
-                    std::to_string(b));
+      problems.push_back("its scenario file " + paths.ScenarioPath + " gives " + list.what + " " +
+                         std::to_string(i + 1) + " at " + HexText(hex.X, hex.Y) +
+                         ", outside the set's columns 0 to " + std::to_string(a) +
+                         " and rows 0 to " + std::to_string(b));
+      hexesOnTheSet = false;
     }
   }
-
   // Deployment hexes belong to the first nation of side 1; victory hexes
-  // become primary objectives (see docs/scenario-units.md).
+  // become primary objectives (see docs/scenario-units.md). They need only
+  // the scenario file.
+  if (!hexesOnTheSet) return;
   for (const GameHex& hex : scenario->DeploymentHexes)
-    map->Deployment(hex.X + 1, hex.Y) = scenario->Side1Nations[0];
-  for (const GameHex& hex : scenario->VictoryHexes) map->Mark(hex.X + 1, hex.Y) = kPrimaryObjective;
-
-  import.OrderOfBattleText = OrderOfBattleText(*scenario, *equipment, editor.Nations);
-  import.Map = std::move(*map);
+    map.Deployment(hex.X + 1, hex.Y) = scenario->Side1Nations[0];
+  for (const GameHex& hex : scenario->VictoryHexes) map.Mark(hex.X + 1, hex.Y) = kPrimaryObjective;
   import.Scenario = std::move(*scenario);
-  return import;
+  if (!equipment) return;
+  const std::string references =
+      CheckScenarioReferences(import.Scenario, *equipment, editor.Nations, paths.ScenarioPath,
+                              paths.EquipmentPath);
+  if (!references.empty()) problems.push_back(references);
+  if (!problems.empty()) return;
+  import.OrderOfBattleText = OrderOfBattleText(import.Scenario, *equipment, editor.Nations);
+  import.ScenarioWhole = true;
 }
 
 void TakeImportedMap(Editor& editor, SetImport& import) {
@@ -249,22 +265,34 @@ void TakeImportedMap(Editor& editor, SetImport& import) {
   RebuildObjectiveList(document);
 }
 
+std::string ScenarioProblemsMessage(const SetImport& import) {
+  std::string text = "The map of the set file " + import.Paths.SetPath +
+                     " was imported without its scenario: there is no order of battle, and "
+                     "saving the map writes no scenario files.";
+  for (const std::string& problem : import.ScenarioProblems) text += "\n- " + problem + ".";
+  return text;
+}
+
 bool ImportSetFile(Editor& editor, const std::string& setPath) {
   auto import = ReadSetImport(editor, setPath);
   if (!import) return false;
   const SetImportPaths& paths = import->Paths;
+  if (!import->ScenarioProblems.empty()) editor.Ui.Message(ScenarioProblemsMessage(*import));
 
-  // The order-of-battle text waits in the editor's folder for "Save"; a
-  // deployment file of an earlier import there is stale.
+  // The order-of-battle text waits in the editor's folder for "Save"; those
+  // of an earlier import there are stale.
   if (FileExists(paths.OobPath)) DeleteFile(paths.OobPath);
   if (FileExists(paths.DeploymentPath)) DeleteFile(paths.DeploymentPath);
-  ImportedSetState imported{setPath, paths.OobPath, import->OrderOfBattleText};
-  std::string error;
-  if (!WriteFileAtomically(paths.OobPath, std::string_view(import->OrderOfBattleText), &error)) {
-    editor.Ui.Message("The order of battle of " + setPath + " could not be written to " +
-                      paths.OobPath + ": " + error +
-                      ". It is kept and written beside the map when it is saved with \"Save\".");
-    imported.ImportedOobPath.clear();
+  ImportedSetState imported;
+  if (import->ScenarioWhole) {
+    imported = {setPath, paths.OobPath, import->OrderOfBattleText};
+    std::string error;
+    if (!WriteFileAtomically(paths.OobPath, std::string_view(import->OrderOfBattleText), &error)) {
+      editor.Ui.Message("The order of battle of " + setPath + " could not be written to " +
+                        paths.OobPath + ": " + error +
+                        ". It is kept and written beside the map when it is saved with \"Save\".");
+      imported.ImportedOobPath.clear();
+    }
   }
 
   TakeImportedMap(editor, *import);

@@ -63,16 +63,30 @@ struct SetImportPaths {
 struct SetImport {
   SetImportPaths Paths;
   MapDocument Map;  // layers with deployment and objective marks; no names
-  ScenarioSource Scenario;
+  // The scenario part: whole when the scenario file, the equipment file and
+  // what they name all hold; otherwise what is missing or wrong, one clause
+  // each naming its file.
+  bool ScenarioWhole = false;
+  std::vector<std::string> ScenarioProblems;
+  ScenarioSource Scenario;  // when the scenario file is sound and its hexes lie on the set
   std::string OrderOfBattleText;
 };
 
-// Reads the set file, its scenario file and the equipment file and checks
+// Reads the set file, then its scenario part (ReadScenarioPart), and checks
 // them against each other, the tile sheet and the nation set. Changes
 // nothing. A missing map-name file is reported with its path followed by
-// " not found." and the import goes on; any other problem is reported in a
-// message naming the file and the fault, and gives nothing.
+// " not found." and the import goes on. A set file that cannot be used is
+// reported in a message naming the file and the fault, and gives nothing;
+// the scenario part's problems are left for the caller to report.
 std::optional<SetImport> ReadSetImport(Editor& editor, const std::string& setPath);
+// Reads the scenario file and the equipment file of `import` and puts the
+// deployment and victory hexes on its map when the scenario file is sound
+// and they lie on the set; the order-of-battle text only when the whole
+// part is sound.
+void ReadScenarioPart(Editor& editor, SetImport& import);
+
+// The one message that lists every problem of the scenario part.
+std::string ScenarioProblemsMessage(const SetImport& import);
 
 // Puts the imported layers into the open document (which keeps its names)
 // and rebuilds the pixel table and the objective list.
@@ -83,8 +97,10 @@ void TakeImportedMap(Editor& editor, SetImport& import);
 // game0NN.oob and game0NN.dep, writes the new order-of-battle text there,
 // takes the map, names it "newmap.map" in the editor's folder with an empty
 // MapName, makes its hex-name files empty and remembers the import for
-// "Save" (Editor::ImportedSet). False, with the user told and nothing
-// changed, when the import is refused.
+// "Save" (Editor::ImportedSet). A scenario part that cannot be read whole
+// is reported in one message listing every problem; the map is imported
+// all the same, and "Save" writes no scenario files for it. False, with the
+// user told and nothing changed, when the set file itself is refused.
 bool ImportSetFile(Editor& editor, const std::string& setPath);
 
 }  // namespace korv

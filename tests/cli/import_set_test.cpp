@@ -135,13 +135,23 @@ TEST_F(ImportSetCommandTest, AnExistingOrderOfBattleIsKeptUnlessReplaced) {
 }
 
 TEST_F(ImportSetCommandTest, ARefusedSetWritesNothing) {
-  std::filesystem::remove(folder / "sets/game005.scn");
+  folder.WriteBytes("sets/game005.set", std::vector<uint8_t>(40, 0));
   CommandResult run = Import("out/abc.map");
   EXPECT_EQ(run.code, kExitRefused);
+  EXPECT_NE(run.err.find("is 40 bytes long"), std::string::npos) << run.err;
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
+}
+
+TEST_F(ImportSetCommandTest, WithoutItsScenarioOnlyTheMapIsWritten) {
+  std::filesystem::remove(folder / "sets/game005.scn");
+  CommandResult run = Import("out/abc.map");
+  ASSERT_EQ(run.code, kExitOk) << run.err;
   EXPECT_NE(run.err.find("its scenario file " + Path("sets/game005.scn") + " does not exist"),
             std::string::npos)
       << run.err;
-  EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
+  EXPECT_TRUE(FileExists(folder / "out/abc.map"));
+  EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
+  EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
 }
 
 TEST_F(ImportSetCommandTest, LeavesOtherCommandsToKorvmap) {

@@ -326,7 +326,10 @@ bool SameDocument(const MapDocument& a, const MapDocument& b) {
 // Every refused import: the open map, its names, the import state and the
 // editor's files stay as they were, and one message names the file and the
 // fault.
-TEST_F(SetImportTest, RefusedImportsLeaveEverythingAsItWas) {
+TEST_F(SetImportTest, RefusedSetFilesAndIncompleteScenarios) {
+  // Faults of the set file refuse the import and leave everything as it was;
+  // faults of the scenario part (from "no scenario file" on) import the map
+  // without its scenario.
   struct Inputs {
     std::string name = "sets/game005.set";
     SetValues set{.a = 3, .b = 2};
@@ -442,8 +445,10 @@ TEST_F(SetImportTest, RefusedImportsLeaveEverythingAsItWas) {
        "unit 1 (at 2, 1) names equipment record 9, but the equipment file " + equipmentPath +
            " holds records 1 to 3"},
   };
+  bool scenarioPart = false;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    scenarioPart = scenarioPart || std::string(c.name) == "no scenario file";
     TearDown();
     std::filesystem::remove_all(folder / "sets");
     SetUp();
@@ -461,18 +466,60 @@ TEST_F(SetImportTest, RefusedImportsLeaveEverythingAsItWas) {
 
     const MapDocument before = editor.Document;
     const std::vector<uint8_t> namesBefore = folder.ReadBytes("newmap.ndx");
-    EXPECT_FALSE(Import(in.name));
-    EXPECT_TRUE(SameDocument(editor.Document, before));
+    EXPECT_EQ(Import(in.name), scenarioPart);
     EXPECT_FALSE(editor.ImportedSet.Pending());
     EXPECT_FALSE(FileExists(folder / "game005.oob"));
-    EXPECT_EQ(folder.ReadText("game005.dep"), "deployment");
-    EXPECT_EQ(folder.ReadBytes("newmap.ndx"), namesBefore);
     ASSERT_EQ(ui.Messages().size(), 1u);
     const std::string message = ui.Messages()[0];
-    EXPECT_EQ(message.find("The set file " + Path(in.name) + " was not imported: "), 0u) << message;
     EXPECT_NE(message.find(c.fault), std::string::npos) << message;
+    if (scenarioPart) {
+      EXPECT_EQ(editor.Document.MapWidth, 4);
+      EXPECT_EQ(message.find("The map of the set file " + Path(in.name) +
+                             " was imported without its scenario"),
+                0u)
+          << message;
+      continue;
+    }
+    EXPECT_TRUE(SameDocument(editor.Document, before));
+    EXPECT_EQ(folder.ReadText("game005.dep"), "deployment");
+    EXPECT_EQ(folder.ReadBytes("newmap.ndx"), namesBefore);
+    EXPECT_EQ(message.find("The set file " + Path(in.name) + " was not imported: "), 0u) << message;
     EXPECT_EQ(message.substr(message.size() - 28), ". The open map is unchanged.");
   }
+}
+
+TEST_F(SetImportTest, EveryProblemOfTheScenarioPartInOneMessageAndNoScenarioFilesOnSave) {
+  Write({.a = 3, .b = 2});
+  std::filesystem::remove(folder / "sets/game005.scn");
+  folder.WriteBytes("data/brakequp.eqp", EquipmentFileBytes({"A"}, 5));
+  ASSERT_TRUE(Import());
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  const std::string message = ui.Messages()[0];
+  EXPECT_NE(message.find("\n- its scenario file " + Path("sets/game005.scn") + " does not exist."),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("\n- the equipment file " + Path("data/brakequp.eqp") + " announces 5"),
+            std::string::npos)
+      << message;
+  // The map is there; "Save" writes it and no scenario files.
+  editor.Document.MapName = "abc";
+  editor.Document.MapPath = Path("abc.map");
+  ASSERT_TRUE(SaveMap(editor));
+  EXPECT_TRUE(WriteScenarioFiles(editor, Path("abc.oob"), Path("abc.scn")));
+  EXPECT_FALSE(FileExists(folder / "abc.oob"));
+  EXPECT_FALSE(FileExists(folder / "abc.scn"));
+}
+
+TEST_F(SetImportTest, ASoundScenarioFileStillMarksItsHexesWithoutEquipment) {
+  ScenarioValues scenario;
+  scenario.side1 = {3, 1, 0, 0, 0, 0};
+  scenario.deployment = {{1, 1}, {2, 2}};
+  Write({.a = 3, .b = 2}, scenario);
+  std::filesystem::remove(folder / "data/brakequp.eqp");
+  ASSERT_TRUE(Import());
+  EXPECT_EQ(editor.Document.Deployment(2, 1), 3);  // set hex (1, 1), first nation of side 1
+  EXPECT_EQ(editor.Document.Deployment(3, 2), 3);
+  EXPECT_FALSE(editor.ImportedSet.Pending());
 }
 
 }  // namespace
