@@ -5,9 +5,10 @@
 // order-of-battle text is made from its units. Set column x becomes the
 // editor's column x + 1; column 0 repeats set column 0.
 //
-// Everything is read and checked before anything changes: a refused import
-// leaves the open map, its names and its files as they were, and tells the
-// user which file is wrong and how.
+// Everything is read and checked before anything changes: a set file that
+// cannot be used leaves the open map, its names and its files as they were,
+// and tells the user which file is wrong and how. A scenario part that
+// cannot be read whole does not stop the map: it comes in without it.
 #pragma once
 
 #include <cstdint>

@@ -15,8 +15,8 @@ namespace korv {
 
 namespace {
 
-// Comment lines and the data lines that follow them end in CR LF from line
-// 12 of the text on; the head of the text mixes CR and CR LF.
+// The head of the text (sides, nations, units) mixes CR and CR LF; from
+// "* Side 1 Nations Available" on, every comment and value ends in CR LF.
 constexpr const char* kCr = "\r";
 constexpr const char* kCrLf = "\r\n";
 
@@ -56,7 +56,8 @@ int NationTile(const NationTables& nations, int nation) {
   return nations.NationTileId[static_cast<size_t>(nation)];
 }
 
-// Line 7 or 8: "n,name,0,side,tile id" for every filled slot of a side.
+// The nation lines of one side: "n,name,0,side,tile id" for every filled
+// slot, each ended by CR.
 void NationLines(std::string& text, const std::array<uint8_t, kNationSlots>& nationSlots, int side,
                  const NationTables& nations) {
   for (uint8_t nation : nationSlots) {
