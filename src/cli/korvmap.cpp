@@ -96,6 +96,13 @@ class Session {
       : ui_(err), random_(seed), editor_(GameFolder(folder), ui_, random_) {}
 
   bool Start(std::ostream& err) {
+    if (!HoldsTileSheet(editor_.Folder.Root())) {
+      err << "korvmap: " << editor_.Folder.Root().string()
+          << " is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game folder "
+             "with --folder DIR (default: the current folder). "
+          << GameFolderNeeds() << '\n';
+      return false;
+    }
     std::string error;
     if (!StartUp(editor_, error, false)) {
       err << error << '\n';

@@ -43,6 +43,26 @@ HexGeometry ReadHexInfo(const GameFolder& folder) {
   return HexGeometry::FromSizes(width, height, flat);
 }
 
+bool HoldsTileSheet(const std::filesystem::path& folder) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) return false;
+  return std::filesystem::is_regular_file(GameFolder(folder).Resolve(kTileSheetFile), ec);
+}
+
+std::optional<std::filesystem::path> FindGameFolder(
+    std::span<const std::filesystem::path> candidates) {
+  for (const std::filesystem::path& folder : candidates) {
+    if (!folder.empty() && HoldsTileSheet(folder)) return folder;
+  }
+  return std::nullopt;
+}
+
+std::string GameFolderNeeds() {
+  return std::string("A game folder holds the tile sheet ") + kTileSheetFile +
+         " (and usually data/, flags/, mapedit/, the nation sets and the maps); "
+         "korv-demo-game DIR writes one.";
+}
+
 bool LoadTileSheet(Editor& editor, std::string& error) {
   std::filesystem::path path = editor.Folder.Resolve(kTileSheetFile);
   const HexGeometry& geometry = editor.Geometry;

@@ -2,11 +2,23 @@
 // geometry, tile sheet, tile tables, random lists and the 32 x 30 map.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "document/editor.h"
 
 namespace korv {
+
+// Whether `folder` is a game folder: it holds a tile sheet (bmp/mapl.bmp,
+// in any case), without which nothing can be painted.
+bool HoldsTileSheet(const std::filesystem::path& folder);
+// The first of `candidates` that is a game folder, in their order.
+std::optional<std::filesystem::path> FindGameFolder(
+    std::span<const std::filesystem::path> candidates);
+// What a game folder holds, in a sentence for the user.
+std::string GameFolderNeeds();
 
 // Reads flags.xy into the flag offsets (20 and 30 when the file is missing).
 void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder);
@@ -25,12 +37,12 @@ bool LoadTileSheet(Editor& editor, std::string& error);
 // (no usable tile sheet); the caller ends the program in an orderly way.
 bool StartUp(Editor& editor, std::string& error, bool writeRandomLists = true);
 
-// Fills every hex with `currentTile`, column by column; when `randomVariants`
-// each hex first draws a random variant, which also becomes the current tile.
 // Reads the nation list of the document's nation set; a missing or broken
 // list is reported and leaves no nations, and the editor goes on.
 void ReloadNations(Editor& editor);
 
+// Fills every hex with `currentTile`, column by column; when `randomVariants`
+// each hex first draws a random variant, which also becomes the current tile.
 void FillWithCurrentTile(MapDocument& document, int16_t& currentTile, const TileTables& tables,
                          const RandomTileLists& lists, RandomSource& random, bool randomVariants);
 

@@ -1,19 +1,27 @@
 // Entry point of korvedit, the desktop editor:
 //   korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 
+#include "document/startup.h"
 #include "gui/map_editor_window.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr const char* kLastFolderKey = "gameFolder";
+
 struct Options {
-  std::string folder = ".";
+  std::optional<std::string> folder;
   std::string map;
   std::string screenshot;
   std::optional<uint64_t> seed;
@@ -31,7 +39,9 @@ bool ParseOptions(const QStringList& arguments, Options& options, std::string& p
       return true;
     };
     if (word == "--folder") {
-      if (!value(options.folder)) return false;
+      std::string folder;
+      if (!value(folder)) return false;
+      options.folder = folder;
     } else if (word == "--screenshot") {
       if (!value(options.screenshot)) return false;
     } else if (word == "--seed") {
@@ -56,10 +66,49 @@ bool ParseOptions(const QStringList& arguments, Options& options, std::string& p
   return true;
 }
 
+fs::path Absolute(const fs::path& path) {
+  std::error_code ec;
+  fs::path absolute = fs::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal();
+}
+
+// Where the game folder is looked for: the folder given with --folder
+// alone when there is one; else the current folder, the folder used last
+// time and the program's own folder.
+std::vector<fs::path> FolderCandidates(const Options& options, const QSettings& settings) {
+  if (options.folder) return {Absolute(*options.folder)};
+  std::vector<fs::path> candidates = {fs::current_path()};
+  const QString last = settings.value(kLastFolderKey).toString();
+  if (!last.isEmpty()) candidates.push_back(last.toStdString());
+  candidates.push_back(QCoreApplication::applicationDirPath().toStdString());
+  return candidates;
+}
+
+// Asks for a game folder until one is chosen or the user gives up.
+std::optional<fs::path> AskForGameFolder(const std::vector<fs::path>& lookedIn) {
+  QString where;
+  for (const fs::path& folder : lookedIn) where += "\n  " + QString::fromStdString(folder.string());
+  QString text = "The editor works inside a game folder, and none was found in:" + where +
+                 "\n\n" + QString::fromStdString(korv::GameFolderNeeds()) +
+                 "\n\nChoose the game folder.";
+  while (true) {
+    if (QMessageBox::information(nullptr, "Korv Map Editor", text,
+                                 QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+      return std::nullopt;
+    }
+    const QString chosen = QFileDialog::getExistingDirectory(nullptr, "Choose the game folder");
+    if (chosen.isEmpty()) return std::nullopt;
+    if (korv::HoldsTileSheet(chosen.toStdString())) return fs::path(chosen.toStdString());
+    text = chosen + " holds no tile sheet bmp/mapl.bmp.\n\n" +
+           QString::fromStdString(korv::GameFolderNeeds()) + "\n\nChoose the game folder.";
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  QApplication::setOrganizationName("Korv");
   QApplication::setApplicationName("Korv Map Editor");
   Options options;
   std::string problem;
@@ -72,14 +121,23 @@ int main(int argc, char** argv) {
   // A screenshot run must never wait for a click, so it reports on stderr.
   const bool unattended = !options.screenshot.empty();
   korv::ConsoleInteraction consoleUi(std::cerr);
-  std::error_code ec;
-  const auto folder = std::filesystem::absolute(options.folder, ec);
-  korv::MapEditorWindow window(folder, options.seed.value_or(korv::SeedFromClock()),
+  QSettings settings;
+  const std::vector<fs::path> candidates = FolderCandidates(options, settings);
+  std::optional<fs::path> folder = korv::FindGameFolder(candidates);
+  if (!folder) {
+    if (unattended) {
+      std::cerr << "korvedit: no game folder: " << candidates.front().string()
+                << " holds no tile sheet bmp/mapl.bmp. " << korv::GameFolderNeeds() << "\n";
+      return 1;
+    }
+    folder = AskForGameFolder(candidates);
+    if (!folder) return 1;
+  }
+  korv::MapEditorWindow window(*folder, options.seed.value_or(korv::SeedFromClock()),
                                unattended ? &consoleUi : nullptr);
   if (!window.Start(!unattended)) return 1;
-  if (!options.map.empty()) {
-    window.OpenMap(std::filesystem::absolute(options.map, ec).string());
-  }
+  if (!unattended) settings.setValue(kLastFolderKey, QString::fromStdString(folder->string()));
+  if (!options.map.empty()) window.OpenMap(Absolute(options.map).string());
   window.show();
 
   if (unattended) {

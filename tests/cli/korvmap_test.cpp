@@ -136,7 +136,8 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
       {"no game folder",
        {"--folder", Path("nothing"), "convert", Path("short.map"), Path("x.map")},
        1,
-       "mapl.bmp"},
+       "nothing is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game "
+       "folder with --folder DIR"},
   };
   for (const Case& c : cases) {
     CommandResult run = Korvmap(c.arguments);

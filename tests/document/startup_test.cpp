@@ -131,5 +131,20 @@ TEST_F(StartUpTest, AMissingOrBrokenTileSheetStopsWithItsName) {
   EXPECT_NE(error.find("hex_info.txt"), std::string::npos) << error;
 }
 
+TEST(FindGameFolder, TheFirstFolderWithATileSheetInOrder) {
+  TempFolder root;
+  const auto folder = [&](const std::string& name) { return root / name; };
+  EnsureFolder(folder("empty"));
+  root.WriteBytes("windows/BMP/MAPL.BMP", {1});  // a folder copied from Windows
+  root.WriteBytes("second/bmp/mapl.bmp", {1});
+  EnsureFolder(folder("sheet-is-a-folder/bmp/mapl.bmp"));
+  const std::vector<std::filesystem::path> candidates = {
+      folder("missing"), folder("empty"), folder("sheet-is-a-folder"), "", folder("windows"),
+      folder("second")};
+  EXPECT_EQ(FindGameFolder(candidates), folder("windows"));
+  EXPECT_EQ(FindGameFolder(std::span(candidates).first(4)), std::nullopt);
+  EXPECT_EQ(FindGameFolder(std::span(candidates).last(1)), folder("second"));
+}
+
 }  // namespace
 }  // namespace korv
