@@ -102,10 +102,8 @@ int ImportSetCommand(const std::string& folder, const std::string& setPath,
       << (import->ScenarioWhole ? std::to_string(import->Scenario.Units.size()) + " units"
                                 : std::string("without its scenario"))
       << ")\n";
-  std::vector<std::string> written = {mapPath,
-                                      ControlFilePath(mapPath),
-                                      JumpMapPicturePath(mapPath),
-                                      document.HexNamesIndexPath,
+  std::vector<std::string> written = {mapPath, ControlFilePath(mapPath),
+                                      JumpMapPicturePath(mapPath), document.HexNamesIndexPath,
                                       document.HexNamesPath};
   if (import->ScenarioWhole) written.insert(written.end(), {oobPath, scenarioPath});
   for (const std::string& file : written) {

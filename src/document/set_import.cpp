@@ -236,9 +236,8 @@ void ReadScenarioPart(Editor& editor, SetImport& import) {
   for (const GameHex& hex : scenario->VictoryHexes) map.Mark(hex.X + 1, hex.Y) = kPrimaryObjective;
   import.Scenario = std::move(*scenario);
   if (!equipment) return;
-  const std::string references =
-      CheckScenarioReferences(import.Scenario, *equipment, editor.Nations, paths.ScenarioPath,
-                              paths.EquipmentPath);
+  const std::string references = CheckScenarioReferences(
+      import.Scenario, *equipment, editor.Nations, paths.ScenarioPath, paths.EquipmentPath);
   if (!references.empty()) problems.push_back(references);
   if (!problems.empty()) return;
   import.OrderOfBattleText = OrderOfBattleText(import.Scenario, *equipment, editor.Nations);

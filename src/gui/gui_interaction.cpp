@@ -16,19 +16,16 @@ QString Shown(const std::string& text) {
 }  // namespace
 
 void GuiInteraction::Message(const std::string& text) {
-  QMessageBox::information(parent_, QStringLiteral("Korv Map Editor"),
-                           Shown(text));
+  QMessageBox::information(parent_, QStringLiteral("Korv Map Editor"), Shown(text));
 }
 
 bool GuiInteraction::AskOkCancel(const std::string& text) {
-  return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"),
-                               Shown(text),
+  return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"), Shown(text),
                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool GuiInteraction::AskYesNo(const std::string& text) {
-  return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"),
-                               Shown(text),
+  return QMessageBox::question(parent_, QStringLiteral("Korv Map Editor"), Shown(text),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -88,9 +88,8 @@ std::vector<fs::path> FolderCandidates(const Options& options, const QSettings& 
 std::optional<fs::path> AskForGameFolder(const std::vector<fs::path>& lookedIn) {
   QString where;
   for (const fs::path& folder : lookedIn) where += "\n  " + QString::fromStdString(folder.string());
-  QString text = "The editor works inside a game folder, and none was found in:" + where +
-                 "\n\n" + QString::fromStdString(korv::GameFolderNeeds()) +
-                 "\n\nChoose the game folder.";
+  QString text = "The editor works inside a game folder, and none was found in:" + where + "\n\n" +
+                 QString::fromStdString(korv::GameFolderNeeds()) + "\n\nChoose the game folder.";
   while (true) {
     if (QMessageBox::information(nullptr, "Korv Map Editor", text,
                                  QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {

@@ -416,8 +416,7 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
   };
   auto it = kKeys.find(event->key());
   const EditorKey key = it == kKeys.end() ? EditorKey::kOther : it->second;
-  const KeyOutcome outcome =
-      MainWindow_KeyDown(*session_, key, ModifierState(event->modifiers()));
+  const KeyOutcome outcome = MainWindow_KeyDown(*session_, key, ModifierState(event->modifiers()));
   switch (outcome.show) {
     case KeyOutcome::kTilePicker:
       ShowTilePicker();

@@ -51,7 +51,8 @@ void KeepSessionOnMap(MapEditor& session) {
   interaction.CurrentHexY = onMap(interaction.CurrentHexY, document.MapHeight);
   // A selection that reaches past the new map would copy hexes it does not have.
   DrawSwitches& switches = session.switches;
-  if (switches.SelectionRight > document.MapWidth || switches.SelectionBottom > document.MapHeight) {
+  if (switches.SelectionRight > document.MapWidth ||
+      switches.SelectionBottom > document.MapHeight) {
     switches.SelectionLeft = switches.SelectionRight = 0;
     switches.SelectionTop = switches.SelectionBottom = 0;
   }

@@ -139,8 +139,8 @@ TEST(FindGameFolder, TheFirstFolderWithATileSheetInOrder) {
   root.WriteBytes("second/bmp/mapl.bmp", {1});
   EnsureFolder(folder("sheet-is-a-folder/bmp/mapl.bmp"));
   const std::vector<std::filesystem::path> candidates = {
-      folder("missing"), folder("empty"), folder("sheet-is-a-folder"), "", folder("windows"),
-      folder("second")};
+      folder("missing"), folder("empty"), folder("sheet-is-a-folder"), "",
+      folder("windows"), folder("second")};
   EXPECT_EQ(FindGameFolder(candidates), folder("windows"));
   EXPECT_EQ(FindGameFolder(std::span(candidates).first(4)), std::nullopt);
   EXPECT_EQ(FindGameFolder(std::span(candidates).last(1)), folder("second"));

@@ -1,8 +1,8 @@
 // The main window and the tile picker as a designer meets them: captions,
 // menus, layout, scrolling, zoom and picking tiles.
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -352,7 +352,8 @@ class MainWindowTest : public QObject {
       // The middle of hex (3, 2) in map pixels of the view, then on the screen.
       const PixelPoint origin = HexToPixel(g, 3, 2);
       const QPointF inView(origin.left - g.ColumnStep + 20, origin.top - g.RowStep + 25);
-      const QPoint at = (inView * zoom).toPoint() + QPoint(MapViewWidget::kFrame, MapViewWidget::kFrame);
+      const QPoint at =
+          (inView * zoom).toPoint() + QPoint(MapViewWidget::kFrame, MapViewWidget::kFrame);
       session.editor.Document.Tile(3, 2) = 4;
       QTest::mouseClick(window->MapView(), Qt::LeftButton, {}, at);
       QCOMPARE(session.interaction.CurrentHexX, int16_t{3});

@@ -8,11 +8,11 @@
 
 #include "analysis/roads.h"
 #include "document/file_dialog.h"
-#include "view/clipboard.h"
 #include "document/map_files.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
+#include "view/clipboard.h"
 #include "view/viewport.h"
 
 namespace korv {
