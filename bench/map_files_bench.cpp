@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
 #include "platform/random.h"

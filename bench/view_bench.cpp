@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "view/hex_drawing.h"

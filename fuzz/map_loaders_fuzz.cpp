@@ -12,8 +12,8 @@
 
 #include <filesystem>
 
-#include "document/editor.h"
-#include "document/map_files.h"
+#include "editor/editor.h"
+#include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto info = korv::ReadMapFileInfo(bytes, error);
   Check(info.has_value() || !error.empty());
   error.clear();
-  auto parsed = korv::ParseMapFile(bytes, Tables(), error);
+  auto parsed = korv::ParseMapFile(bytes, Tables().TileTerrain, error);
   korv::MapDocument loaded;
   bool hasObjectiveList = false;
   const bool editorLoaded = LoadThroughTheEditor(bytes, loaded, hasObjectiveList);
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(document.Objectives.size() == 6 * static_cast<size_t>(document.ObjectiveCount + 1));
 
   auto saved = korv::EncodeVersionedMap(document, 569, true);
-  auto again = korv::ParseMapFile(saved, Tables(), error);
+  auto again = korv::ParseMapFile(saved, Tables().TileTerrain, error);
   Check(again.has_value());
   Check(again->Document.HexData == document.HexData);
   Check(again->Document.HexTile == document.HexTile);

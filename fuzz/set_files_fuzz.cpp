@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "document/set_import.h"
+#include "editor/set_import.h"
 #include "scenario/nations.h"
 #include "scenario/scenario_files.h"
 

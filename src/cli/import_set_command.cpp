@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "cli/korvmap.h"
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/set_import.h"
-#include "document/startup.h"
+#include "editor/map_io.h"
+#include "editor/set_import.h"
+#include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 

@@ -11,8 +11,8 @@
 #include <QString>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 

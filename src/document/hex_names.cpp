@@ -3,27 +3,12 @@
 #include <algorithm>
 #include <limits>
 
-#include "document/editor.h"
-#include "platform/interaction.h"
 
 namespace korv {
 
 namespace {
 
 constexpr int64_t kIndexEntryBytes = 4;
-
-// The name file beside `mapPath`, found ignoring case when the exact name
-// does not exist (game folders usually come from Windows).
-std::string ExistingSpelling(const std::string& path) {
-  std::filesystem::path wanted(path);
-  if (FileExists(wanted)) return path;
-  std::filesystem::path folder = wanted.parent_path();
-  if (folder.empty()) folder = ".";
-  if (auto found = FindIgnoringCase(folder, wanted.filename().string())) {
-    return (wanted.parent_path() / found->filename()).string();
-  }
-  return path;
-}
 
 std::string EditorFolderNamePath(const GameFolder& folder, const std::string& mapName,
                                  std::string_view extension) {
@@ -153,40 +138,6 @@ std::vector<NamedHex> ListHexNames(std::span<const uint8_t> index, std::span<con
     }
   }
   return named;
-}
-
-std::string GetHexName(Editor& editor, int x, int y) {
-  return GetHexName(editor.HexNames, editor.Document, x, y);
-}
-
-bool SetHexName(Editor& editor, int x, int y, std::string_view name) {
-  const MapDocument& document = editor.Document;
-  if (!document.Contains(x, y)) return false;
-  if (SetHexName(editor.HexNames, document, x, y, name)) return true;
-  editor.Ui.Message("The name of hex (" + std::to_string(x) + ", " + std::to_string(y) +
-                    ") was not stored: the hex-name files " + document.HexNamesPath + " and " +
-                    document.HexNamesIndexPath + " are not open.");
-  return false;
-}
-
-bool CreateHexNameFiles(Editor& editor) {
-  std::string error;
-  if (CreateHexNameFiles(editor.HexNames, editor.Document, editor.Folder, &error)) return true;
-  editor.Ui.Message("The hex-name files of " + editor.Document.MapName +
-                    " cannot be made: " + error + ". Hexes cannot be named on this map.");
-  return false;
-}
-
-bool OpenHexNamesOfMap(Editor& editor) {
-  MapDocument& document = editor.Document;
-  document.HexNamesPath = ExistingSpelling(HexNameFilePath(document.MapPath, kHexNamesExtension));
-  document.HexNamesIndexPath =
-      ExistingSpelling(HexNameFilePath(document.MapPath, kHexNamesIndexExtension));
-  if (!FileExists(document.HexNamesPath)) return CreateHexNameFiles(editor);
-  std::string error;
-  if (OpenHexNameFiles(editor.HexNames, document, &error)) return true;
-  editor.Ui.Message("The hex names of " + document.MapName + " cannot be edited: " + error + ".");
-  return false;
 }
 
 }  // namespace korv

@@ -16,7 +16,6 @@
 
 namespace korv {
 
-struct Editor;
 class UserInteraction;
 
 // Length of a name slot in the text file.
@@ -81,15 +80,5 @@ struct NamedHex {
 // text file, as GetHexName judges them, are left out).
 std::vector<NamedHex> ListHexNames(std::span<const uint8_t> index, std::span<const uint8_t> text,
                                    int mapWidth, int mapHeight);
-
-// The editor's open files: the same operations on Editor::HexNames and the
-// document, telling the user when files cannot be made or written.
-std::string GetHexName(Editor& editor, int x, int y);
-bool SetHexName(Editor& editor, int x, int y, std::string_view name);
-bool CreateHexNameFiles(Editor& editor);
-// The hex-name files beside Document.MapPath after a map was opened: their
-// paths are set from MapPath, they are made empty when the text file does
-// not exist, and both are opened again.
-bool OpenHexNamesOfMap(Editor& editor);
 
 }  // namespace korv

@@ -5,11 +5,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "document/hex_names.h"
-#include "document/startup.h"
 #include "platform/bytes.h"
-#include "platform/interaction.h"
-#include "platform/random.h"
+#include "platform/files.h"
 
 namespace korv {
 
@@ -94,8 +91,8 @@ std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
   return parsed;
 }
 
-std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTables& tables,
-                                  std::string& error) {
+std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes,
+                                  std::span<const uint8_t> tileTerrain, std::string& error) {
   ByteCursor cursor(bytes);
   ParsedMap parsed;
   MapFileInfo& info = parsed.Info;
@@ -119,14 +116,14 @@ std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes, const TileTabl
         for (int d = 1; d <= 6; ++d) document.Data(x, y, d) = kRoadLink;
       }
       int16_t tile = cursor.ReadI16();
-      if (!tables.IsTile(tile)) {
+      if (tile < 0 || static_cast<size_t>(tile) >= tileTerrain.size()) {
         error = "hex (" + std::to_string(x) + ", " + std::to_string(y) + ") has tile number " +
                 std::to_string(tile) + ", but the tile sheet has tiles 0 to " +
-                std::to_string(tables.TileCount);
+                std::to_string(static_cast<int>(tileTerrain.size()) - 1);
         return std::nullopt;
       }
       document.Tile(x, y) = tile;
-      document.Terrain(x, y) = tables.TerrainOf(tile);
+      document.Terrain(x, y) = tileTerrain[static_cast<size_t>(tile)];
     }
   }
   for (int x = 0; x <= document.MapWidth; ++x) {
@@ -182,13 +179,6 @@ bool StreamHasSignature(std::ifstream& in, size_t size) {
   return has;
 }
 
-std::optional<std::vector<uint8_t>> ReadFileOrSay(const std::string& path, UserInteraction& ui,
-                                                  const char* what) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) ui.Message(std::string("The ") + what + " " + path + " cannot be opened.");
-  return bytes;
-}
-
 }  // namespace
 
 void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry& geometry) {
@@ -207,7 +197,7 @@ void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeomet
 
 std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error) {
   if (HasSignature(bytes)) {
-    auto parsed = ParseMapFile(bytes, TileTables{}, error);
+    auto parsed = ParseMapFile(bytes, {}, error);
     if (!parsed) return std::nullopt;
     return parsed->Info;
   }
@@ -225,8 +215,8 @@ std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::
   return info;
 }
 
-std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const TileTables& tables,
-                                      std::string& error) {
+std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes,
+                                      std::span<const uint8_t> tileTerrain, std::string& error) {
   if (HasSignature(bytes)) {
     ByteCursor cursor(bytes);
     return ParseVersioned(cursor, OptionalParts::kByVersion, error);
@@ -235,7 +225,35 @@ std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const Tile
     error = "the file is shorter than the 4 bytes of a map header";
     return std::nullopt;
   }
-  return ParseOld(bytes, tables, error);
+  return ParseOld(bytes, tileTerrain, error);
+}
+
+std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
+                                     std::span<const uint8_t> tileTerrain, std::string& error) {
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(path, in, size)) return std::nullopt;
+  if (StreamHasSignature(in, size)) {
+    ByteCursor cursor(in, size);
+    return ParseVersioned(cursor, OptionalParts::kByVersion, error);
+  }
+  // The old layout is read whole.
+  in.close();
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return ParseMapFile(*bytes, tileTerrain, error);
+}
+
+std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error) {
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(path, in, size)) return std::nullopt;
+  if (!StreamHasSignature(in, size)) {
+    error = "it does not begin with a map header";
+    return std::nullopt;
+  }
+  ByteCursor cursor(in, size);
+  return ParseVersioned(cursor, OptionalParts::kSnapshot, error);
 }
 
 namespace {
@@ -247,10 +265,10 @@ std::span<const uint8_t> AsBytes(const std::vector<T>& values) {
   return {reinterpret_cast<const uint8_t*>(values.data()), values.size() * sizeof(T)};
 }
 
-// The versioned layout as blocks to be written one after the other: the
-// layers straight from the document, with small buffers for the rest.
-struct VersionedMapBlocks {
-  VersionedMapBlocks(const MapDocument& document, int16_t version, bool withNationSetName) {
+}  // namespace
+
+VersionedMapBlocks::VersionedMapBlocks(const MapDocument& document, int16_t version,
+                                       bool withNationSetName) {
     ByteWriter headWriter;
     AppendHeader(headWriter, document, version);
     head = headWriter.Take();
@@ -274,15 +292,7 @@ struct VersionedMapBlocks {
               objectiveCount,
               AsBytes(document.Objectives),
               nationSetName};
-  }
-
-  std::vector<uint8_t> head;
-  std::vector<uint8_t> objectiveCount;
-  std::vector<uint8_t> nationSetName;
-  std::vector<std::span<const uint8_t>> pieces;
-};
-
-}  // namespace
+}
 
 std::vector<uint8_t> EncodeVersionedMap(const MapDocument& document, int16_t version,
                                         bool withNationSetName) {
@@ -305,153 +315,6 @@ std::string ControlFilePath(const std::string& mapPath) {
 
 std::string JumpMapPicturePath(const std::string& mapPath) {
   return BaseOf(mapPath) + ".bmp";
-}
-
-bool SaveMap(Editor& editor) {
-  MapDocument& document = editor.Document;
-  if (document.MapName.empty()) document.MapName = "newmap.map";
-  if (document.MapPath.empty()) return true;
-  BusyScope busy(editor.Ui);
-  std::string error;
-  editor.JumpMap.MapPicture =
-      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain);
-  RebuildObjectiveList(document);
-  editor.Ui.Progress("Writing map data");
-  // The picture, the map and the control file are replaced together or not at all.
-  VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
-  FileSetWriter files;
-  if (!files.Add(JumpMapPicturePath(document.MapPath), editor.JumpMap.MapPicture.EncodeBmp(),
-                 &error) ||
-      !files.Add(document.MapPath, blocks.pieces, &error) ||
-      !files.Add(ControlFilePath(document.MapPath), EncodeControlFile(document), &error) ||
-      !files.Commit(&error)) {
-    editor.Ui.Progress("Map not saved");
-    editor.Ui.Message("The map was not saved: " + error +
-                      ". The files saved before are unchanged.");
-    return false;
-  }
-  editor.Ui.Progress("Map Saved");
-  return true;
-}
-
-bool LoadMap(Editor& editor, bool* nationSetChanged) {
-  if (nationSetChanged) *nationSetChanged = false;
-  MapDocument& document = editor.Document;
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(document.MapPath, in, size)) {
-    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened.");
-    return false;
-  }
-  if (!StreamHasSignature(in, size)) {
-    in.close();
-    return LoadMapOld(editor);
-  }
-
-  BusyScope busy(editor.Ui);
-  std::string error;
-  ByteCursor cursor(in, size);
-  auto parsed = ParseVersioned(cursor, OptionalParts::kByVersion, error);
-  if (!parsed) {
-    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened: " + error + ".");
-    return false;
-  }
-  const MapFileInfo& info = parsed->Info;
-  std::string storedSet = info.NationSetName;
-  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
-  if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
-  if (storedSet != document.NationSetName) {
-    document.NationSetName = storedSet;
-    ReloadNations(editor);
-    if (nationSetChanged) *nationSetChanged = true;
-  }
-  // A file of version 544 or older carries no objective list: build it from
-  // the control layer, as for the oldest versions.
-  if (!info.HasObjectiveList) RebuildObjectiveList(document);
-  RestoreOriginalOwners(document);
-  return true;
-}
-
-bool LoadMapOld(Editor& editor) {
-  MapDocument& document = editor.Document;
-  auto bytes = ReadFileOrSay(document.MapPath, editor.Ui, "map file");
-  if (!bytes) return false;
-  BusyScope busy(editor.Ui);
-  std::string error;
-  std::optional<ParsedMap> parsed;
-  if (bytes->size() < kOldHeaderBytes) {
-    error = "the file is shorter than the 4 bytes of a map header";
-  } else {
-    parsed = ParseOld(*bytes, editor.Tiles, error);
-  }
-  if (!parsed) {
-    editor.Ui.Message("The map file " + document.MapPath + " cannot be opened: " + error + ".");
-    return false;
-  }
-  // Old maps are named by their full path from here on; their nation set
-  // stays and they have no original owners.
-  document.MapName = document.MapPath;
-  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
-  RebuildObjectiveList(document);
-  return true;
-}
-
-void NewMap(Editor& editor) {
-  MapDocument& document = editor.Document;
-  // The new map's hex-name files beside MapPath (the editor's folder and
-  // MapName when there is none), made anew and empty: old names there go.
-  document.HexNamesIndexPath.clear();
-  document.HexNamesPath.clear();
-  if (!document.MapPath.empty()) {
-    document.HexNamesIndexPath = HexNameFilePath(document.MapPath, kHexNamesIndexExtension);
-    document.HexNamesPath = HexNameFilePath(document.MapPath, kHexNamesExtension);
-  }
-  CreateHexNameFiles(editor);
-  AllocateMapLayers(document);
-  bool randomVariants =
-      editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;
-  FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
-                      randomVariants);
-  BuildHexPixelTable(document, editor.Geometry);
-  // The old objective list does not belong to the new map.
-  RebuildObjectiveList(document);
-}
-
-bool WriteSnapshot(Editor& editor) {
-  editor.Ui.Progress("Writing map data");
-  std::string error;
-  if (!WriteFileAtomically(
-          editor.Folder.Resolve(kSnapshotFile),
-          EncodeVersionedMap(editor.Document, editor.Settings.MapFileVersion, false), &error)) {
-    editor.Ui.Message("The undo copy of the map was not written: " + error + ".");
-    return false;
-  }
-  return true;
-}
-
-bool ReadSnapshot(Editor& editor) {
-  std::filesystem::path path = editor.Folder.Resolve(kSnapshotFile);
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(path, in, size)) {
-    editor.Ui.Message("There is nothing to undo: " + path.string() + " does not exist.");
-    return false;
-  }
-  std::string error;
-  std::optional<ParsedMap> parsed;
-  if (!StreamHasSignature(in, size)) {
-    error = "it does not begin with a map header";
-  } else {
-    ByteCursor cursor(in, size);
-    parsed = ParseVersioned(cursor, OptionalParts::kSnapshot, error);
-  }
-  if (!parsed) {
-    editor.Ui.Message("The undo copy " + path.string() + " cannot be read: " + error + ".");
-    return false;
-  }
-  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.Geometry);
-  RestoreOriginalOwners(editor.Document);
-  return true;
 }
 
 }  // namespace korv

@@ -1,15 +1,18 @@
-// The map file set: the map file in its versioned layout ("Version " and a
-// version number, written) and its old layout (no signature, still read),
-// the control file, and the whole-map snapshot used by Undo.
+// The map file set as bytes: the map file in its versioned layout ("Version "
+// and a version number, written) and its old layout (no signature, still
+// read), the control file, and the whole-map snapshot used by Undo. Saving
+// and loading the open map is editor/map_io.h.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "document/editor.h"
+#include "document/hex_grid.h"
+#include "document/map_document.h"
 
 namespace korv {
 
@@ -48,13 +51,14 @@ std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::
 // The document a map file holds: size, layers, objective list and the stored
 // nation-set name (empty when the file has none). HexPixelPos is not built
 // and the names are not set. Nothing with `error` set when the file is
-// refused. The old layout needs the tile tables for its terrain rule.
+// refused. The old layout needs the terrain of every tile on the sheet
+// (`tileTerrain`, tile t at t) for its terrain rule and refuses other tiles.
 struct ParsedMap {
   MapDocument Document;
   MapFileInfo Info;
 };
-std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes, const TileTables& tables,
-                                      std::string& error);
+std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes,
+                                      std::span<const uint8_t> tileTerrain, std::string& error);
 
 // Moves the size, layers and objective list of `from` into `document`,
 // keeping its names, and rebuilds HexPixelPos.
@@ -71,27 +75,23 @@ std::vector<uint8_t> EncodeControlFile(const MapDocument& document);
 std::string ControlFilePath(const std::string& mapPath);
 std::string JumpMapPicturePath(const std::string& mapPath);
 
-// Saves the open map to Document.MapPath: the strategic picture (".bmp"),
-// the map file and the control file, each written whole through a temporary
-// file. Does nothing when MapPath is empty.
-// False when a file could not be written (the user has been told).
-bool SaveMap(Editor& editor);
-// Reads the map file at Document.MapPath into the document (either layout).
-// A refused file leaves the document as it was and tells the user which
-// file and what is wrong; returns false then. `nationSetChanged` tells the
-// caller that the map named another nation set.
-bool LoadMap(Editor& editor, bool* nationSetChanged = nullptr);
-// Reads an old-layout map file at Document.MapPath; LoadMap hands over to it
-// when the file has no signature. The map is named by its full path after.
-bool LoadMapOld(Editor& editor);
-// Builds a fresh map of the document's current size named by its MapName and MapPath.
-void NewMap(Editor& editor);
+// Reads the map file at `path` (either layout); the versioned layout's
+// layers go straight from the file into the document. Nothing when the file
+// cannot be opened (`error` left empty) or is refused (`error` says why).
+std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
+                                     std::span<const uint8_t> tileTerrain, std::string& error);
+// The whole-map snapshot: the versioned layout with its objective list and
+// without the nation-set name. Nothing as for ReadMapFile.
+std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error);
 
-// Writes the whole map (without the nation-set name) to autosave.map.
-bool WriteSnapshot(Editor& editor);
-// Reads autosave.map back. The snapshot's own size is used, and the original
-// owners are refilled from its objective list. A missing or damaged snapshot
-// is refused with a message and leaves the map as it was.
-bool ReadSnapshot(Editor& editor);
+// The versioned layout as blocks to be written one after the other: the
+// layers straight from the document, with small buffers for the rest.
+struct VersionedMapBlocks {
+  VersionedMapBlocks(const MapDocument& document, int16_t version, bool withNationSetName);
+  std::vector<uint8_t> head;
+  std::vector<uint8_t> objectiveCount;
+  std::vector<uint8_t> nationSetName;
+  std::vector<std::span<const uint8_t>> pieces;
+};
 
 }  // namespace korv

@@ -14,8 +14,8 @@
 #include <functional>
 #include <string>
 
-#include "view/control.h"
-#include "view/map_editor.h"
+#include "editing/control.h"
+#include "editing/map_editor.h"
 
 class QLabel;
 class QListWidget;

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 
 namespace korv {
 

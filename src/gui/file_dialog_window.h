@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 
 class QComboBox;
 class QLabel;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "view/help_texts.h"
+#include "editing/help_texts.h"
 
 namespace korv {
 

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <optional>
 
-#include "document/startup.h"
+#include "editor/startup.h"
 #include "gui/map_editor_window.h"
 #include "platform/interaction.h"
 #include "platform/random.h"

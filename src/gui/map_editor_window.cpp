@@ -12,16 +12,16 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 #include "document/hex_names.h"
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
 #include "gui/map_view_widget.h"
 #include "gui/new_map_dialog.h"
 #include "gui/tile_picker_window.h"
-#include "view/clipboard.h"
-#include "view/editing.h"
+#include "editing/clipboard.h"
+#include "editing/editing.h"
 #include "view/viewport.h"
 
 namespace korv {

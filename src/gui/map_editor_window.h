@@ -15,8 +15,8 @@
 #include "gui/help_windows.h"
 #include "gui/tile_picker_window.h"
 #include "platform/random.h"
-#include "view/control.h"
-#include "view/map_editor.h"
+#include "editing/control.h"
+#include "editing/map_editor.h"
 #include "view/window_layout.h"
 
 class QAction;

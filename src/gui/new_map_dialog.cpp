@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 #include "platform/interaction.h"
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 
 namespace korv {
 

@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "view/tile_picker.h"
 
 class QMenu;

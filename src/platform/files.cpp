@@ -173,6 +173,22 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
   return files;
 }
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+fs::path SpeltAsOnDisk(const fs::path& path) {
+  if (FileExists(path)) return path;
+  fs::path folder = path.parent_path();
+  if (auto found = FindIgnoringCase(folder.empty() ? fs::path(".") : folder,
+                                    path.filename().string())) {
+    return path.parent_path() / found->filename();
+  }
+  return path;
+}
+
 std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
   // A folder opens as a stream too, of a length no file has.
   std::error_code ec;

@@ -60,6 +60,12 @@ std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder
                                              std::string_view pattern);
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
+// Whether two paths name the same file (equal, or the same file on disk).
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// `path` as spelt on disk when a file of that name exists in another case
+// (game folders usually come from Windows); `path` itself otherwise.
+std::filesystem::path SpeltAsOnDisk(const std::filesystem::path& path);
+
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/editor.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
@@ -70,12 +69,6 @@ void NationLines(std::string& text, const std::array<uint8_t, kNationSlots>& nat
 // A comment line and its value, each ended by CR LF.
 void Entry(std::string& text, const char* comment, const std::string& value) {
   text += std::string(comment) + kCrLf + value + kCrLf;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
 std::string WithExtension(const std::string& mapPath, const char* extension) {
@@ -380,44 +373,6 @@ std::string ScenarioTextPath(const std::string& mapPath) {
 
 std::string OrderOfBattleReplaceQuestion(const std::string& oobPath) {
   return oobPath + "already exists.\rDo you want to replace it ?";
-}
-
-bool WriteScenarioFiles(Editor& editor, const std::string& newOobPath,
-                        const std::string& newScenarioPath) {
-  ImportedSetState& imported = editor.ImportedSet;
-  if (!imported.Pending()) return true;
-  const bool inPlace =
-      !imported.ImportedOobPath.empty() && SameFile(imported.ImportedOobPath, newOobPath);
-  std::string error;
-  if (!inPlace) {
-    const bool write =
-        !FileExists(newOobPath) || editor.Ui.AskOkCancel(OrderOfBattleReplaceQuestion(newOobPath));
-    if (write) {
-      // The file in the editor's folder is what a designer may have edited
-      // since the import; the kept text stands in when it is gone.
-      std::optional<std::vector<uint8_t>> bytes;
-      if (!imported.ImportedOobPath.empty()) bytes = ReadWholeFile(imported.ImportedOobPath);
-      const bool written =
-          bytes ? WriteFileAtomically(newOobPath, *bytes, &error)
-                : WriteFileAtomically(newOobPath, std::string_view(imported.OrderOfBattleText),
-                                      &error);
-      if (!written) {
-        editor.Ui.Message("The order of battle of the imported set was not written to " +
-                          newOobPath + ": " + error +
-                          ". It is kept and written when the map is next saved with \"Save\".");
-        return false;
-      }
-    }
-  }
-  if (!WriteFileAtomically(newScenarioPath, std::string_view(ScenarioText(editor.Document.MapName)),
-                           &error)) {
-    editor.Ui.Message("The scenario file " + newScenarioPath + " was not written: " + error +
-                      ". It is written when the map is next saved with \"Save\".");
-    return false;
-  }
-  if (!inPlace && !imported.ImportedOobPath.empty()) DeleteFile(imported.ImportedOobPath);
-  imported = ImportedSetState{};
-  return true;
 }
 
 }  // namespace korv

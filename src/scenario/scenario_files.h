@@ -17,7 +17,6 @@
 
 namespace korv {
 
-struct Editor;
 struct NationTables;
 
 constexpr int kNationSlots = 6;
@@ -171,15 +170,5 @@ struct ImportedSetState {
 
 // The question asked before an order-of-battle file is replaced.
 std::string OrderOfBattleReplaceQuestion(const std::string& oobPath);
-
-// "Save" after an import (call it after SaveMap; it does nothing when no
-// import is pending): puts the order-of-battle text at `newOobPath` (asking
-// first when a file is there; on Cancel the existing file stays), deletes
-// the editor's copy in its folder, and writes the scenario text at
-// `newScenarioPath` with the document's MapName. The import is then done
-// and later saves write no scenario files. False, with the user told and
-// the import still pending, when a file cannot be written.
-bool WriteScenarioFiles(Editor& editor, const std::string& newOobPath,
-                        const std::string& newScenarioPath);
 
 }  // namespace korv

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "view/view_state.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "view/hex_drawing.h"
 #include "view/view_state.h"
 

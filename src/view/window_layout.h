@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "platform/interaction.h"
 #include "platform/picture.h"
 #include "view/hex_drawing.h"

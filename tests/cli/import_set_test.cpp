@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/korvmap.h"
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/set_file_builder.h"

@@ -7,9 +7,9 @@
 
 #include "demo_folder.h"
 #include "demo_game.h"
-#include "document/editor.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/editor.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "flags.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
@@ -243,7 +243,7 @@ TEST(DemoFolder, EditorStartsWithoutRebuildingAnything) {
   }
   // The sample map loads with these tables and saves back to the same bytes.
   const std::vector<uint8_t> bytes = ReadDemoFile("maps/sample.map");
-  auto parsed = ParseMapFile(bytes, tables, error);
+  auto parsed = ParseMapFile(bytes, tables.TileTerrain, error);
   ASSERT_TRUE(parsed.has_value()) << error;
   EXPECT_EQ(parsed->Info.Version, 569);
   EXPECT_EQ(parsed->Info.NationSetName, "default");

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "demo_folder.h"
-#include "document/editor.h"
-#include "document/map_files.h"
-#include "document/set_import.h"
-#include "document/startup.h"
+#include "editor/editor.h"
+#include "editor/map_io.h"
+#include "editor/set_import.h"
+#include "editor/startup.h"
 #include "flags.h"
 #include "platform/bytes.h"
 #include "platform/interaction.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "document/editor.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/editor.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"

@@ -12,9 +12,9 @@
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
-#include "view/control.h"
-#include "view/help_texts.h"
-#include "view/map_editor.h"
+#include "editing/control.h"
+#include "editing/help_texts.h"
+#include "editing/map_editor.h"
 
 namespace korv {
 

@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "demo_game.h"
-#include "document/hex_names.h"
+#include "editor/map_io.h"
 #include "gui/file_dialog_window.h"
 #include "gui/new_map_dialog.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 
 namespace korv {
 

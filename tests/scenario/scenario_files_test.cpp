@@ -1,8 +1,10 @@
 #include "scenario/scenario_files.h"
 
+#include "editor/set_import.h"
+
 #include <gtest/gtest.h>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/set_file_builder.h"

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
 #include "view/hex_drawing.h"
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 #include "view/view_state.h"
 
 namespace korv::test {

@@ -2,7 +2,7 @@
 #include "demo_game.h"
 
 #include "document/map_document.h"
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "flags.h"
 #include "overlays.h"
 #include "platform/files.h"

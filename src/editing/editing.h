@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 
 namespace korv {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "view/hex_drawing.h"
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 #include "view/view_state.h"
 
 namespace korv {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "view/hex_drawing.h"
 #include "view/tile_picker.h"
 #include "view/view_state.h"

@@ -1,6 +1,6 @@
 // The help windows' texts: the keyboard help exactly as shown, and the tile
 // commands with and without korv_info/s2_help.txt.
-#include "view/help_texts.h"
+#include "editing/help_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "document/set_import.h"
+#include "editor/set_import.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/set_file_builder.h"

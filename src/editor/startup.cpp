@@ -1,8 +1,8 @@
-#include "document/startup.h"
+#include "editor/startup.h"
 
 #include <algorithm>
 
-#include "document/hex_names.h"
+#include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"

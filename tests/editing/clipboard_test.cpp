@@ -1,7 +1,7 @@
 // The "&Edit" menu: the clipboard file's bytes, both kinds of paste (from
 // the file and, without one, within the map) at targets that overlap the
 // copied block or run off the map, damaged clipboard files, and Undo.
-#include "view/clipboard.h"
+#include "editing/clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "support/test_folder.h"
 #include "view/view_fixture.h"
 #include "view/viewport.h"

@@ -1,13 +1,13 @@
-#include "view/editing.h"
+#include "editing/editing.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "analysis/roads.h"
-#include "document/map_files.h"
-#include "view/clipboard.h"
-#include "view/control.h"
+#include "editor/map_io.h"
+#include "editing/clipboard.h"
+#include "editing/control.h"
 #include "view/viewport.h"
 
 namespace korv {

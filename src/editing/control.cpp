@@ -1,8 +1,8 @@
-#include "view/control.h"
+#include "editing/control.h"
 
 #include <algorithm>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 
 namespace korv {
 

@@ -16,7 +16,7 @@
 #include <span>
 #include <string>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 #include "scenario/scenario_files.h"
 
 namespace korv {
@@ -103,5 +103,15 @@ void TakeImportedMap(Editor& editor, SetImport& import);
 // all the same, and "Save" writes no scenario files for it. False, with the
 // user told and nothing changed, when the set file itself is refused.
 bool ImportSetFile(Editor& editor, const std::string& setPath);
+
+// "Save" after an import (call it after SaveMap; it does nothing when no
+// import is pending): puts the order-of-battle text at `newOobPath` (asking
+// first when a file is there; on Cancel the existing file stays), deletes
+// the editor's copy in its folder, and writes the scenario text at
+// `newScenarioPath` with the document's MapName. The import is then done
+// and later saves write no scenario files. False, with the user told and
+// the import still pending, when a file cannot be written.
+bool WriteScenarioFiles(Editor& editor, const std::string& newOobPath,
+                        const std::string& newScenarioPath);
 
 }  // namespace korv

@@ -1,10 +1,10 @@
-#include "document/set_import.h"
+#include "editor/set_import.h"
 
 #include <cctype>
 #include <filesystem>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
@@ -304,6 +304,44 @@ bool ImportSetFile(Editor& editor, const std::string& setPath) {
   // The import leaves every hex nameless.
   CreateHexNameFiles(editor);
   editor.ImportedSet = std::move(imported);
+  return true;
+}
+
+bool WriteScenarioFiles(Editor& editor, const std::string& newOobPath,
+                        const std::string& newScenarioPath) {
+  ImportedSetState& imported = editor.ImportedSet;
+  if (!imported.Pending()) return true;
+  const bool inPlace =
+      !imported.ImportedOobPath.empty() && SameFile(imported.ImportedOobPath, newOobPath);
+  std::string error;
+  if (!inPlace) {
+    const bool write =
+        !FileExists(newOobPath) || editor.Ui.AskOkCancel(OrderOfBattleReplaceQuestion(newOobPath));
+    if (write) {
+      // The file in the editor's folder is what a designer may have edited
+      // since the import; the kept text stands in when it is gone.
+      std::optional<std::vector<uint8_t>> bytes;
+      if (!imported.ImportedOobPath.empty()) bytes = ReadWholeFile(imported.ImportedOobPath);
+      const bool written =
+          bytes ? WriteFileAtomically(newOobPath, *bytes, &error)
+                : WriteFileAtomically(newOobPath, std::string_view(imported.OrderOfBattleText),
+                                      &error);
+      if (!written) {
+        editor.Ui.Message("The order of battle of the imported set was not written to " +
+                          newOobPath + ": " + error +
+                          ". It is kept and written when the map is next saved with \"Save\".");
+        return false;
+      }
+    }
+  }
+  if (!WriteFileAtomically(newScenarioPath, std::string_view(ScenarioText(editor.Document.MapName)),
+                           &error)) {
+    editor.Ui.Message("The scenario file " + newScenarioPath + " was not written: " + error +
+                      ". It is written when the map is next saved with \"Save\".");
+    return false;
+  }
+  if (!inPlace && !imported.ImportedOobPath.empty()) DeleteFile(imported.ImportedOobPath);
+  imported = ImportedSetState{};
   return true;
 }
 

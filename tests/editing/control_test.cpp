@@ -1,7 +1,7 @@
 // Control and objectives: the nation lists, what each button and list
 // click selects, the hex control click, the "Hex Control" menu, the area
 // switch and the area command on the visible area and on the whole map.
-#include "view/control.h"
+#include "editing/control.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "support/test_folder.h"
 #include "view/view_fixture.h"
 #include "view/viewport.h"

@@ -1,10 +1,10 @@
-#include "document/startup.h"
+#include "editor/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"

@@ -1,4 +1,4 @@
-#include "view/help_texts.h"
+#include "editing/help_texts.h"
 
 #include <optional>
 

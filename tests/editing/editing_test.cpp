@@ -1,4 +1,4 @@
-#include "view/editing.h"
+#include "editing/editing.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,12 @@
 #include <tuple>
 
 #include "analysis/roads.h"
-#include "document/file_dialog.h"
-#include "document/map_files.h"
+#include "editing/file_dialog.h"
+#include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
-#include "view/clipboard.h"
+#include "editing/clipboard.h"
 #include "view/viewport.h"
 
 namespace korv {

@@ -1,12 +1,12 @@
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "platform/text_fields.h"
 #include "view/viewport.h"
 

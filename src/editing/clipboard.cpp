@@ -1,9 +1,9 @@
-#include "view/clipboard.h"
+#include "editing/clipboard.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "document/map_files.h"
+#include "editor/map_io.h"
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/interaction.h"

@@ -1,4 +1,4 @@
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/set_import.h"
+#include "editor/map_io.h"
+#include "editor/set_import.h"
 #include "platform/interaction.h"
 #include "platform/text_fields.h"
 
@@ -41,12 +41,6 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
   if (FileExists(exact)) return exact.string();
   if (auto found = FindIgnoringCase(folder, name)) return found->string();
   return exact.string();
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
 }
 
 // Whole decimal number with an optional sign and fraction, nothing else.

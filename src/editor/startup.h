@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 
 namespace korv {
 

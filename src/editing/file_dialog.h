@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/editor.h"
+#include "editor/editor.h"
 
 namespace korv {
 

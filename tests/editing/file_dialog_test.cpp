@@ -1,10 +1,10 @@
-#include "document/file_dialog.h"
+#include "editing/file_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include "document/hex_names.h"
-#include "document/map_files.h"
-#include "document/startup.h"
+#include "editor/map_io.h"
+#include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "view/map_editor.h"
+#include "editing/map_editor.h"
 #include "view/view_state.h"
 
 namespace korv {

@@ -1,0 +1,193 @@
+#include "editor/map_io.h"
+
+#include <filesystem>
+
+#include "document/hex_names.h"
+#include "editor/startup.h"
+#include "platform/files.h"
+#include "platform/interaction.h"
+
+namespace korv {
+
+bool SaveMap(Editor& editor) {
+  MapDocument& document = editor.Document;
+  if (document.MapName.empty()) document.MapName = "newmap.map";
+  if (document.MapPath.empty()) return true;
+  BusyScope busy(editor.Ui);
+  std::string error;
+  editor.JumpMap.MapPicture =
+      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain);
+  RebuildObjectiveList(document);
+  editor.Ui.Progress("Writing map data");
+  // The picture, the map and the control file are replaced together or not at all.
+  VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
+  FileSetWriter files;
+  if (!files.Add(JumpMapPicturePath(document.MapPath), editor.JumpMap.MapPicture.EncodeBmp(),
+                 &error) ||
+      !files.Add(document.MapPath, blocks.pieces, &error) ||
+      !files.Add(ControlFilePath(document.MapPath), EncodeControlFile(document), &error) ||
+      !files.Commit(&error)) {
+    editor.Ui.Progress("Map not saved");
+    editor.Ui.Message("The map was not saved: " + error +
+                      ". The files saved before are unchanged.");
+    return false;
+  }
+  editor.Ui.Progress("Map Saved");
+  return true;
+}
+
+namespace {
+
+// The message of a map file that could not be read: unopened (`error`
+// empty) or refused.
+void SayNotOpened(Editor& editor, const std::string& what, const std::string& path,
+                  const std::string& error) {
+  editor.Ui.Message(error.empty() ? what + " " + path + " cannot be opened."
+                                  : what + " " + path + " cannot be opened: " + error + ".");
+}
+
+// An old-layout map becomes the open map: it is named by its full path from
+// here on, keeps the nation set and has no original owners.
+void TakeOldMap(Editor& editor, ParsedMap& parsed) {
+  MapDocument& document = editor.Document;
+  document.MapName = document.MapPath;
+  ReplaceMapLayers(document, std::move(parsed.Document), editor.Geometry);
+  RebuildObjectiveList(document);
+}
+
+}  // namespace
+
+bool LoadMap(Editor& editor, bool* nationSetChanged) {
+  if (nationSetChanged) *nationSetChanged = false;
+  MapDocument& document = editor.Document;
+  BusyScope busy(editor.Ui);
+  std::string error;
+  auto parsed = ReadMapFile(document.MapPath, editor.Tiles.TileTerrain, error);
+  if (!parsed) {
+    SayNotOpened(editor, "The map file", document.MapPath, error);
+    return false;
+  }
+  const MapFileInfo& info = parsed->Info;
+  if (info.Layout == MapLayout::kOld) {
+    TakeOldMap(editor, *parsed);
+    return true;
+  }
+  std::string storedSet = info.NationSetName;
+  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
+  if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
+  if (storedSet != document.NationSetName) {
+    document.NationSetName = storedSet;
+    ReloadNations(editor);
+    if (nationSetChanged) *nationSetChanged = true;
+  }
+  // A file of version 544 or older carries no objective list: build it from
+  // the control layer, as for the oldest versions.
+  if (!info.HasObjectiveList) RebuildObjectiveList(document);
+  RestoreOriginalOwners(document);
+  return true;
+}
+
+bool LoadMapOld(Editor& editor) {
+  MapDocument& document = editor.Document;
+  auto bytes = ReadWholeFile(document.MapPath);
+  std::string error;
+  std::optional<ParsedMap> parsed;
+  if (bytes) {
+    BusyScope busy(editor.Ui);
+    parsed = ParseMapFile(*bytes, editor.Tiles.TileTerrain, error);
+    if (parsed && parsed->Info.Layout != MapLayout::kOld) {
+      parsed.reset();
+      error = "it is not an old-layout map";
+    }
+  }
+  if (!parsed) {
+    SayNotOpened(editor, "The map file", document.MapPath, error);
+    return false;
+  }
+  TakeOldMap(editor, *parsed);
+  return true;
+}
+
+void NewMap(Editor& editor) {
+  MapDocument& document = editor.Document;
+  // The new map's hex-name files beside MapPath (the editor's folder and
+  // MapName when there is none), made anew and empty: old names there go.
+  document.HexNamesIndexPath.clear();
+  document.HexNamesPath.clear();
+  if (!document.MapPath.empty()) {
+    document.HexNamesIndexPath = HexNameFilePath(document.MapPath, kHexNamesIndexExtension);
+    document.HexNamesPath = HexNameFilePath(document.MapPath, kHexNamesExtension);
+  }
+  CreateHexNameFiles(editor);
+  AllocateMapLayers(document);
+  bool randomVariants =
+      editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;
+  FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
+                      randomVariants);
+  BuildHexPixelTable(document, editor.Geometry);
+  // The old objective list does not belong to the new map.
+  RebuildObjectiveList(document);
+}
+
+bool WriteSnapshot(Editor& editor) {
+  editor.Ui.Progress("Writing map data");
+  std::string error;
+  if (!WriteFileAtomically(
+          editor.Folder.Resolve(kSnapshotFile),
+          EncodeVersionedMap(editor.Document, editor.Settings.MapFileVersion, false), &error)) {
+    editor.Ui.Message("The undo copy of the map was not written: " + error + ".");
+    return false;
+  }
+  return true;
+}
+
+bool ReadSnapshot(Editor& editor) {
+  const std::filesystem::path path = editor.Folder.Resolve(kSnapshotFile);
+  std::string error;
+  auto parsed = ReadSnapshotFile(path, error);
+  if (!parsed) {
+    editor.Ui.Message(error.empty()
+                          ? "There is nothing to undo: " + path.string() + " does not exist."
+                          : "The undo copy " + path.string() + " cannot be read: " + error + ".");
+    return false;
+  }
+  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.Geometry);
+  RestoreOriginalOwners(editor.Document);
+  return true;
+}
+
+std::string GetHexName(Editor& editor, int x, int y) {
+  return GetHexName(editor.HexNames, editor.Document, x, y);
+}
+
+bool SetHexName(Editor& editor, int x, int y, std::string_view name) {
+  const MapDocument& document = editor.Document;
+  if (!document.Contains(x, y)) return false;
+  if (SetHexName(editor.HexNames, document, x, y, name)) return true;
+  editor.Ui.Message("The name of hex (" + std::to_string(x) + ", " + std::to_string(y) +
+                    ") was not stored: the hex-name files " + document.HexNamesPath + " and " +
+                    document.HexNamesIndexPath + " are not open.");
+  return false;
+}
+
+bool CreateHexNameFiles(Editor& editor) {
+  std::string error;
+  if (CreateHexNameFiles(editor.HexNames, editor.Document, editor.Folder, &error)) return true;
+  editor.Ui.Message("The hex-name files of " + editor.Document.MapName +
+                    " cannot be made: " + error + ". Hexes cannot be named on this map.");
+  return false;
+}
+
+bool OpenHexNamesOfMap(Editor& editor) {
+  MapDocument& document = editor.Document;
+  document.HexNamesPath = SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesExtension)).string();
+  document.HexNamesIndexPath =
+      SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesIndexExtension)).string();
+  if (!FileExists(document.HexNamesPath)) return CreateHexNameFiles(editor);
+  std::string error;
+  if (OpenHexNameFiles(editor.HexNames, document, &error)) return true;
+  editor.Ui.Message("The hex names of " + document.MapName + " cannot be edited: " + error + ".");
+  return false;
+}
+
+}  // namespace korv
