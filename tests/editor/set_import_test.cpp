@@ -9,7 +9,7 @@
 #include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
-#include "support/set_file_builder.h"
+#include "support/builders.h"
 #include "support/test_folder.h"
 
 namespace korv {

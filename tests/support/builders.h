@@ -1,7 +1,8 @@
-// Writes the game's set, scenario, equipment and map-name files byte by byte
-// from values, independently of the editor's readers, so that each test
-// states its input. Offsets follow the game's layouts; positions in the
-// comments are 1-based where the order-of-battle table counts that way.
+// The tests' one set of file builders: map files of both layouts and the
+// game's set, scenario, equipment and map-name files, written byte by byte
+// from values, independently of the editor's readers and writers, so that
+// each test states its input. Offsets follow the files' layouts; positions
+// in the comments are 1-based where the order-of-battle text counts so.
 #pragma once
 
 #include <array>
@@ -21,15 +22,95 @@ class ByteBuilder {
     U8(value & 0xff);
     U8((value >> 8) & 0xff);
   }
+  void I32(int32_t value) {
+    I16(value & 0xffff);
+    I16((value >> 16) & 0xffff);
+  }
+  // `text` in a field of `width` bytes, zero-padded.
   void Text(const std::string& text, size_t width) {
     for (size_t i = 0; i < width; ++i)
       U8(i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
   }
+  void Text(const std::string& text) { Text(text, text.size()); }
   void PadTo(size_t offset) {
     while (bytes.size() < offset) U8(0);
   }
   std::vector<uint8_t> bytes;
 };
+
+// Layer values of a test map, as functions of the hex.
+struct MapLayers {
+  std::function<int(int x, int y, int k)> data = [](int x, int y, int k) {
+    return k == 0 ? 1 : (x + y + k) % 3;
+  };
+  std::function<int(int x, int y)> tile = [](int x, int y) { return 4 + (x + 2 * y) % 12; };
+  std::function<int(int x, int y, int k)> control = [](int x, int y, int k) {
+    return k == 0 ? (x * y) % 3 : (x == y ? 1 : 0);
+  };
+  std::function<int(int x, int y)> deployment = [](int x, int y) { return x == 2 ? y : 0; };
+  std::function<int(int x, int y)> landMass = [](int x, int y) { return -x - 100 * y; };
+};
+
+// A versioned map file: signature, version, size, the five layers (x fastest,
+// then y, then the plane), the objective list from version 545 on (after the
+// empty record 0) and the nation-set name from version 558 on.
+inline std::vector<uint8_t> VersionedMapBytes(int version, int w, int h,
+                                              const MapLayers& layers = {},
+                                              const std::vector<std::array<int, 6>>& objectives = {},
+                                              const std::string& nationSet = "default") {
+  ByteBuilder file;
+  file.Text("Version ");
+  file.I16(version);
+  file.I16(w);
+  file.I16(h);
+  for (int k = 0; k < 7; ++k)
+    for (int y = 0; y <= h; ++y)
+      for (int x = 0; x <= w; ++x) file.U8(layers.data(x, y, k));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x) file.I16(layers.tile(x, y));
+  for (int k = 0; k < 2; ++k)
+    for (int y = 0; y <= h; ++y)
+      for (int x = 0; x <= w; ++x) file.U8(layers.control(x, y, k));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x) file.I16(layers.deployment(x, y));
+  for (int y = 0; y <= h; ++y)
+    for (int x = 0; x <= w; ++x) file.I16(layers.landMass(x, y));
+  if (version > 544) {
+    file.I16(static_cast<int>(objectives.size()));
+    for (size_t f = 0; f < 6; ++f) {
+      file.I16(0);  // record 0
+      for (const auto& record : objectives) file.I16(record[f]);
+    }
+  }
+  if (version >= 558) {
+    file.I16(static_cast<int>(nationSet.size()));
+    file.Text(nationSet);
+  }
+  return file.bytes;
+}
+
+// An old-layout map file: size, then column by column (x outer) the seven
+// data bytes and the tile of each hex, owner and mark, deployment, land mass.
+inline std::vector<uint8_t> OldMapBytes(int w, int h, const MapLayers& layers = {}) {
+  ByteBuilder file;
+  file.I16(w);
+  file.I16(h);
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) {
+      for (int k = 0; k < 7; ++k) file.U8(layers.data(x, y, k));
+      file.I16(layers.tile(x, y));
+    }
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) {
+      file.U8(layers.control(x, y, 0));
+      file.U8(layers.control(x, y, 1));
+    }
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) file.I16(layers.deployment(x, y));
+  for (int x = 0; x <= w; ++x)
+    for (int y = 0; y <= h; ++y) file.I16(layers.landMass(x, y));
+  return file.bytes;
+}
 
 // A set file: header, then five blocks row by row (y outer, x inner).
 struct SetValues {

@@ -1,0 +1,41 @@
+#include "support/editor_fixture.h"
+
+#include "editor/startup.h"
+#include "view/hex_drawing.h"
+#include "view/viewport.h"
+
+namespace korv::test {
+
+namespace {
+
+template <class T>
+T& Written(T& folder, const MiniGame& game) {
+  WriteMiniGame(folder, game);
+  return folder;
+}
+
+}  // namespace
+
+EditorOnMiniGame::EditorOnMiniGame(const MiniGame& game, uint64_t seed)
+    : random(seed), editor(Written(folder, game).Game(), ui, random) {
+  std::string error;
+  started = StartUp(editor, error);
+  ui.Clear();
+}
+
+SessionOnMiniGame::SessionOnMiniGame(const MiniGame& game, uint64_t seed, int columns, int rows)
+    : random(seed), session(Written(folder, game).Game(), ui, random) {
+  std::string error;
+  started = StartMapEditor(session, error);
+  const HexGeometry& geometry = session.editor.Geometry;
+  session.view.ViewPixelWidth = (columns + 1) * geometry.ColumnStep;
+  session.view.ViewPixelHeight = (rows + 1) * geometry.RowStep;
+  session.view.ViewColumns = columns;
+  session.view.ViewRows = rows;
+  ResetViewForMap(session.view, session.editor.Document);
+  started = started &&
+            CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
+  ui.Clear();
+}
+
+}  // namespace korv::test
