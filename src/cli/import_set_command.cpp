@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "cli/korvmap.h"
-#include "editing/file_dialog.h"
 #include "document/hex_names.h"
+#include "editing/file_dialog.h"
 #include "editor/map_io.h"
 #include "editor/set_import.h"
 #include "editor/startup.h"
@@ -17,12 +17,12 @@
 
 namespace korv {
 
-namespace {}  // namespace
-
 std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                        std::ostream& err) {
   // korvmap's options that take a value; their values are not commands.
-  static const std::vector<std::string> kValued = {"--folder", "--width", "--height", "--seed"};
+  static const std::vector<std::string> kValued = {"--folder",         "--width", "--height",
+                                                   "--seed",           "--view",  "--nation",
+                                                   "--original-owner", "--mark",  "--current-tile"};
   std::string folder = ".";
   bool replace = false;
   std::vector<std::string> words;

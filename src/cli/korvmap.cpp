@@ -1,5 +1,6 @@
 #include "cli/korvmap.h"
 
+#include "cli/apply_command.h"
 #include "cli/import_set_command.h"
 
 #include <charconv>
@@ -52,8 +53,10 @@ class UsageError {
 };
 
 std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::string& problem) {
-  static const std::vector<std::string> kValued = {"--folder", "--width", "--height", "--seed"};
-  static const std::vector<std::string> kFlags = {"--random-tiles"};
+  static const std::vector<std::string> kValued = {"--folder",         "--width", "--height",
+                                                   "--seed",           "--view",  "--nation",
+                                                   "--original-owner", "--mark",  "--current-tile"};
+  static const std::vector<std::string> kFlags = {"--random-tiles", "--whole-map", "--list"};
   CommandLine line;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
@@ -210,6 +213,53 @@ int New(const CommandLine& line, std::ostream& err) {
   return SaveMap(editor) ? kExitOk : kExitRefused;
 }
 
+// The value of option `name` as a whole number in first..last, when given.
+std::optional<int> NumberOption(const CommandLine& line, const std::string& name, long long first,
+                                long long last) {
+  auto it = line.values.find(name);
+  if (it == line.values.end()) return std::nullopt;
+  auto value = ParseInteger(it->second);
+  if (!value || *value < first || *value > last) {
+    throw UsageError(name + " needs a whole number from " + std::to_string(first) + " to " +
+                     std::to_string(last));
+  }
+  return static_cast<int>(*value);
+}
+
+int Apply(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.flags.count("--list")) {
+    ListCommands(out);
+    return kExitOk;
+  }
+  if (line.words.size() < 4) {
+    throw UsageError("apply takes an input map, an output map and at least one command");
+  }
+  ApplySettings settings;
+  settings.wholeMap = line.flags.count("--whole-map") > 0;
+  if (auto it = line.values.find("--view"); it != line.values.end()) {
+    std::vector<int> numbers;
+    const QStringList parts = QString::fromStdString(it->second).split(',');
+    for (const QString& part : parts) {
+      auto value = ParseInteger(part.trimmed().toStdString());
+      if (!value || *value < 0 || *value > 4000) break;
+      numbers.push_back(static_cast<int>(*value));
+    }
+    if (numbers.size() != 4 || parts.size() != 4) {
+      throw UsageError("--view needs four whole numbers L,T,C,R (left, top, columns, rows)");
+    }
+    settings.view = numbers;
+  }
+  settings.currentTile = NumberOption(line, "--current-tile", 0, 32767);
+  settings.nation = NumberOption(line, "--nation", 0, 255);
+  settings.originalOwner = NumberOption(line, "--original-owner", 0, 255);
+  settings.mark = NumberOption(line, "--mark", 0, 3);
+  if (auto seed = NumberOption(line, "--seed", 0, 2147483647)) {
+    settings.seed = static_cast<uint64_t>(*seed);
+  }
+  const std::vector<std::string> commands(line.words.begin() + 3, line.words.end());
+  return ApplyCommands(line.folder, line.words[1], line.words[2], commands, settings, out, err);
+}
+
 int JumpMap(const CommandLine& line, std::ostream& err) {
   if (line.words.size() != 3) throw UsageError("jumpmap takes a map file and a picture file");
   Session session(line.folder, SeedFromClock(), err);
@@ -315,11 +365,12 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
   std::string problem;
   auto line = Parse(arguments, problem);
   if (!line) {
-    err << "korvmap: " << problem << '\n' << kUsage << kImportSetUsage << kUsageOptions;
+    err << "korvmap: " << problem << '\n'
+        << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << kUsage << kImportSetUsage << kUsageOptions;
+    err << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
     return kExitUsage;
   }
   try {
@@ -330,9 +381,11 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "jumpmap") return JumpMap(*line, err);
     if (command == "names") return Names(*line, out, err);
     if (command == "name") return Name(*line, err);
+    if (command == "apply") return Apply(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
-    err << "korvmap: " << usage.Text() << '\n' << kUsage << kImportSetUsage << kUsageOptions;
+    err << "korvmap: " << usage.Text() << '\n'
+        << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
     return kExitUsage;
   }
 }

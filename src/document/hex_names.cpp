@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-
 namespace korv {
 
 namespace {

@@ -269,29 +269,29 @@ std::span<const uint8_t> AsBytes(const std::vector<T>& values) {
 
 VersionedMapBlocks::VersionedMapBlocks(const MapDocument& document, int16_t version,
                                        bool withNationSetName) {
-    ByteWriter headWriter;
-    AppendHeader(headWriter, document, version);
-    head = headWriter.Take();
-    objectiveCount = {static_cast<uint8_t>(document.ObjectiveCount & 0xff),
-                      static_cast<uint8_t>((document.ObjectiveCount >> 8) & 0xff)};
-    if (withNationSetName) {
-      // The name's length is a 16-bit field.
-      std::string_view name(document.NationSetName);
-      name = name.substr(0, std::min<size_t>(name.size(), 32767));
-      ByteWriter nameWriter;
-      nameWriter.WriteI16(static_cast<int16_t>(name.size()));
-      nameWriter.WriteString(name);
-      nationSetName = nameWriter.Take();
-    }
-    pieces = {head,
-              AsBytes(document.HexData),
-              AsBytes(document.HexTile),
-              AsBytes(document.HexControl),
-              AsBytes(document.HexDeployment),
-              AsBytes(document.HexLandMass),
-              objectiveCount,
-              AsBytes(document.Objectives),
-              nationSetName};
+  ByteWriter headWriter;
+  AppendHeader(headWriter, document, version);
+  head = headWriter.Take();
+  objectiveCount = {static_cast<uint8_t>(document.ObjectiveCount & 0xff),
+                    static_cast<uint8_t>((document.ObjectiveCount >> 8) & 0xff)};
+  if (withNationSetName) {
+    // The name's length is a 16-bit field.
+    std::string_view name(document.NationSetName);
+    name = name.substr(0, std::min<size_t>(name.size(), 32767));
+    ByteWriter nameWriter;
+    nameWriter.WriteI16(static_cast<int16_t>(name.size()));
+    nameWriter.WriteString(name);
+    nationSetName = nameWriter.Take();
+  }
+  pieces = {head,
+            AsBytes(document.HexData),
+            AsBytes(document.HexTile),
+            AsBytes(document.HexControl),
+            AsBytes(document.HexDeployment),
+            AsBytes(document.HexLandMass),
+            objectiveCount,
+            AsBytes(document.Objectives),
+            nationSetName};
 }
 
 std::vector<uint8_t> EncodeVersionedMap(const MapDocument& document, int16_t version,

@@ -7,6 +7,7 @@
 #include "analysis/roads.h"
 #include "editor/map_io.h"
 #include "editing/clipboard.h"
+#include "editing/commands.h"
 #include "editing/control.h"
 #include "view/viewport.h"
 
@@ -226,7 +227,7 @@ void BlockFill_Click(MapEditor& session) {
 
 std::string ClearSides_Click(MapEditor& session) {
   session.interaction.ClearSides = !session.interaction.ClearSides;
-  return session.interaction.ClearSides ? "Clear Sides ON" : "Clear Sides Off";
+  return ClearSidesButtonCaption(session);
 }
 
 bool RoadStrip_MouseDown(MapEditor& session, double x) {

@@ -41,6 +41,12 @@ struct MapEditor {
   AutoTileHooks autoTile;
   // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
   double zoom = 1.0;
+  // Menu entries whose caption names a switch's state read otherwise until
+  // the switch is first changed.
+  struct MenuCaptions {
+    std::string showRoadControl = "Show Road Control = TRUE";
+    std::string defaultArea = "Default Area (Screen)";
+  } menuCaptions;
 };
 
 // The main window's caption: "Main: editing " and the map's name.

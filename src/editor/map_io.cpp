@@ -180,7 +180,8 @@ bool CreateHexNameFiles(Editor& editor) {
 
 bool OpenHexNamesOfMap(Editor& editor) {
   MapDocument& document = editor.Document;
-  document.HexNamesPath = SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesExtension)).string();
+  document.HexNamesPath =
+      SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesExtension)).string();
   document.HexNamesIndexPath =
       SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesIndexExtension)).string();
   if (!FileExists(document.HexNamesPath)) return CreateHexNameFiles(editor);

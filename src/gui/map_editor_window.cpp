@@ -12,16 +12,17 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "editing/file_dialog.h"
 #include "document/hex_names.h"
+#include "editing/clipboard.h"
+#include "editing/commands.h"
+#include "editing/editing.h"
+#include "editing/file_dialog.h"
 #include "editor/map_io.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
 #include "gui/map_view_widget.h"
 #include "gui/new_map_dialog.h"
 #include "gui/tile_picker_window.h"
-#include "editing/clipboard.h"
-#include "editing/editing.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -67,39 +68,6 @@ int ModifierState(Qt::KeyboardModifiers modifiers) {
   if (modifiers & Qt::ControlModifier) state += 2;
   if (modifiers & Qt::AltModifier) state += 4;
   return state;
-}
-
-// The menus of the main window, top to bottom; entries whose commands are
-// not in the editor yet are shown disabled so the structure stays put.
-struct MenuSpec {
-  const char* title;
-  std::vector<const char*> entries;  // "-" is a separator
-};
-
-const std::vector<MenuSpec>& MainMenus() {
-  static const std::vector<MenuSpec> menus = {
-      {"&File",
-       {"&New Map file", "&Open Map File", "&Save Map File", "Save Map File &As", "-",
-        "Open Brak set file", "Bitmap Utilities", "Open New Nations Set", "-", "E&xit"}},
-      {"&Edit", {"Undo", "-", "&Copy", "&Paste"}},
-      {"Hex Sides", {"Hex Outlines OFF"}},
-      {"Hex Control",
-       {"Hex Control ON", "Hex Control OFF", "-", "Set Hex Control (Screen Area)", "Set Roads ONLY",
-        "Set Original Owner to Current Owner"}},
-      {"Roads",
-       {"Fill in Possible Road connections", "Count road hexes", "Find connection/control problems",
-        "-", "Show Road Control = TRUE"}},
-      {"Tiles",
-       {"auto redraw Roads", "auto redraw Terrain", "auto redraw Forests", "auto redraw Mountains",
-        "-", "Redraw Map based on Terrain", "Rebuild Terrain based on Tiles", "-",
-        "Memorize Road Tile Patterns", "Memorise River Tile Patterns", "Memorise Mountain Patterns",
-        "-", "Random Tiles OFF", "Scattered Woods"}},
-      {"Analysis", {"Determine Separate Land Masses", "Verify Hex Data"}},
-      {"Options", {"Grid Lines", "Set Grid Dimensions", "-", "Default Area (Screen)"}},
-      {"Strategic Map", {"Show", "Hide"}},
-      {"&View", {"Zoom In", "Zoom Out", "Actual Size"}},
-  };
-  return menus;
 }
 
 }  // namespace
@@ -166,89 +134,65 @@ bool MapEditorWindow::OpenMap(const std::string& path) {
   return true;
 }
 
-QAction* MapEditorWindow::AddEntry(QMenu* menu, const std::string& caption, bool enabled) {
-  QAction* action = menu->addAction(Text(caption));
-  action->setEnabled(enabled);
-  actions_[caption] = action;
-  return action;
+void MapEditorWindow::BuildMenus() {
+  // Every entry comes from the command table, which korvmap runs too.
+  for (const Command& command : CommandTable()) {
+    QMenu*& menu = menus_[command.menu];
+    if (!menu) menu = menuBar()->addMenu(command.menu);
+    if (command.separatorBefore) menu->addSeparator();
+    QAction* action = menu->addAction(Text(command.caption));
+    action->setEnabled(command.Available());
+    action->setCheckable(command.checkable);
+    QList<QKeySequence> keys;
+    for (const QString& key : QString(command.shortcut).split(';', Qt::SkipEmptyParts)) {
+      keys.push_back(QKeySequence::fromString(key));
+    }
+    action->setShortcuts(keys);
+    actions_[command.caption] = action;
+    commandActions_.push_back({&command, action});
+    connect(action, &QAction::triggered, this, [this, &command] { RunCommand(command); });
+  }
+  QAction* help = menuBar()->addAction(kHelpMenuEntry);
+  actions_[kHelpMenuEntry] = help;
+  connect(help, &QAction::triggered, this, [this] { ShowHelp(); });
 }
 
-void MapEditorWindow::BuildMenus() {
-  for (const MenuSpec& spec : MainMenus()) {
-    QMenu* menu = menuBar()->addMenu(spec.title);
-    menus_[spec.title] = menu;
-    for (const char* entry : spec.entries) {
-      if (std::string(entry) == "-") {
-        menu->addSeparator();
-      } else {
-        AddEntry(menu, entry);
-      }
-    }
+void MapEditorWindow::RunCommand(const Command& command) {
+  const CommandOutcome outcome = command.run(*session_);
+  using Window = CommandOutcome::Window;
+  switch (outcome.window) {
+    case Window::kNone:
+      break;
+    case Window::kNewMapDialog:
+      UpdateScrollBars();
+      mapView_->update();
+      if (ShowNewMapDialog(this, *session_)) MapChanged(true, false);
+      break;
+    case Window::kFileDialog:
+      ShowFileDialog(this, *session_, outcome.fileDialogMode,
+                     [this](const FileDialogOutcome& changed) {
+                       MapChanged(changed.MapReplaced, changed.NationSetChanged);
+                     });
+      break;
+    case Window::kGridDimensions:
+      SetGridDimensions();
+      break;
+    case Window::kControlWindow:
+      ShowControl();
+      break;
+    case Window::kHelp:
+      ShowHelp();
+      break;
+    case Window::kZoom:
+      SetZoom(outcome.zoomStep == 0 ? 1.0 : NextZoom(session_->zoom, outcome.zoomStep));
+      break;
+    case Window::kClose:
+      close();
+      return;
   }
-  QAction* help = menuBar()->addAction("Help");
-  actions_["Help"] = help;
-  connect(help, &QAction::triggered, this, [this] { ShowHelp(); });
-
-  auto enable = [this](const char* caption, auto slot) {
-    QAction* action = actions_.at(caption);
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-  };
-  enable("&Save Map File", [this] { SaveCurrentMap(); });
-  auto onChanged = [this](const FileDialogOutcome& outcome) {
-    MapChanged(outcome.MapReplaced, outcome.NationSetChanged);
-  };
-  enable("&Open Map File",
-         [this, onChanged] { ShowFileDialog(this, *session_, kOpenMapMode, onChanged); });
-  enable("Save Map File &As",
-         [this, onChanged] { ShowFileDialog(this, *session_, kSaveMapAsMode, onChanged); });
-  enable("Open Brak set file",
-         [this, onChanged] { ShowFileDialog(this, *session_, kImportSetMode, onChanged); });
-  enable("Open New Nations Set",
-         [this, onChanged] { ShowFileDialog(this, *session_, kNationSetMode, onChanged); });
-  enable("Undo", [this] { Undo(); });
-  enable("&Copy", [this] { Copy_Click(*session_); });
-  enable("&Paste", [this] {
-    Paste_Click(*session_);
-    mapView_->update();
-  });
-  enable("Hex Control ON", [this] {
-    SetHexControlMenus(HexControlOn_Click(*session_));
-    ShowControl();
-  })->setCheckable(true);
-  enable("Hex Control OFF", [this] {
-    SetHexControlMenus(HexControlOff_Click(*session_));
-  })->setCheckable(true);
-  SetHexControlMenus(HexControlMenuState(false));
-  enable("Set Hex Control (Screen Area)", [this] { SetHexControl_Click(*session_); });
-  enable("Set Original Owner to Current Owner",
-         [this] { SetOriginalOwnerToCurrentOwner(session_->editor.Document); });
-  enable("Default Area (Screen)", [this] {
-    const MenuEntry entry = AreaSwitch_Click(session_->control);
-    QAction* area = actions_.at("Default Area (Screen)");
-    area->setText(Text(entry.Caption));
-    area->setChecked(entry.Checked);
-  })->setCheckable(true);
-  enable("&New Map file", [this] {
-    NewMapFile_Click(*session_);
-    UpdateScrollBars();
-    mapView_->update();
-    if (ShowNewMapDialog(this, *session_)) MapChanged(true, false);
-  });
-  enable("E&xit", [this] { close(); });
-  enable("Hex Outlines OFF", [this] { ToggleHexOutlines(); })->setCheckable(true);
-  enable("Grid Lines", [this] { ToggleGridLines(); })->setCheckable(true);
-  enable("Set Grid Dimensions", [this] { SetGridDimensions(); });
-  enable("Random Tiles OFF", [this] { ToggleRandomTiles(); })->setCheckable(true);
-  enable("Show Road Control = TRUE", [this] { ToggleShowRoadControl(); });
-  enable("Zoom In", [this] {
-    SetZoom(NextZoom(session_->zoom, 1));
-  })->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  enable("Zoom Out", [this] {
-    SetZoom(NextZoom(session_->zoom, -1));
-  })->setShortcut(QKeySequence::ZoomOut);
-  enable("Actual Size", [this] { SetZoom(1.0); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  if (outcome.mapReplaced) MapChanged(true, false);
+  RefreshCaptions();
+  mapView_->update();
 }
 
 void MapEditorWindow::BuildControls() {
@@ -293,11 +237,8 @@ void MapEditorWindow::BuildControls() {
   enableButton("deployment hexes on/off", [this] {
     buttons_.at("deployment hexes on/off")->setText(Text(DeploymentButton_Click(*session_)));
   });
-  enableButton("auto-tile", [this] {
-    session_->editor.Settings.AutoDraw = !session_->editor.Settings.AutoDraw;
-    buttons_.at("auto-tile")
-        ->setText(Text(AutoTileButtonCaption(session_->editor.Settings.AutoDraw)));
-  });
+  enableButton("auto-tile",
+               [this] { buttons_.at("auto-tile")->setText(Text(AutoTile_Click(*session_))); });
 
   progress_ = new QLabel("Progress", canvas_);
   progress_->setMinimumWidth(220);
@@ -373,7 +314,7 @@ bool MapEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* press = static_cast<QMouseEvent*>(event);
     if (watched == roadStrip_) {
       if (RoadStrip_MouseDown(*session_, press->position().x())) {
-        buttons_.at("clear hex sides")->setText("Clear Sides Off");
+        buttons_.at("clear hex sides")->setText(Text(ClearSidesButtonCaption(*session_)));
       }
       return true;
     }
@@ -506,27 +447,12 @@ void MapEditorWindow::MapChanged(bool mapReplaced, bool nationSetChanged) {
 void MapEditorWindow::ShowControl() {
   ShowControlWindow(control_, *session_, this, [this](ControlWindow& window) {
     window.onShowTilePicker = [this] { ShowTilePicker(); };
-    window.onHexControlMode = [this] { SetHexControlMenus(HexControlMenuState(true)); };
+    window.onHexControlMode = [this] { RefreshCaptions(); };
   });
 }
 
 void MapEditorWindow::ShowHelp() {
   ShowHelpWindow(help_, session_->editor.Settings.MapFileVersion, this);
-}
-
-void MapEditorWindow::SetHexControlMenus(const HexControlMenuEntries& entries) {
-  QAction* on = actions_.at("Hex Control ON");
-  QAction* off = actions_.at("Hex Control OFF");
-  on->setText(Text(entries.on.Caption));
-  on->setChecked(entries.on.Checked);
-  off->setText(Text(entries.off.Caption));
-  off->setChecked(entries.off.Checked);
-}
-
-void MapEditorWindow::Undo() {
-  const UndoOutcome outcome = Undo_Click(*session_);
-  if (outcome.sizeChanged) UpdateScrollBars();
-  mapView_->update();
 }
 
 QAction* MapEditorWindow::Action(const std::string& caption) const {
@@ -652,54 +578,18 @@ void MapEditorWindow::ShowTilePicker() {
   tilePicker_->activateWindow();
 }
 
-void MapEditorWindow::ToggleHexOutlines() {
-  HexsidesOn_Click(session_->editor, session_->resources, session_->switches, session_->view);
-  RefreshCaptions();
-}
-
-void MapEditorWindow::ToggleGridLines() {
-  GridLines_Click(session_->switches);
-  RefreshCaptions();
-}
-
-void MapEditorWindow::ToggleRandomTiles() {
-  session_->editor.Settings.RandomTiles = !session_->editor.Settings.RandomTiles;
-  RefreshCaptions();
-}
-
-void MapEditorWindow::ToggleShowRoadControl() {
-  EditorSettings& settings = session_->editor.Settings;
-  settings.ShowRoadControl = !settings.ShowRoadControl;
-  actions_.at("Show Road Control = TRUE")
-      ->setText(Text(ShowRoadControlCaption(settings.ShowRoadControl)));
-  RedrawBuffers(session_->editor, session_->resources, session_->switches, session_->view);
-}
-
 void MapEditorWindow::SetGridDimensions() {
   GridDimensionsDialog dialog(session_->editor.Settings, *ui_, this);
-  if (dialog.exec() != QDialog::Accepted) {
-    // Cancel switches the grid lines off.
-    session_->switches.GridLines = false;
-    RefreshCaptions();
-  }
-}
-
-void MapEditorWindow::SaveCurrentMap() {
-  SaveMap(session_->editor);
-  RedrawBuffers(session_->editor, session_->resources, session_->switches, session_->view);
+  if (dialog.exec() != QDialog::Accepted) GridDimensionsDialog_Cancel(*session_);
+  RefreshCaptions();
 }
 
 void MapEditorWindow::RefreshCaptions() {
-  const EditorSettings& settings = session_->editor.Settings;
-  const MenuEntry outlines = HexOutlinesMenuEntry(settings.HexOutlines);
-  QAction* outlineAction = actions_.at("Hex Outlines OFF");
-  outlineAction->setText(Text(outlines.Caption));
-  outlineAction->setChecked(outlines.Checked);
-  actions_.at("Grid Lines")->setChecked(session_->switches.GridLines);
-  const MenuEntry random = RandomTilesMenuEntry(settings.RandomTiles);
-  QAction* randomAction = actions_.at("Random Tiles OFF");
-  randomAction->setText(Text(random.Caption));
-  randomAction->setChecked(random.Checked);
+  for (const auto& [command, action] : commandActions_) {
+    const MenuEntry entry = CommandState(*command, *session_);
+    action->setText(Text(entry.Caption));
+    if (command->checkable) action->setChecked(entry.Checked);
+  }
 }
 
 }  // namespace korv

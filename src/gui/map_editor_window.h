@@ -10,13 +10,14 @@
 #include <memory>
 #include <string>
 
+#include "editing/commands.h"
+#include "editing/control.h"
+#include "editing/map_editor.h"
 #include "gui/control_window.h"
 #include "gui/gui_interaction.h"
 #include "gui/help_windows.h"
 #include "gui/tile_picker_window.h"
 #include "platform/random.h"
-#include "editing/control.h"
-#include "editing/map_editor.h"
 #include "view/window_layout.h"
 
 class QAction;
@@ -75,16 +76,10 @@ class MapEditorWindow : public QMainWindow {
  private:
   void BuildMenus();
   void BuildControls();
-  QAction* AddEntry(QMenu* menu, const std::string& caption, bool enabled = false);
+  void RunCommand(const Command& command);
   void UpdateScrollBars();
   void ShowTilePicker();
-  void ToggleHexOutlines();
-  void ToggleGridLines();
-  void ToggleRandomTiles();
-  void ToggleShowRoadControl();
   void SetGridDimensions();
-  void SaveCurrentMap();
-  void UndoFromSnapshot();
   void RefreshCaptions();
   void HandleKey(QKeyEvent* event);
   void MapPressed(double vx, double vy, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -95,8 +90,6 @@ class MapEditorWindow : public QMainWindow {
   void MapChanged(bool mapReplaced, bool nationSetChanged);
   void ShowControl();
   void ShowHelp();
-  void SetHexControlMenus(const HexControlMenuEntries& entries);
-  void Undo();
 
   GuiInteraction windowUi_;
   UserInteraction* ui_;
@@ -121,6 +114,7 @@ class MapEditorWindow : public QMainWindow {
   std::map<std::string, QPushButton*> buttons_;
   std::map<std::string, QAction*> actions_;
   std::map<std::string, QMenu*> menus_;
+  std::vector<std::pair<const Command*, QAction*>> commandActions_;
   QPointer<TilePickerWindow> tilePicker_;
   QPointer<ControlWindow> control_;
   QPointer<HelpWindow> help_;

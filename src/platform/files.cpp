@@ -182,8 +182,8 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 fs::path SpeltAsOnDisk(const fs::path& path) {
   if (FileExists(path)) return path;
   fs::path folder = path.parent_path();
-  if (auto found = FindIgnoringCase(folder.empty() ? fs::path(".") : folder,
-                                    path.filename().string())) {
+  if (auto found =
+          FindIgnoringCase(folder.empty() ? fs::path(".") : folder, path.filename().string())) {
     return path.parent_path() / found->filename();
   }
   return path;

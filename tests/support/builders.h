@@ -54,10 +54,10 @@ struct MapLayers {
 // A versioned map file: signature, version, size, the five layers (x fastest,
 // then y, then the plane), the objective list from version 545 on (after the
 // empty record 0) and the nation-set name from version 558 on.
-inline std::vector<uint8_t> VersionedMapBytes(int version, int w, int h,
-                                              const MapLayers& layers = {},
-                                              const std::vector<std::array<int, 6>>& objectives = {},
-                                              const std::string& nationSet = "default") {
+inline std::vector<uint8_t> VersionedMapBytes(
+    int version, int w, int h, const MapLayers& layers = {},
+    const std::vector<std::array<int, 6>>& objectives = {},
+    const std::string& nationSet = "default") {
   ByteBuilder file;
   file.Text("Version ");
   file.I16(version);

@@ -1,0 +1,339 @@
+#include "editing/commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "editing/clipboard.h"
+#include "editing/control.h"
+#include "editing/file_dialog.h"
+#include "editor/map_io.h"
+#include "view/hex_drawing.h"
+
+namespace korv {
+
+namespace {
+
+using Window = CommandOutcome::Window;
+
+void RedrawIfDrawn(MapEditor& session) {
+  if (session.view.ViewBuffer.IsNull()) return;
+  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+}
+
+CommandOutcome Show(Window window) {
+  return {.window = window};
+}
+
+CommandOutcome FileDialogIn(int16_t mode) {
+  return {.window = Window::kFileDialog, .fileDialogMode = mode};
+}
+
+CommandOutcome Zoom(int step) {
+  return {.window = Window::kZoom, .zoomStep = step};
+}
+
+// A caption compared as a designer types it: without "&", case ignored.
+std::string Plain(std::string_view caption) {
+  std::string plain;
+  for (char c : caption) {
+    if (c != '&') plain += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return plain;
+}
+
+std::vector<Command> BuildTable() {
+  std::vector<Command> table;
+  const auto add = [&table](Command command) { table.push_back(std::move(command)); };
+  // A window command: it opens something, or only changes what is presented.
+  const auto windowOnly = [&add](const char* id, const char* menu, const char* caption,
+                                 std::function<CommandOutcome(MapEditor&)> run,
+                                 bool separatorBefore = false, const char* shortcut = "") {
+    add({.id = id,
+         .menu = menu,
+         .caption = caption,
+         .separatorBefore = separatorBefore,
+         .shortcut = shortcut,
+         .headless = false,
+         .run = std::move(run),
+         .state = {}});
+  };
+  // An entry whose command arrives with a later part of the editor.
+  const auto notYet = [&add](const char* id, const char* menu, const char* caption,
+                             bool separatorBefore = false) {
+    add({.id = id,
+         .menu = menu,
+         .caption = caption,
+         .separatorBefore = separatorBefore,
+         .shortcut = "",
+         .headless = true,
+         .run = {},
+         .state = {}});
+  };
+
+  // File
+  windowOnly("new-map", "&File", "&New Map file", [](MapEditor& session) {
+    NewMapFile_Click(session);
+    return Show(Window::kNewMapDialog);
+  });
+  windowOnly("open-map", "&File", "&Open Map File",
+             [](MapEditor&) { return FileDialogIn(kOpenMapMode); });
+  add({.id = "save-map",
+       .menu = "&File",
+       .caption = "&Save Map File",
+       .run =
+           [](MapEditor& session) {
+             SaveMap(session.editor);
+             RedrawIfDrawn(session);
+             return CommandOutcome{};
+           },
+       .state = {}});
+  windowOnly("save-map-as", "&File", "Save Map File &As",
+             [](MapEditor&) { return FileDialogIn(kSaveMapAsMode); });
+  windowOnly(
+      "import-set", "&File", "Open Brak set file",
+      [](MapEditor&) { return FileDialogIn(kImportSetMode); }, true);
+  notYet("bitmap-utility", "&File", "Bitmap Utilities");
+  windowOnly("nation-set", "&File", "Open New Nations Set",
+             [](MapEditor&) { return FileDialogIn(kNationSetMode); });
+  windowOnly(
+      "exit", "&File", "E&xit", [](MapEditor&) { return Show(Window::kClose); }, true);
+
+  // Edit
+  add({.id = "undo",
+       .menu = "&Edit",
+       .caption = "Undo",
+       .run =
+           [](MapEditor& session) {
+             return CommandOutcome{.mapReplaced = Undo_Click(session).sizeChanged};
+           },
+       .state = {}});
+  add({.id = "copy",
+       .menu = "&Edit",
+       .caption = "&Copy",
+       .separatorBefore = true,
+       .run =
+           [](MapEditor& session) {
+             Copy_Click(session);
+             return CommandOutcome{};
+           },
+       .state = {}});
+  add({.id = "paste",
+       .menu = "&Edit",
+       .caption = "&Paste",
+       .run =
+           [](MapEditor& session) {
+             Paste_Click(session);
+             return CommandOutcome{};
+           },
+       .state = {}});
+
+  // Hex Sides
+  add({.id = "hex-outlines",
+       .menu = "Hex Sides",
+       .caption = "Hex Outlines OFF",
+       .run =
+           [](MapEditor& session) {
+             HexsidesOn_Click(session.editor, session.resources, session.switches, session.view);
+             return CommandOutcome{};
+           },
+       .state =
+           [](const MapEditor& session) {
+             return HexOutlinesMenuEntry(session.editor.Settings.HexOutlines);
+           },
+       .checkable = true});
+
+  // Hex Control
+  const auto hexControlEntry = [](bool on) {
+    return [on](const MapEditor& session) {
+      const HexControlMenuEntries entries = HexControlMenuState(session.switches.EditMode == 2);
+      return on ? entries.on : entries.off;
+    };
+  };
+  add({.id = "hex-control-on",
+       .menu = "Hex Control",
+       .caption = "Hex Control ON",
+       .headless = false,
+       .run =
+           [](MapEditor& session) {
+             HexControlOn_Click(session);
+             return Show(Window::kControlWindow);
+           },
+       .state = hexControlEntry(true),
+       .checkable = true});
+  add({.id = "hex-control-off",
+       .menu = "Hex Control",
+       .caption = "Hex Control OFF",
+       .run =
+           [](MapEditor& session) {
+             HexControlOff_Click(session);
+             return CommandOutcome{};
+           },
+       .state = hexControlEntry(false),
+       .checkable = true});
+  add({.id = "set-hex-control",
+       .menu = "Hex Control",
+       .caption = "Set Hex Control (Screen Area)",
+       .separatorBefore = true,
+       .run =
+           [](MapEditor& session) {
+             SetHexControl_Click(session);
+             return CommandOutcome{};
+           },
+       .state = {}});
+  notYet("set-roads-only", "Hex Control", "Set Roads ONLY");
+  add({.id = "original-owners",
+       .menu = "Hex Control",
+       .caption = "Set Original Owner to Current Owner",
+       .run =
+           [](MapEditor& session) {
+             SetOriginalOwnerToCurrentOwner(session.editor.Document);
+             return CommandOutcome{};
+           },
+       .state = {}});
+
+  // Roads
+  notYet("fill-road-connections", "Roads", "Fill in Possible Road connections");
+  notYet("count-road-hexes", "Roads", "Count road hexes");
+  notYet("find-road-problems", "Roads", "Find connection/control problems");
+  add({.id = "show-road-control",
+       .menu = "Roads",
+       .caption = "Show Road Control = TRUE",
+       .separatorBefore = true,
+       .run =
+           [](MapEditor& session) {
+             bool& shown = session.editor.Settings.ShowRoadControl;
+             shown = !shown;
+             session.menuCaptions.showRoadControl = ShowRoadControlCaption(shown);
+             RedrawIfDrawn(session);
+             return CommandOutcome{};
+           },
+       // No check mark: the caption names the state.
+       .state =
+           [](const MapEditor& session) {
+             return MenuEntry{session.menuCaptions.showRoadControl, false};
+           }});
+
+  // Tiles
+  notYet("auto-redraw-roads", "Tiles", "auto redraw Roads");
+  notYet("auto-redraw-terrain", "Tiles", "auto redraw Terrain");
+  notYet("auto-redraw-forests", "Tiles", "auto redraw Forests");
+  notYet("auto-redraw-mountains", "Tiles", "auto redraw Mountains");
+  notYet("redraw-from-terrain", "Tiles", "Redraw Map based on Terrain", true);
+  notYet("terrain-from-tiles", "Tiles", "Rebuild Terrain based on Tiles");
+  notYet("memorise-roads", "Tiles", "Memorize Road Tile Patterns", true);
+  notYet("memorise-rivers", "Tiles", "Memorise River Tile Patterns");
+  notYet("memorise-mountains", "Tiles", "Memorise Mountain Patterns");
+  add({.id = "random-tiles",
+       .menu = "Tiles",
+       .caption = "Random Tiles OFF",
+       .separatorBefore = true,
+       .run =
+           [](MapEditor& session) {
+             bool& random = session.editor.Settings.RandomTiles;
+             random = !random;
+             return CommandOutcome{};
+           },
+       .state =
+           [](const MapEditor& session) {
+             return RandomTilesMenuEntry(session.editor.Settings.RandomTiles);
+           },
+       .checkable = true});
+  notYet("scattered-woods", "Tiles", "Scattered Woods");
+
+  // Analysis
+  notYet("land-masses", "Analysis", "Determine Separate Land Masses");
+  notYet("verify-hex-data", "Analysis", "Verify Hex Data");
+
+  // Options
+  add({.id = "grid-lines",
+       .menu = "Options",
+       .caption = "Grid Lines",
+       .run =
+           [](MapEditor& session) {
+             GridLines_Click(session.switches);
+             return CommandOutcome{};
+           },
+       .state =
+           [](const MapEditor& session) {
+             return MenuEntry{"Grid Lines", session.switches.GridLines};
+           },
+       .checkable = true});
+  windowOnly("grid-dimensions", "Options", "Set Grid Dimensions",
+             [](MapEditor&) { return Show(Window::kGridDimensions); });
+  add({.id = "default-area",
+       .menu = "Options",
+       .caption = kAreaSwitchInitialCaption,
+       .separatorBefore = true,
+       .run =
+           [](MapEditor& session) {
+             session.menuCaptions.defaultArea = AreaSwitch_Click(session.control).Caption;
+             return CommandOutcome{};
+           },
+       .state =
+           [](const MapEditor& session) {
+             return MenuEntry{session.menuCaptions.defaultArea, session.control.WholeMapArea};
+           },
+       .checkable = true});
+
+  // Strategic Map
+  notYet("strategic-map-show", "Strategic Map", "Show");
+  notYet("strategic-map-hide", "Strategic Map", "Hide");
+
+  // View: the zoom changes only what the window presents.
+  windowOnly(
+      "zoom-in", "&View", "Zoom In", [](MapEditor&) { return Zoom(1); }, false, "Ctrl++;Ctrl+=");
+  windowOnly(
+      "zoom-out", "&View", "Zoom Out", [](MapEditor&) { return Zoom(-1); }, false, "Ctrl+-");
+  windowOnly(
+      "actual-size", "&View", "Actual Size", [](MapEditor&) { return Zoom(0); }, false, "Ctrl+0");
+  return table;
+}
+
+}  // namespace
+
+const std::vector<Command>& CommandTable() {
+  static const std::vector<Command> table = BuildTable();
+  return table;
+}
+
+MenuEntry CommandState(const Command& command, const MapEditor& session) {
+  if (command.state) return command.state(session);
+  return {command.caption, false};
+}
+
+const Command* FindCommand(std::string_view name, const MapEditor* session) {
+  const std::string wanted = Plain(name);
+  if (wanted.empty()) return nullptr;
+  for (const Command& command : CommandTable()) {
+    if (wanted == command.id || wanted == Plain(command.caption)) return &command;
+    if (session && wanted == Plain(CommandState(command, *session).Caption)) return &command;
+  }
+  // A caption without the state it names ("Random Tiles" for "Random Tiles
+  // OFF"), when only one entry begins so.
+  const Command* found = nullptr;
+  for (const Command& command : CommandTable()) {
+    const std::string caption = Plain(command.caption);
+    if (caption.size() > wanted.size() && caption.compare(0, wanted.size(), wanted) == 0 &&
+        (caption[wanted.size()] == ' ' || caption[wanted.size()] == '(')) {
+      if (found) return nullptr;
+      found = &command;
+    }
+  }
+  return found;
+}
+
+std::string AutoTile_Click(MapEditor& session) {
+  bool& autoDraw = session.editor.Settings.AutoDraw;
+  autoDraw = !autoDraw;
+  return AutoTileButtonCaption(autoDraw);
+}
+
+void GridDimensionsDialog_Cancel(MapEditor& session) {
+  session.switches.GridLines = false;
+}
+
+std::string ClearSidesButtonCaption(const MapEditor& session) {
+  return session.interaction.ClearSides ? "Clear Sides ON" : "Clear Sides Off";
+}
+
+}  // namespace korv

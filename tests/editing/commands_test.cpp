@@ -1,0 +1,193 @@
+// The command table: finding entries as a designer names them, the state
+// its entries show, the window rules kept in the core, and korvmap apply
+// running the same entries as the menus.
+#include "editing/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/korvmap.h"
+#include "editing/editing.h"
+#include "editor/map_io.h"
+#include "support/editor_fixture.h"
+
+namespace korv {
+namespace {
+
+using test::SessionOnMiniGame;
+
+TEST(FindCommand, ByNameOrCaptionWithoutAccessKeyOrCase) {
+  SessionOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  const Command* random = FindCommand("random-tiles");
+  ASSERT_NE(random, nullptr);
+  struct Case {
+    const char* name;
+    const char* id;  // nullptr: no entry, or more than one fits
+  };
+  const Case cases[] = {
+      {"&Save Map File", "save-map"},
+      {"save map file", "save-map"},
+      {"SAVE MAP FILE &AS", "save-map-as"},
+      {"Random Tiles OFF", "random-tiles"},
+      {"Random Tiles", "random-tiles"},  // the caption without its state
+      {"Default Area", "default-area"},
+      {"Hex Control", nullptr},  // "Hex Control ON" and "Hex Control OFF"
+      {"Hex", nullptr},          // not followed by a blank: no caption word
+      {"Paint", nullptr},
+      {"", nullptr},
+  };
+  for (const Case& c : cases) {
+    const Command* found = FindCommand(c.name);
+    EXPECT_EQ(found ? std::string(found->id) : std::string("none"), c.id ? c.id : "none") << c.name;
+  }
+  // The caption an entry shows now names it too.
+  random->run(world.session);
+  EXPECT_EQ(FindCommand("random tiles on", &world.session), random);
+  EXPECT_EQ(FindCommand("random tiles on"), nullptr);
+}
+
+TEST(CommandTable, SwitchesShowTheirStateAfterTheFirstChange) {
+  SessionOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  struct Step {
+    const char* command;
+    const char* caption;
+    bool checked;
+  };
+  // Each entry reads its start-up caption until the first change.
+  const Step steps[] = {
+      {"random-tiles", "Random Tiles ON", true},
+      {"random-tiles", "Random Tiles OFF", false},
+      {"show-road-control", "Show Road Control = False", false},
+      {"show-road-control", "Show Road Control = True", false},
+      {"default-area", "Default Area (Entire Map)", true},
+      {"default-area", "Default Area (Screen Only)", false},
+      {"grid-lines", "Grid Lines", true},
+  };
+  for (const Step& step : steps) {
+    const Command* command = FindCommand(step.command);
+    ASSERT_NE(command, nullptr) << step.command;
+    EXPECT_EQ(CommandState(*command, world.session).Caption, command->caption) << step.command;
+  }
+  for (const Step& step : steps) {
+    const Command* command = FindCommand(step.command);
+    command->run(world.session);
+    const MenuEntry entry = CommandState(*command, world.session);
+    EXPECT_EQ(entry.Caption, step.caption);
+    EXPECT_EQ(entry.Checked, step.checked) << step.caption;
+  }
+  EXPECT_FALSE(world.session.editor.Settings.RandomTiles);
+  EXPECT_TRUE(world.session.editor.Settings.ShowRoadControl);
+  EXPECT_FALSE(world.session.control.WholeMapArea);
+  EXPECT_TRUE(world.session.switches.GridLines);
+}
+
+TEST(CommandTable, WindowRulesHoldWithoutAWindow) {
+  SessionOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  MapEditor& session = world.session;
+  EXPECT_EQ(AutoTile_Click(session), "Auto-Tile On");
+  EXPECT_TRUE(session.editor.Settings.AutoDraw);
+  EXPECT_EQ(AutoTile_Click(session), "Auto-Tile Off");
+  session.switches.GridLines = true;
+  GridDimensionsDialog_Cancel(session);
+  EXPECT_FALSE(session.switches.GridLines);
+  // A press on the road-side strip ends side clearing; the button says so.
+  ClearSides_Click(session);
+  EXPECT_EQ(ClearSidesButtonCaption(session), "Clear Sides ON");
+  ASSERT_TRUE(RoadStrip_MouseDown(session, 130));
+  EXPECT_EQ(ClearSidesButtonCaption(session), "Clear Sides Off");
+  EXPECT_EQ(session.interaction.RoadSide, 3);
+}
+
+struct RunResult {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+RunResult Korvmap(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunKorvmap(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
+  // A map with a city (terrain 5) at (2, 2) and a road tile at (3, 3).
+  test::MiniGame game = test::DefaultMiniGame();
+  game.tileTerrain[2] = 5;
+  SessionOnMiniGame world(game);
+  ASSERT_TRUE(world.started);
+  MapDocument& map = world.Map();
+  map.Tile(2, 2) = 2;
+  map.Terrain(2, 2) = 5;
+  map.Tile(3, 3) = 15;
+  map.MapPath = world.Path("in.map");
+  ASSERT_TRUE(SaveMap(world.session.editor));
+
+  // The same commands through the session, as the menus run them.
+  world.session.control.SelectedNation = 2;
+  world.session.control.SelectedObjectiveMark = kPrimaryObjective;
+  for (const char* name : {"Default Area (Screen)", "Set Hex Control (Screen Area)"}) {
+    FindCommand(name)->run(world.session);
+  }
+  map.MapPath = world.Path("menus.map");
+  ASSERT_TRUE(SaveMap(world.session.editor));
+  EXPECT_EQ(map.Owner(2, 2), 2);
+  EXPECT_EQ(map.Mark(2, 2), kPrimaryObjective);
+  EXPECT_EQ(map.Owner(3, 3), 2);  // a road hex takes the owner
+
+  const RunResult run = Korvmap({"--folder", world.folder.Path().string(), "apply",
+                                 world.Path("in.map"), world.Path("out.map"), "--nation", "2",
+                                 "--mark", "2", "default area", "set-hex-control"});
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_EQ(world.folder.ReadBytes("out.map"), world.folder.ReadBytes("menus.map"));
+  EXPECT_EQ(world.folder.ReadBytes("out.ctl"), world.folder.ReadBytes("menus.ctl"));
+
+  // --view limits an area command to the hexes it shows.
+  const RunResult viewed =
+      Korvmap({"--folder", world.folder.Path().string(), "apply", world.Path("in.map"),
+               world.Path("viewed.map"), "--view", "3,3,2,2", "--nation", "1", "set-hex-control"});
+  ASSERT_EQ(viewed.code, kExitOk) << viewed.err;
+  std::string error;
+  auto parsed =
+      ReadMapFile(world.Path("viewed.map"), world.session.editor.Tiles.TileTerrain, error);
+  ASSERT_TRUE(parsed) << error;
+  EXPECT_EQ(parsed->Document.Owner(3, 3), 1);
+  EXPECT_EQ(parsed->Document.Owner(2, 2), 0);
+}
+
+TEST(KorvmapApply, RefusesWhatItCannotRunBeforeTouchingAnything) {
+  SessionOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  world.Map().MapPath = world.Path("in.map");
+  ASSERT_TRUE(SaveMap(world.session.editor));
+  struct Case {
+    std::vector<std::string> extra;
+    int code;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"&Open Map File"}, kExitRefused, "needs the editor's window"},
+      {{"Scattered Woods"}, kExitRefused, "is not in the editor yet"},
+      {{"grid-lines", "Paint it blue"}, kExitRefused, "there is no command \"Paint it blue\""},
+      {{"--mark", "4", "grid-lines"}, kExitUsage, "--mark needs a whole number from 0 to 3"},
+      {{"--view", "1,2,3", "grid-lines"}, kExitUsage, "--view needs four whole numbers"},
+      {{"--current-tile", "32", "grid-lines"}, kExitRefused, "tile 32 is not on the tile sheet"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = {"--folder", world.folder.Path().string(), "apply",
+                                          world.Path("in.map"), world.Path("out.map")};
+    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
+    const RunResult run = Korvmap(arguments);
+    EXPECT_EQ(run.code, c.code) << c.says;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(world.folder / "out.map")) << c.says;
+  }
+}
+
+}  // namespace
+}  // namespace korv
