@@ -115,4 +115,22 @@ void RebuildObjectiveList(MapDocument& document);
 // Re-creates HexOriginalOwner from field 4 of the objective records.
 void RestoreOriginalOwners(MapDocument& document);
 
+// A block of hexes, columns firstX..lastX and rows firstY..lastY (empty when
+// a last is below its first).
+struct HexRange {
+  int firstX = 0;
+  int lastX = -1;
+  int firstY = 0;
+  int lastY = -1;
+};
+
+// Visits the hexes of `range` column by column, rows rising within a column:
+// the order every drawing of several hexes uses.
+template <class Visit>
+void ForEachHex(const HexRange& range, Visit&& visit) {
+  for (int x = range.firstX; x <= range.lastX; ++x) {
+    for (int y = range.firstY; y <= range.lastY; ++y) visit(x, y);
+  }
+}
+
 }  // namespace korv

@@ -6,6 +6,7 @@
 #include "editing/clipboard.h"
 #include "editing/control.h"
 #include "editing/file_dialog.h"
+#include "editing/tile_commands.h"
 #include "editor/map_io.h"
 #include "view/hex_drawing.h"
 
@@ -214,15 +215,31 @@ std::vector<Command> BuildTable() {
            }});
 
   // Tiles
-  notYet("auto-redraw-roads", "Tiles", "auto redraw Roads");
-  notYet("auto-redraw-terrain", "Tiles", "auto redraw Terrain");
-  notYet("auto-redraw-forests", "Tiles", "auto redraw Forests");
-  notYet("auto-redraw-mountains", "Tiles", "auto redraw Mountains");
-  notYet("redraw-from-terrain", "Tiles", "Redraw Map based on Terrain", true);
-  notYet("terrain-from-tiles", "Tiles", "Rebuild Terrain based on Tiles");
-  notYet("memorise-roads", "Tiles", "Memorize Road Tile Patterns", true);
-  notYet("memorise-rivers", "Tiles", "Memorise River Tile Patterns");
-  notYet("memorise-mountains", "Tiles", "Memorise Mountain Patterns");
+  const auto tileCommand = [&add](const char* id, const char* caption, void (*click)(MapEditor&),
+                                  bool separatorBefore = false) {
+    add({.id = id,
+         .menu = "Tiles",
+         .caption = caption,
+         .separatorBefore = separatorBefore,
+         .run =
+             [click](MapEditor& session) {
+               click(session);
+               return CommandOutcome{};
+             },
+         .state = {}});
+  };
+  tileCommand("auto-redraw-roads", "auto redraw Roads", AutoRedrawRoads_Click);
+  tileCommand("auto-redraw-terrain", "auto redraw Terrain", AutoRedrawTerrain_Click);
+  tileCommand("auto-redraw-forests", "auto redraw Forests", AutoRedrawForests_Click);
+  tileCommand("auto-redraw-mountains", "auto redraw Mountains", AutoRedrawMountains_Click);
+  tileCommand("redraw-from-terrain", "Redraw Map based on Terrain", RedrawMapBasedOnTerrain_Click,
+              true);
+  tileCommand("terrain-from-tiles", "Rebuild Terrain based on Tiles",
+              RebuildTerrainBasedOnTiles_Click);
+  tileCommand("memorise-roads", "Memorize Road Tile Patterns", MemorizeRoadTilePatterns_Click,
+              true);
+  tileCommand("memorise-rivers", "Memorise River Tile Patterns", MemoriseRiverTilePatterns_Click);
+  tileCommand("memorise-mountains", "Memorise Mountain Patterns", MemoriseMountainPatterns_Click);
   add({.id = "random-tiles",
        .menu = "Tiles",
        .caption = "Random Tiles OFF",
@@ -238,7 +255,7 @@ std::vector<Command> BuildTable() {
              return RandomTilesMenuEntry(session.editor.Settings.RandomTiles);
            },
        .checkable = true});
-  notYet("scattered-woods", "Tiles", "Scattered Woods");
+  tileCommand("scattered-woods", "Scattered Woods", ScatteredWoods_Click);
 
   // Analysis
   notYet("land-masses", "Analysis", "Determine Separate Land Masses");

@@ -4,13 +4,44 @@
 #include <cmath>
 #include <filesystem>
 
+#include "autotile/choosers.h"
+#include "autotile/pattern_library.h"
 #include "document/hex_names.h"
 #include "editor/map_io.h"
 #include "editor/startup.h"
+#include "platform/interaction.h"
 #include "platform/text_fields.h"
 #include "view/viewport.h"
 
 namespace korv {
+
+AutoTileHooks DefaultAutoTileHooks() {
+  AutoTileHooks hooks;
+  hooks.RecordPatterns = [](Editor& editor, int x, int y, int16_t tile, bool withRoadRecorder) {
+    PatternRecorder recorder(editor.Folder, editor.Tiles);
+    if (withRoadRecorder) {
+      recorder.NewRoadPattern(editor.Document, x, y, tile, editor.CurrentTile);
+    }
+    recorder.NewPattern(editor.Document, x, y, tile, editor.CurrentTile);
+    std::string error;
+    if (!recorder.Flush(&error)) {
+      editor.Ui.Message("The tile pattern of hex (" + std::to_string(x) + ", " +
+                        std::to_string(y) + ") was not stored: " + error + ".");
+    }
+  };
+  hooks.ChooseTile = [](Editor& editor, int x, int y, bool road) {
+    const ChooserContext context{editor.Document, editor.Tiles, editor.Folder, editor.Random,
+                                 editor.CurrentTile};
+    int answer = -1;
+    if (road) {
+      CheckRoads(context, x, y, answer);
+    } else {
+      AutoDrawTile(context, x, y, answer);
+    }
+    return answer;
+  };
+  return hooks;
+}
 
 std::string MainWindowCaption(const Editor& editor) {
   return "Main: editing " + editor.CaptionName;

@@ -16,8 +16,9 @@
 namespace korv {
 
 // Where painting hands over to the tile knowledge: recording a painted
-// hex's neighbour pattern, and asking for the tile that fits a hex. Empty
-// hooks record nothing and choose nothing, until auto-tiling is there.
+// hex's neighbour pattern, and asking for the tile that fits a hex. The
+// session starts with the pattern libraries and choosers behind them
+// (DefaultAutoTileHooks); empty hooks record and choose nothing.
 struct AutoTileHooks {
   // Records hex (x, y) as an example of `tile`: the road recorder first
   // when `withRoadRecorder`, then the general one.
@@ -27,9 +28,12 @@ struct AutoTileHooks {
   std::function<int(Editor&, int x, int y, bool road)> ChooseTile;
 };
 
+// Recording into and choosing from the pattern libraries of the game folder.
+AutoTileHooks DefaultAutoTileHooks();
+
 struct MapEditor {
   MapEditor(GameFolder folder, UserInteraction& ui, RandomSource& random)
-      : editor(std::move(folder), ui, random) {}
+      : editor(std::move(folder), ui, random), autoTile(DefaultAutoTileHooks()) {}
 
   Editor editor;
   ViewState view;
