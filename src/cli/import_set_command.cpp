@@ -20,9 +20,6 @@ namespace korv {
 std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                        std::ostream& err) {
   // korvmap's options that take a value; their values are not commands.
-  static const std::vector<std::string> kValued = {"--folder",         "--width", "--height",
-                                                   "--seed",           "--view",  "--nation",
-                                                   "--original-owner", "--mark",  "--current-tile"};
   std::string folder = ".";
   bool replace = false;
   std::vector<std::string> words;
@@ -32,7 +29,7 @@ std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments
     if (word == "--replace") {
       replace = true;
     } else if (word.rfind("--", 0) == 0 && word != "--") {
-      const bool valued = std::find(kValued.begin(), kValued.end(), word) != kValued.end();
+      const bool valued = KorvmapOptionTakesValue(word);
       if (word == "--folder" && i + 1 < arguments.size()) {
         folder = arguments[i + 1];
       } else if (foreignOption.empty()) {

@@ -1,6 +1,7 @@
 #include "cli/korvmap.h"
 
 #include "cli/apply_command.h"
+#include "cli/autotile_commands.h"
 #include "cli/import_set_command.h"
 
 #include <charconv>
@@ -53,10 +54,8 @@ class UsageError {
 };
 
 std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::string& problem) {
-  static const std::vector<std::string> kValued = {"--folder",         "--width", "--height",
-                                                   "--seed",           "--view",  "--nation",
-                                                   "--original-owner", "--mark",  "--current-tile"};
-  static const std::vector<std::string> kFlags = {"--random-tiles", "--whole-map", "--list"};
+  static const std::vector<std::string> kFlags = {"--random-tiles", "--whole-map", "--list",
+                                                  "--auto", "--random"};
   CommandLine line;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
@@ -68,7 +67,7 @@ std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std:
       line.flags[word] = true;
       continue;
     }
-    if (std::find(kValued.begin(), kValued.end(), word) == kValued.end()) {
+    if (!KorvmapOptionTakesValue(word)) {
       problem = "unknown option " + word;
       return std::nullopt;
     }
@@ -260,6 +259,30 @@ int Apply(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return ApplyCommands(line.folder, line.words[1], line.words[2], commands, settings, out, err);
 }
 
+int Paint(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() < 4) {
+    throw UsageError("paint takes an input map, an output map and at least one hex X,Y");
+  }
+  PaintSettings settings;
+  const auto tile = NumberOption(line, "--tile", 0, 32767);
+  if (!tile) throw UsageError("paint needs --tile T");
+  settings.tile = *tile;
+  settings.autoDraw = line.flags.count("--auto") > 0;
+  settings.randomTiles = line.flags.count("--random") > 0;
+  if (auto seed = NumberOption(line, "--seed", 0, 2147483647)) {
+    settings.seed = static_cast<uint64_t>(*seed);
+  }
+  const std::vector<std::string> hexes(line.words.begin() + 3, line.words.end());
+  return PaintCommand(line.folder, line.words[1], line.words[2], hexes, settings, out, err);
+}
+
+int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() < 2) throw UsageError("learn takes at least one map or set file");
+  return LearnCommand(line.folder, std::vector<std::string>(line.words.begin() + 1,
+                                                            line.words.end()),
+                      out, err);
+}
+
 int JumpMap(const CommandLine& line, std::ostream& err) {
   if (line.words.size() != 3) throw UsageError("jumpmap takes a map file and a picture file");
   Session session(line.folder, SeedFromClock(), err);
@@ -360,17 +383,24 @@ int Name(const CommandLine& line, std::ostream& err) {
 
 }  // namespace
 
+bool KorvmapOptionTakesValue(std::string_view word) {
+  static constexpr std::string_view kValued[] = {
+      "--folder", "--width",          "--height", "--seed",         "--view",
+      "--nation", "--original-owner", "--mark",   "--current-tile", "--tile"};
+  return std::find(std::begin(kValued), std::end(kValued), word) != std::end(kValued);
+}
+
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   if (auto code = RunImportSetCommand(arguments, out, err)) return *code;
   std::string problem;
   auto line = Parse(arguments, problem);
   if (!line) {
     err << "korvmap: " << problem << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
+        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
+    err << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
     return kExitUsage;
   }
   try {
@@ -382,10 +412,12 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "names") return Names(*line, out, err);
     if (command == "name") return Name(*line, err);
     if (command == "apply") return Apply(*line, out, err);
+    if (command == "paint") return Paint(*line, out, err);
+    if (command == "learn") return Learn(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
     err << "korvmap: " << usage.Text() << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kUsageOptions;
+        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
     return kExitUsage;
   }
 }

@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korv {
@@ -10,6 +11,8 @@ namespace korv {
 // Exit codes of every command.
 enum KorvmapExit : int { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
 
+// Whether korvmap's option `word` takes a value (--folder DIR, --tile T, ...).
+bool KorvmapOptionTakesValue(std::string_view word);
 // Runs one korvmap command; `arguments` excludes the program name.
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 

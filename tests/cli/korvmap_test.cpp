@@ -106,7 +106,7 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
   const std::string game = folder.Path().string();
   const Case cases[] = {
       {"no command", {}, 2, "usage"},
-      {"unknown command", {"paint"}, 2, "unknown command paint"},
+      {"unknown command", {"frobnicate"}, 2, "unknown command frobnicate"},
       {"unknown option", {"--colour", "info"}, 2, "unknown option --colour"},
       {"missing value", {"info", "--folder"}, 2, "--folder needs a value"},
       {"info without map", {"info"}, 2, "info takes one map file"},

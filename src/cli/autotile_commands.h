@@ -1,0 +1,37 @@
+// korvmap paint and korvmap learn: painting hexes as left clicks do, with or
+// without automatic tile choice, and teaching the pattern libraries from the
+// game's own maps and set files in one step.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+constexpr const char* kAutoTileUsage =
+    "  paint IN OUT --tile T [--auto] [--random] [--seed N] X,Y...\n"
+    "                            paint hexes in order as left clicks do (patterns are learnt\n"
+    "                            unless --auto chooses the tiles), save as OUT\n"
+    "  learn SET_OR_MAP...       run the three memorise commands on each map or set file\n";
+
+struct PaintSettings {
+  int tile = 0;
+  bool autoDraw = false;
+  bool randomTiles = false;
+  uint64_t seed = 1;
+};
+
+// Paints `hexes` ("x,y" each) of map IN in order and saves it as OUT.
+int PaintCommand(const std::string& folder, const std::string& in, const std::string& out,
+                 const std::vector<std::string>& hexes, const PaintSettings& settings,
+                 std::ostream& output, std::ostream& err);
+
+// Loads each map (or imports each set file in memory) and memorises its
+// road, river and mountain patterns; prints how many records each library
+// gained.
+int LearnCommand(const std::string& folder, const std::vector<std::string>& sources,
+                 std::ostream& output, std::ostream& err);
+
+}  // namespace korv
