@@ -43,8 +43,7 @@ std::string NeighbourSignature(const MapDocument& document, int x, int y, Outsid
 int LookUp(const ChooserContext& context, int x, int y, const std::string& folder,
            bool separatedShape, const std::function<bool(int nx, int ny)>& counts,
            const char* createWith, const std::function<bool(int tile)>& accept, bool skipRefused) {
-  const Neighbourhood hood =
-      BuildNeighbourhood(context.document, x, y, 0, separatedShape, counts);
+  const Neighbourhood hood = BuildNeighbourhood(context.document, x, y, 0, separatedShape, counts);
   const std::filesystem::path path = context.folder.Resolve(folder + "/" + hood.shape + ".txt");
   auto bytes = ReadWholeFile(path);
   if (!bytes) {
@@ -56,6 +55,7 @@ int LookUp(const ChooserContext& context, int x, int y, const std::string& folde
   }
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   if (skipRefused) return FirstMatchingTile(text, hood.key, accept);
+  // The first record of the key decides; a tile `accept` refuses gives -1.
   const int tile = FirstMatchingTile(text, hood.key);
   return tile >= 0 && accept && !accept(tile) ? -1 : tile;
 }

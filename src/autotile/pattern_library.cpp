@@ -90,10 +90,8 @@ int FirstMatchingTile(std::string_view text, std::string_view key,
   int found = -1;
   ForEachRecord(text, [&](const std::string& recordKey, int tile) {
     if (recordKey != key) return true;
-    if (!accept || accept(tile)) {
-      found = tile;
-    }
-    // The first record of the key decides, accepted or not.
+    if (accept && !accept(tile)) return true;
+    found = tile;
     return false;
   });
   return found;
@@ -186,24 +184,22 @@ void PatternRecorder::Record(const std::string& folderName, const fs::path& path
 void PatternRecorder::NewRoadPattern(const MapDocument& document, int x, int y, int16_t rethex,
                                      int16_t currentTile) {
   const bool waterTile = IsWaterTerrain(tables_.TerrainOf(currentTile));
-  const Neighbourhood hood =
-      BuildNeighbourhood(document, x, y, 0, true, [&](int nx, int ny) {
-        const int terrain = document.Terrain(nx, ny);
-        if (IsSettlementTerrain(terrain)) return true;
-        for (int d = 1; d <= 6; ++d) {
-          if (document.Data(nx, ny, d) == kRoadLink) return true;
-        }
-        if (waterTile && IsWaterTerrain(terrain)) return true;
-        return tables_.RoadOf(document.Tile(nx, ny)) == 1;
-      });
+  const Neighbourhood hood = BuildNeighbourhood(document, x, y, 0, true, [&](int nx, int ny) {
+    const int terrain = document.Terrain(nx, ny);
+    if (IsSettlementTerrain(terrain)) return true;
+    for (int d = 1; d <= 6; ++d) {
+      if (document.Data(nx, ny, d) == kRoadLink) return true;
+    }
+    if (waterTile && IsWaterTerrain(terrain)) return true;
+    return tables_.RoadOf(document.Tile(nx, ny)) == 1;
+  });
   if (hood.key == kEmptyPatternKey) return;
   const char* library = waterTile ? kBridgePatternFolder : kRoadPatternFolder;
   Record(library, folder_.Resolve(std::string(library) + "/" + hood.shape + ".txt"),
          kNewLibraryFile, MergeRule::kRoad, hood.key, rethex, 0);
 }
 
-void PatternRecorder::NewBridgePattern(const MapDocument& document, int x, int y,
-                                       int16_t rethex) {
+void PatternRecorder::NewBridgePattern(const MapDocument& document, int x, int y, int16_t rethex) {
   const Neighbourhood hood = BuildNeighbourhood(document, x, y, 1, true, [&](int nx, int ny) {
     const int16_t tile = document.Tile(nx, ny);
     return IsWaterTerrain(tables_.TerrainOf(tile)) || tables_.RoadOf(tile) == 1;
@@ -275,8 +271,7 @@ bool FlushOrSay(PatternRecorder& recorder, UserInteraction& ui) {
 }  // namespace
 
 bool MemorizeRoadTilePatterns(const MapDocument& document, const GameFolder& folder,
-                              const TileTables& tables, int16_t& currentTile,
-                              UserInteraction& ui) {
+                              const TileTables& tables, int16_t& currentTile, UserInteraction& ui) {
   PatternRecorder recorder(folder, tables);
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {

@@ -70,8 +70,8 @@ struct PatternRecord {
 std::vector<PatternRecord> ParsePatternFile(std::string_view text);
 // The text of a library file holding `records`.
 std::string FormatPatternFile(const std::vector<PatternRecord>& records);
-// The tile of the first record whose key is `key` and that `accept` takes,
-// or -1.
+// The tile of the first record whose key is `key` and whose tile `accept`
+// takes (records it refuses are passed over), or -1.
 int FirstMatchingTile(std::string_view text, std::string_view key,
                       const std::function<bool(int tile)>& accept = nullptr);
 
@@ -102,12 +102,10 @@ class PatternRecorder {
   // By the water test into the river library.
   void NewRiverPattern(const MapDocument& document, int x, int y, int16_t rethex);
   // Into the tile library of the terrain type of `currentTile`.
-  void SavePattern(const MapDocument& document, int x, int y, int16_t rethex,
-                   int16_t currentTile);
+  void SavePattern(const MapDocument& document, int x, int y, int16_t rethex, int16_t currentTile);
   // Chooses the recorder by the terrain type of `rethex`: none for 1, the
   // bridge or river recorder for water, SavePattern for the rest.
-  void NewPattern(const MapDocument& document, int x, int y, int16_t rethex,
-                  int16_t currentTile);
+  void NewPattern(const MapDocument& document, int x, int y, int16_t rethex, int16_t currentTile);
 
   // Writes every file changed since the last flush. False (with `error`)
   // when one cannot be written.
@@ -122,7 +120,7 @@ class PatternRecorder {
               const char* newContent, MergeRule rule, const std::string& key, int16_t rethex,
               int centreTerrain);
 
-  const GameFolder& folder_;
+  const GameFolder folder_;
   const TileTables& tables_;
   std::map<std::filesystem::path, std::unique_ptr<File>> files_;
   std::map<std::string, int> recorded_;

@@ -278,9 +278,8 @@ int Paint(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
   if (line.words.size() < 2) throw UsageError("learn takes at least one map or set file");
-  return LearnCommand(line.folder, std::vector<std::string>(line.words.begin() + 1,
-                                                            line.words.end()),
-                      out, err);
+  return LearnCommand(line.folder,
+                      std::vector<std::string>(line.words.begin() + 1, line.words.end()), out, err);
 }
 
 int JumpMap(const CommandLine& line, std::ostream& err) {

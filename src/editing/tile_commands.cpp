@@ -1,8 +1,8 @@
 #include "editing/tile_commands.h"
 
+#include "autotile/choosers.h"
 #include "autotile/pattern_library.h"
 #include "autotile/redraw_commands.h"
-#include "autotile/choosers.h"
 #include "editing/control.h"
 #include "editor/map_io.h"
 #include "platform/interaction.h"
@@ -64,15 +64,13 @@ void AutoRedrawForests_Click(MapEditor& session) {
 
 void AutoRedrawMountains_Click(MapEditor& session) {
   const HexRange area = Area(session);
-  AutoRedraw(session, false,
-             [&](Editor& editor) { AutoRedrawMountains(editor.Document, area); });
+  AutoRedraw(session, false, [&](Editor& editor) { AutoRedrawMountains(editor.Document, area); });
 }
 
 void RedrawMapBasedOnTerrain_Click(MapEditor& session) {
   Editor& editor = session.editor;
   if (!WriteSnapshot(editor)) return;
-  UpdateTiles(editor.Document, editor.Tiles, editor.RandomLists, editor.Random,
-              editor.CurrentTile);
+  UpdateTiles(editor.Document, editor.Tiles, editor.RandomLists, editor.Random, editor.CurrentTile);
   RedrawIfDrawn(session);
 }
 
