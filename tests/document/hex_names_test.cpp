@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/editor.h"
+#include <algorithm>
+#include <functional>
+
 #include "editor/map_io.h"
+#include "editor/set_import.h"
 #include "editor/startup.h"
-#include "platform/interaction.h"
-#include "platform/random.h"
-#include "support/test_folder.h"
+#include "support/builders.h"
+#include "support/editor_fixture.h"
 
 namespace korv {
 namespace {
@@ -59,44 +61,9 @@ class HexNamesTest : public ::testing::Test {
 };
 
 TEST(HexNameFilePath, BaseWithoutTheLastThreeCharacters) {
-  struct Case {
-    const char* map;
-    const char* extension;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"/maps/abc.map", "str", "/maps/abc.str"},
-      {"/maps/abc.map", "ndx", "/maps/abc.ndx"},
-      {"C:\\game\\ABC.MAP", "ndx", "C:\\game\\ABC.ndx"},
-      {"newmap.map", "str", "newmap.str"},
-      {"ab", "str", "str"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(HexNameFilePath(c.map, c.extension), c.expected) << c.map;
-}
-
-TEST_F(HexNamesTest, CreateMakesAZeroIndexOfEveryHexAndAnEmptyText) {
-  // Left-overs of a larger map and of old names must not survive.
-  folder.WriteBytes("m.ndx", Bytes(400, 0xaa));
-  folder.WriteBytes("m.str", Bytes(60, 'x'));
-  std::string error;
-  ASSERT_TRUE(CreateHexNameFiles(files, document, folder.Game(), &error)) << error;
-  EXPECT_EQ(folder.ReadBytes("m.ndx"), Bytes(80, 0));
-  EXPECT_EQ(folder.ReadBytes("m.str"), Bytes());
-  EXPECT_TRUE(files.Index.IsOpen());
-  EXPECT_TRUE(files.Text.IsOpen());
-}
-
-TEST_F(HexNamesTest, CreateWithoutPathsUsesTheEditorFolderAndMapName) {
-  document.MapName = "newmap.map";
-  document.HexNamesIndexPath.clear();
-  document.HexNamesPath.clear();
-  folder.WriteBytes("newmap.str", Bytes(20, 'o'));
-  std::string error;
-  ASSERT_TRUE(CreateHexNameFiles(files, document, folder.Game(), &error)) << error;
-  EXPECT_EQ(document.HexNamesIndexPath, (folder / "newmap.ndx").string());
-  EXPECT_EQ(document.HexNamesPath, (folder / "newmap.str").string());
-  EXPECT_EQ(folder.ReadBytes("newmap.ndx"), Bytes(80, 0));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), Bytes());
+  EXPECT_EQ(HexNameFilePath("/maps/abc.map", "str"), "/maps/abc.str");
+  EXPECT_EQ(HexNameFilePath("C:\\game\\ABC.MAP", "ndx"), "C:\\game\\ABC.ndx");
+  EXPECT_EQ(HexNameFilePath("ab", "str"), "str");
 }
 
 TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
@@ -134,97 +101,71 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
     EXPECT_EQ(GetHexName(files, document, step.x, step.y), step.shown) << step.what;
   }
   EXPECT_EQ(GetHexName(files, document, 4, 3), "Northern crossroads ");
-  EXPECT_EQ(GetHexName(files, document, 1, 1), "");
 }
 
 TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
-  // Two slots, 40 bytes; the entry of hex (1, 2) takes each value. Inside the
-  // file a name is read and rewritten where the entry points, on the 20-byte
-  // steps or not; outside it there is no name and a new one goes at the end.
-  const Bytes text = Concat({Slot("Alpha               "), Slot("Beta                ")});
+  // Two slots and five bytes of a third: 45 bytes. The entry of hex (1, 2)
+  // takes each value. Inside the file a name is read and rewritten where the
+  // entry points, on the 20-byte steps or not; outside it there is no name
+  // and a new one goes right after the end of the file.
+  const Bytes text = Concat(
+      {Slot("Alpha               "), Slot("Beta                "), Bytes{'G', 'a', 'm', 'm', 'a'}});
   struct Case {
     const char* what;
     int32_t entry;
     std::string shown;      // what GetHexName gives
-    int32_t entryAfterSet;  // where "Gamma" goes
-    size_t textLengthAfter;
-    bool alphaKept;
+    int32_t entryAfterSet;  // where "Delta" goes
   };
   const Case cases[] = {
-      {"first slot", 1, "Alpha               ", 1, 40, false},
-      {"second slot", 21, "Beta                ", 21, 40, true},
-      {"negative", -5, "", 41, 60, true},
-      {"just past the end", 41, "", 41, 60, true},
-      {"far beyond the end", 0x7fffffff, "", 41, 60, true},
-      {"runs across the end", 31, std::string(10, ' ') + std::string(10, '\0'), 31, 50, true},
-      {"between two slots", 11, "          Beta      ", 11, 40, false},
+      {"first slot", 1, "Alpha               ", 1},
+      {"second slot", 21, "Beta                ", 21},
+      {"between two slots", 11, "          Beta      ", 11},
+      {"runs across the end", 41, "Gamma" + std::string(15, '\0'), 41},
+      {"negative", -5, "", 46},
+      {"just past the end", 46, "", 46},
+      {"far beyond the end", 0x7fffffff, "", 46},
   };
   for (const Case& c : cases) {
     Bytes index(80, 0);
     PutI32(index, EntryOffset(1, 2), c.entry);
     WriteFiles(index, text);
     EXPECT_EQ(GetHexName(files, document, 1, 2), c.shown) << c.what;
-    ASSERT_TRUE(SetHexName(files, document, 1, 2, "Gamma")) << c.what;
+    ASSERT_TRUE(SetHexName(files, document, 1, 2, "Delta")) << c.what;
     CloseHexNameFiles(files);
-    auto stored = folder.ReadBytes("m.str");
-    ASSERT_EQ(stored.size(), c.textLengthAfter) << c.what;
+    // The new slot is written where the entry points; every other byte stays.
+    Bytes expected = text;
     const size_t at = static_cast<size_t>(c.entryAfterSet - 1);
-    EXPECT_EQ(
-        Bytes(stored.begin() + static_cast<long>(at), stored.begin() + static_cast<long>(at) + 20),
-        Slot("Gamma               "))
-        << c.what;
-    // A name elsewhere is untouched.
-    if (c.alphaKept) {
-      EXPECT_EQ(Bytes(stored.begin(), stored.begin() + 20), Slot("Alpha               ")) << c.what;
-    }
+    expected.resize(std::max(expected.size(), at + 20), 0);
+    const Bytes delta = Slot("Delta               ");
+    std::copy(delta.begin(), delta.end(), expected.begin() + static_cast<long>(at));
+    EXPECT_EQ(folder.ReadBytes("m.str"), expected) << c.what;
     PutI32(index, EntryOffset(1, 2), c.entryAfterSet);
     EXPECT_EQ(folder.ReadBytes("m.ndx"), index) << c.what;
   }
 }
 
-TEST_F(HexNamesTest, ANewNameGoesRightAfterTheEndOfAnUnevenTextFile) {
-  // 45 bytes: two slots and five bytes of a third.
-  Bytes text = Concat({Slot("Alpha               "), Slot("Beta                ")});
-  text.insert(text.end(), {'G', 'a', 'm', 'm', 'a'});
-  WriteFiles(Bytes(80, 0), text);
-  ASSERT_TRUE(SetHexName(files, document, 3, 0, "Delta"));
-  EXPECT_EQ(files.Index.ReadI32(static_cast<int64_t>(EntryOffset(3, 0)) + 1), 46);
-  EXPECT_EQ(GetHexName(files, document, 3, 0), "Delta               ");
-  CloseHexNameFiles(files);
-  auto stored = folder.ReadBytes("m.str");
-  ASSERT_EQ(stored.size(), 65u);
-  EXPECT_EQ(Bytes(stored.begin() + 40, stored.begin() + 45), Bytes({'G', 'a', 'm', 'm', 'a'}));
-  EXPECT_EQ(Bytes(stored.begin() + 45, stored.end()), Slot("Delta               "));
-}
-
-TEST_F(HexNamesTest, AShortIndexReadsNamelessAndGrowsWithZerosWhenWritten) {
+// Hexes past the end of a short index have no name until one is stored;
+// hexes off the map and closed files change nothing.
+TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
   Bytes index(8, 0);
   PutI32(index, EntryOffset(1, 0), 1);
   WriteFiles(index, Slot("Alpha               "));
   EXPECT_EQ(GetHexName(files, document, 1, 0), "Alpha               ");
   EXPECT_EQ(GetHexName(files, document, 4, 3), "");
   ASSERT_TRUE(SetHexName(files, document, 4, 3, "Edge"));
-  CloseHexNameFiles(files);
-  Bytes expected(80, 0);
-  PutI32(expected, EntryOffset(1, 0), 1);
-  PutI32(expected, EntryOffset(4, 3), 21);
-  EXPECT_EQ(folder.ReadBytes("m.ndx"), expected);
-}
-
-TEST_F(HexNamesTest, HexesOffTheMapAndClosedFilesChangeNothing) {
-  Bytes index(80, 0);
-  PutI32(index, 0, 1);
-  WriteFiles(index, Slot("Corner              "));
+  index.resize(80, 0);
+  PutI32(index, EntryOffset(4, 3), 21);
+  const Bytes text = Concat({Slot("Alpha               "), Slot("Edge                ")});
   const std::pair<int, int> outside[] = {{-1, 0}, {0, -1}, {5, 0}, {0, 4}, {100000, 100000}};
   for (auto [x, y] : outside) {
     EXPECT_EQ(GetHexName(files, document, x, y), "") << x << "," << y;
     EXPECT_FALSE(SetHexName(files, document, x, y, "Away")) << x << "," << y;
   }
   CloseHexNameFiles(files);
-  EXPECT_EQ(GetHexName(files, document, 0, 0), "");
-  EXPECT_FALSE(SetHexName(files, document, 0, 0, "Again"));
+  EXPECT_EQ(GetHexName(files, document, 1, 0), "");
+  EXPECT_FALSE(SetHexName(files, document, 1, 0, "Again"));
   EXPECT_EQ(folder.ReadBytes("m.ndx"), index);
-  EXPECT_EQ(folder.ReadBytes("m.str"), Slot("Corner              "));
+  EXPECT_EQ(folder.ReadBytes("m.str"), text);
 }
 
 TEST(ListHexNames, NamedHexesColumnByColumnWhereverTheirEntriesPoint) {
@@ -238,49 +179,83 @@ TEST(ListHexNames, NamedHexesColumnByColumnWhereverTheirEntriesPoint) {
   PutI32(index, 4 * 4, 61);   // (1, 1) beyond the text
   PutI32(index, 4 * 5, -20);  // (2, 1) negative
   PutI32(index, 0, 51);       // (0, 0) off the 20-byte steps, running past the end
-  auto named = ListHexNames(index, text, 2, 1);
-  ASSERT_EQ(named.size(), 4u);
-  EXPECT_EQ(named[0].Name, std::string(10, ' ') + std::string(10, '\0'));
-  named.erase(named.begin());
-  EXPECT_EQ(named[0].X, 0);
-  EXPECT_EQ(named[0].Y, 1);
-  EXPECT_EQ(named[0].Name, "Beta                ");
-  EXPECT_EQ(named[1].X, 1);
-  EXPECT_EQ(named[1].Y, 0);
-  EXPECT_EQ(named[1].Name, "Gamma               ");
-  EXPECT_EQ(named[2].X, 2);
-  EXPECT_EQ(named[2].Y, 0);
-  EXPECT_EQ(named[2].Name, "Alpha               ");
+  const auto listed = [&](size_t indexBytes) {
+    std::vector<std::string> all;
+    for (const NamedHex& hex : ListHexNames(std::span(index).first(indexBytes), text, 2, 1))
+      all.push_back(std::to_string(hex.X) + "," + std::to_string(hex.Y) + " " + hex.Name);
+    return all;
+  };
+  const std::string cut = "0,0 " + std::string(10, ' ') + std::string(10, '\0');
+  EXPECT_EQ(listed(24),
+            (std::vector<std::string>{cut, "0,1 Beta                ", "1,0 Gamma               ",
+                                      "2,0 Alpha               "}));
   // An index cut after three entries loses (0, 1), nothing more.
-  const auto cut = ListHexNames(std::span(index).first(12), text, 2, 1);
-  ASSERT_EQ(cut.size(), 3u);
-  EXPECT_EQ(cut[1].X, 1);
-  EXPECT_EQ(cut[2].X, 2);
+  EXPECT_EQ(listed(12), (std::vector<std::string>{cut, "1,0 Gamma               ",
+                                                  "2,0 Alpha               "}));
 }
 
-// The editor's own files: start-up and a new map.
-class EditorHexNamesTest : public ::testing::Test {
- protected:
-  void SetUp() override { test::WriteMiniGame(folder, test::DefaultMiniGame()); }
+// Every way the editor makes new hex-name files leaves them empty, a zero
+// index entry per hex and no text, whatever an older map left there, and
+// the map's far corner can be named at once.
+TEST(EmptyHexNameFiles, EveryWayTheEditorMakesThem) {
+  struct Case {
+    const char* name;
+    std::string base;  // the files' path in the game folder, without the extension
+    int width, height;
+    std::function<void(test::EditorOnMiniGame&)> make;
+  };
+  const Case cases[] = {
+      // The editor's folder and the map's name when the map has no path.
+      {"start-up", "newmap", 32, 30,
+       [](test::EditorOnMiniGame& w) {
+         std::string error;
+         ASSERT_TRUE(StartUp(w.editor, error)) << error;
+       }},
+      {"a new map beside its path", "maps/fresh", 6, 2,
+       [](test::EditorOnMiniGame& w) {
+         w.editor.Document.MapWidth = 6;
+         w.editor.Document.MapHeight = 2;
+         w.editor.Document.MapPath = w.Path("maps/fresh.map");
+         NewMap(w.editor);
+       }},
+      {"a set import", "newmap", 4, 2,
+       [](test::EditorOnMiniGame& w) {
+         w.folder.WriteBytes("brak_files/mapnames.str", test::MapNamesBytes({""}));
+         w.folder.WriteBytes("data/brakequp.eqp", test::EquipmentFileBytes({"Rifle Brigade"}));
+         test::SetValues set{.a = 3, .b = 2};
+         set.name = [](int x, int y) { return (x + y) % 3; };  // the game's names are not taken
+         w.folder.WriteBytes("sets/game005.set", test::SetFileBytes(set));
+         w.folder.WriteBytes("sets/game005.scn", test::ScenarioFileBytes({}));
+         ASSERT_TRUE(ImportSetFile(w.editor, w.Path("sets/game005.set")));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::EditorOnMiniGame world;
+    ASSERT_TRUE(world.started);
+    world.folder.WriteBytes(c.base + ".ndx", Bytes(400, 0xaa));
+    world.folder.WriteBytes(c.base + ".str", Slot("Left from before    "));
+    c.make(world);
+    const MapDocument& d = world.editor.Document;
+    EXPECT_EQ(d.HexNamesIndexPath, world.Path(c.base + ".ndx"));
+    EXPECT_EQ(d.HexNamesPath, world.Path(c.base + ".str"));
+    const size_t hexes = static_cast<size_t>((c.width + 1) * (c.height + 1));
+    EXPECT_EQ(world.folder.ReadBytes(c.base + ".ndx"), Bytes(4 * hexes, 0));
+    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Bytes());
+    EXPECT_EQ(GetHexName(world.editor, 0, 0), "");
+    ASSERT_TRUE(SetHexName(world.editor, c.width, c.height, "Corner"));
+    EXPECT_EQ(GetHexName(world.editor, c.width, c.height), "Corner              ");
+    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Slot("Corner              "));
+    EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
+  }
+}
+
+TEST(EmptyHexNameFiles, KorvmapsStartUpLeavesTheGameFolderAlone) {
   TempFolder folder;
+  test::WriteMiniGame(folder, test::DefaultMiniGame());
   RecordingInteraction ui;
   SeededRandom random{3};
   Editor editor{folder.Game(), ui, random};
-};
-
-TEST_F(EditorHexNamesTest, StartUpMakesEmptyFilesForNewmapInTheEditorsFolder) {
-  folder.WriteBytes("newmap.str", Slot("Left from before    "));
-  std::string error;
-  ASSERT_TRUE(StartUp(editor, error)) << error;
-  EXPECT_EQ(folder.ReadBytes("newmap.ndx"), Bytes(4 * 33 * 31, 0));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), Bytes());
-  ASSERT_TRUE(SetHexName(editor, 32, 30, "Last hex"));
-  EXPECT_EQ(GetHexName(editor, 32, 30), "Last hex            ");
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Last hex            "));
-  EXPECT_TRUE(ui.Messages().empty());
-}
-
-TEST_F(EditorHexNamesTest, KorvmapsStartUpLeavesTheGameFolderAlone) {
   std::string error;
   ASSERT_TRUE(StartUp(editor, error, false)) << error;
   EXPECT_FALSE(FileExists(folder / "newmap.ndx"));
@@ -289,26 +264,6 @@ TEST_F(EditorHexNamesTest, KorvmapsStartUpLeavesTheGameFolderAlone) {
   EXPECT_FALSE(SetHexName(editor, 1, 1, "Nowhere"));
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_NE(ui.Messages()[0].find("(1, 1)"), std::string::npos);
-}
-
-TEST_F(EditorHexNamesTest, NewMapReplacesTheNamesBesideItsPath) {
-  std::string error;
-  ASSERT_TRUE(StartUp(editor, error)) << error;
-  folder.WriteBytes("maps/fresh.str", Slot("Old name            "));
-  Bytes oldIndex(4 * 33 * 31, 0);
-  PutI32(oldIndex, 0, 1);
-  folder.WriteBytes("maps/fresh.ndx", oldIndex);
-  editor.Document.MapWidth = 6;
-  editor.Document.MapHeight = 2;
-  editor.Document.MapPath = (folder / "maps/fresh.map").string();
-  NewMap(editor);
-  EXPECT_EQ(editor.Document.HexNamesPath, (folder / "maps/fresh.str").string());
-  EXPECT_EQ(editor.Document.HexNamesIndexPath, (folder / "maps/fresh.ndx").string());
-  EXPECT_EQ(folder.ReadBytes("maps/fresh.ndx"), Bytes(4 * 7 * 3, 0));
-  EXPECT_EQ(folder.ReadBytes("maps/fresh.str"), Bytes());
-  EXPECT_EQ(GetHexName(editor, 0, 0), "");
-  ASSERT_TRUE(SetHexName(editor, 6, 2, "Corner"));
-  EXPECT_EQ(folder.ReadBytes("maps/fresh.str"), Slot("Corner              "));
 }
 
 }  // namespace

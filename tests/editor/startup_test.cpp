@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
-#include "editor/map_io.h"
-#include "platform/interaction.h"
-#include "platform/random.h"
-#include "support/test_folder.h"
+#include "support/editor_fixture.h"
 
 namespace korv {
 namespace {
@@ -15,29 +13,23 @@ namespace {
 using test::TempFolder;
 
 TEST(ReadHexInfo, DefaultsAndFileValues) {
-  struct Case {
-    const char* name;
-    const char* text;  // nullptr: no file
-    int width, height, flat, slant, columnStep, rowStep;
+  const std::tuple<const char*, int, int, int> cases[] = {
+      {nullptr, 60, 50, 30},  // no file
+      {"w,72\nh,64\nf,36\n", 72, 64, 36},
+      {"\"Width\",71.5\r\n\"Height\",40.4\r\n\"Flat\",30\r\n", 72, 40, 30},
+      {"w,abc\r\nh,50\r\nf,30\r\n", 0, 50, 30},
   };
-  const Case cases[] = {
-      {"no file", nullptr, 60, 50, 30, 15, 45, 50},
-      {"standard values", "\"Width\",60\r\n\"Height\",50\r\n\"Flat\",30\r\n", 60, 50, 30, 15, 45,
-       50},
-      {"other hexes, LF only", "w,72\nh,64\nf,36\n", 72, 64, 36, 18, 54, 64},
-      {"rounded values", "w,71.5\r\nh,40.4\r\nf,30\r\n", 72, 40, 30, 21, 51, 40},
-      {"not a number", "w,abc\r\nh,50\r\nf,30\r\n", 0, 50, 30, -15, 15, 50},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [text, width, height, flat] : cases) {
     TempFolder folder;
-    if (c.text) folder.WriteText("DATA/Hex_Info.TXT", c.text);
-    HexGeometry g = ReadHexInfo(folder.Game());
-    EXPECT_EQ(g.HexPixelWidth, c.width) << c.name;
-    EXPECT_EQ(g.HexPixelHeight, c.height) << c.name;
-    EXPECT_EQ(g.HexFlatWidth, c.flat) << c.name;
-    EXPECT_EQ(g.HexSlant, c.slant) << c.name;
-    EXPECT_EQ(g.ColumnStep, c.columnStep) << c.name;
-    EXPECT_EQ(g.RowStep, c.rowStep) << c.name;
+    if (text) folder.WriteText("DATA/Hex_Info.TXT", text);
+    const HexGeometry g = ReadHexInfo(folder.Game());
+    const HexGeometry expected = HexGeometry::FromSizes(width, height, flat);
+    EXPECT_EQ(g.HexPixelWidth, width) << width;
+    EXPECT_EQ(g.HexPixelHeight, height) << width;
+    EXPECT_EQ(g.HexFlatWidth, flat) << width;
+    EXPECT_EQ(g.HexSlant, expected.HexSlant) << width;
+    EXPECT_EQ(g.ColumnStep, expected.ColumnStep) << width;
+    EXPECT_EQ(g.RowStep, expected.RowStep) << width;
   }
 }
 
@@ -54,64 +46,45 @@ TEST(ReadFlagOffsets, DefaultsAndFileValues) {
   EXPECT_EQ(settings.FlagOffsetY, 4);
 }
 
-class StartUpTest : public ::testing::Test {
- protected:
+TEST(StartUp, BuildsTheDefaultMapFromRandomVariantsOfTheDefaultTile) {
+  // The default tile is 14 (tile 15 is the last clear tile, but has a road);
+  // its clear variants are 5, 7 and 9. Without variants it fills the map.
+  for (bool variants : {true, false}) {
+    test::MiniGame game = test::DefaultMiniGame();
+    if (!variants) game.randomFlags.assign(32, 0);
+    test::EditorOnMiniGame world(game);
+    ASSERT_TRUE(world.started);
+    const MapDocument& d = world.editor.Document;
+    EXPECT_EQ(d.MapWidth, 32);
+    EXPECT_EQ(d.MapHeight, 30);
+    EXPECT_EQ(d.MapName, "newmap.map");
+    EXPECT_TRUE(d.MapPath.empty());
+    EXPECT_EQ(d.NationSetName, "default");
+    std::set<int16_t> seen;
+    for (int x = 0; x <= 32; ++x) {
+      for (int y = 0; y <= 30; ++y) {
+        ASSERT_EQ(d.Terrain(x, y), 1);
+        for (int k = 1; k <= 6; ++k) ASSERT_EQ(d.Data(x, y, k), 0);
+        seen.insert(d.Tile(x, y));
+      }
+    }
+    EXPECT_EQ(seen, (variants ? std::set<int16_t>{5, 7, 9} : std::set<int16_t>{14}));
+    EXPECT_EQ(d.Tile(32, 30), world.editor.CurrentTile);  // the last pick stays current
+    EXPECT_EQ(d.PixelPos(2, 1).top, 75);
+  }
+  test::EditorOnMiniGame world;
+  for (const char* sub :
+       {"mapedit/roadpatterns", "mapedit/bridgepatterns", "mapedit/riverpatterns"}) {
+    EXPECT_TRUE(FolderExists(world.folder / sub)) << sub;
+  }
+  EXPECT_EQ(world.folder.ReadText("mapedit/001.rnd"), "005\r\n007\r\n009\r\n");
+}
+
+TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {
   TempFolder folder;
   RecordingInteraction ui;
   SeededRandom random{3};
   Editor editor{folder.Game(), ui, random};
-};
-
-TEST_F(StartUpTest, BuildsTheDefaultMapFromRandomVariantsOfTheDefaultTile) {
-  test::WriteMiniGame(folder, test::DefaultMiniGame());
-  std::string error;
-  ASSERT_TRUE(StartUp(editor, error)) << error;
-  const MapDocument& d = editor.Document;
-  EXPECT_EQ(editor.Tiles.TileCount, 31);
-  EXPECT_EQ(d.MapWidth, 32);
-  EXPECT_EQ(d.MapHeight, 30);
-  EXPECT_EQ(d.HexCount(), 33u * 31);
-  EXPECT_EQ(d.MapName, "newmap.map");
-  EXPECT_TRUE(d.MapPath.empty());
-  EXPECT_EQ(d.NationSetName, "default");
-  // The default tile is 14 (tile 15 is the last clear tile, but has a road);
-  // the clear variants are 5, 7 and 9.
-  std::set<int16_t> seen;
-  for (int x = 0; x <= 32; ++x) {
-    for (int y = 0; y <= 30; ++y) {
-      int16_t tile = d.Tile(x, y);
-      ASSERT_TRUE(tile == 5 || tile == 7 || tile == 9) << tile;
-      ASSERT_EQ(d.Terrain(x, y), 1);
-      for (int k = 1; k <= 6; ++k) ASSERT_EQ(d.Data(x, y, k), 0);
-      seen.insert(tile);
-    }
-  }
-  EXPECT_EQ(seen.size(), 3u);
-  EXPECT_EQ(d.Tile(32, 30), editor.CurrentTile);  // the last pick stays current
-  EXPECT_EQ(d.PixelPos(2, 1).top, 75);
-  EXPECT_FALSE(editor.Settings.RandomTiles);
-  EXPECT_FALSE(editor.Settings.HexOutlines);
-  EXPECT_EQ(editor.Settings.GridWidth, 15);
-  EXPECT_EQ(editor.Settings.MapFileVersion, 569);
-  EXPECT_TRUE(editor.Settings.ShowRoadControl);
-  for (const char* sub :
-       {"mapedit/roadpatterns", "mapedit/bridgepatterns", "mapedit/riverpatterns"}) {
-    EXPECT_TRUE(FolderExists(folder / sub)) << sub;
-  }
-  EXPECT_EQ(folder.ReadText("mapedit/001.rnd"), "005\r\n007\r\n009\r\n");
-  EXPECT_TRUE(ui.Messages().empty());
-}
-
-TEST_F(StartUpTest, WithoutRandomVariantsTheDefaultTileFillsTheMap) {
-  test::MiniGame game = test::DefaultMiniGame();
-  game.randomFlags.assign(32, 0);
-  test::WriteMiniGame(folder, game);
-  std::string error;
-  ASSERT_TRUE(StartUp(editor, error)) << error;
-  for (int16_t tile : editor.Document.HexTile) ASSERT_EQ(tile, 14);
-}
-
-TEST_F(StartUpTest, AMissingOrBrokenTileSheetStopsWithItsName) {
   std::string error;
   EXPECT_FALSE(StartUp(editor, error));
   EXPECT_NE(error.find("mapl.bmp"), std::string::npos);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace korv {
 namespace {
 
@@ -25,23 +27,17 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrATerrainInBlack) {
     for (int y = 0; y <= 3; ++y) document.Terrain(x, y) = tables.TileTerrain[document.Tile(x, y)];
   }
   const uint32_t sea = 0x1e140a, clear = 0x3c3228, city = 0x5a5046;
-
-  struct Case {
-    int highlight;
-    int x, y;
-    uint32_t colour;
+  // Highlighted terrain, hex, colour; "Cities" (5) shows road tiles in their terrain.
+  const std::tuple<int, int, int, uint32_t> cases[] = {
+      {0, 0, 0, sea}, {0, 1, 1, 0},     {0, 2, 1, clear}, {0, 2, 2, city},
+      {0, 1, 0, sea}, {5, 1, 1, clear}, {5, 2, 2, 0},     {5, 0, 0, sea},
   };
-  const Case cases[] = {
-      {0, 0, 0, sea},  {0, 1, 1, 0},   {0, 2, 1, clear},
-      {0, 2, 2, city}, {0, 1, 0, sea}, {5, 1, 1, clear},  // "Cities": road tiles show their terrain
-      {5, 2, 2, 0},    {5, 0, 0, sea},
-  };
-  for (const Case& c : cases) {
-    Picture picture = DrawStrategicMap(document, tables, c.highlight);
+  for (const auto& [highlight, x, y, colour] : cases) {
+    Picture picture = DrawStrategicMap(document, tables, highlight);
     ASSERT_EQ(picture.Width(), 3);  // the last column and row have no pixel
     ASSERT_EQ(picture.Height(), 3);
-    EXPECT_EQ(picture.PixelAt(c.x, c.y), c.colour)
-        << "highlight " << c.highlight << " at " << c.x << "," << c.y;
+    EXPECT_EQ(picture.PixelAt(x, y), colour)
+        << "highlight " << highlight << " at " << x << "," << y;
   }
 }
 

@@ -9,10 +9,12 @@ namespace {
 
 using test::TempFolder;
 
-TEST(GameFolder, FindsFilesWhateverTheirCase) {
+TEST(GameFolder, FindsFilesWhateverTheirCaseButPrefersTheExactName) {
   TempFolder folder;
   folder.WriteText("bmp/mapl.bmp", "x");
   folder.WriteText("Data/HexData.txt", "y");
+  folder.WriteText("maps/A.map", "1");
+  folder.WriteText("maps/a.map", "2");
   GameFolder game = folder.Game();
   EXPECT_EQ(game.Resolve("BMP/MAPL.BMP"), folder / "bmp/mapl.bmp");
   EXPECT_EQ(game.Resolve("data\\hexdata.txt"), folder / "Data/HexData.txt");
@@ -20,28 +22,17 @@ TEST(GameFolder, FindsFilesWhateverTheirCase) {
   // A missing file keeps the spelling asked for, below the folders that exist.
   EXPECT_EQ(game.Resolve("DATA/new.txt"), folder / "Data/new.txt");
   EXPECT_FALSE(game.Exists("data/none.txt"));
+  EXPECT_EQ(game.Resolve("maps/a.map"), folder / "maps/a.map");
+  EXPECT_EQ(game.Resolve("maps/A.map"), folder / "maps/A.map");
 }
 
-TEST(GameFolder, ExactMatchWinsOverOtherCases) {
-  TempFolder folder;
-  folder.WriteText("maps/A.map", "1");
-  folder.WriteText("maps/a.map", "2");
-  EXPECT_EQ(folder.Game().Resolve("maps/a.map"), folder / "maps/a.map");
-  EXPECT_EQ(folder.Game().Resolve("maps/A.map"), folder / "maps/A.map");
-}
-
-TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporary) {
+TEST(WriteFileAtomically, ReplacesTheFileLeavesNoTemporaryAndNamesAMissingFolder) {
   TempFolder folder;
   folder.WriteText("out.map", "old contents");
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(folder / "out.map", std::string_view("new"), &error)) << error;
   EXPECT_EQ(folder.ReadText("out.map"), "new");
   EXPECT_EQ(ListFiles(folder.Path(), "*").size(), 1u);
-}
-
-TEST(WriteFileAtomically, FailsWithAMessageWhenTheFolderIsMissing) {
-  TempFolder folder;
-  std::string error;
   EXPECT_FALSE(WriteFileAtomically(folder / "missing/out.map", std::string_view("x"), &error));
   EXPECT_NE(error.find("out.map"), std::string::npos);
 }
@@ -55,7 +46,7 @@ TEST(ReadWholeFile, AFolderIsNoFile) {
   EXPECT_FALSE(ReadWholeFile(folder.Path()).has_value());
 }
 
-TEST(ByteFile, ReadsAndWritesAtOneBasedPositions) {
+TEST(ByteFile, ReadsAndWritesAtOneBasedPositionsAndCreatesAMissingFile) {
   TempFolder folder;
   folder.WriteBytes("t.dat", {10, 20, 30});
   ByteFile file;
@@ -69,49 +60,28 @@ TEST(ByteFile, ReadsAndWritesAtOneBasedPositions) {
   EXPECT_EQ(file.Length(), 7);
   file.Close();
   EXPECT_EQ(folder.ReadBytes("t.dat"), (std::vector<uint8_t>{10, 99, 30, 0, 0, 0xfe, 0xff}));
-}
-
-TEST(ByteFile, CreatesAMissingFile) {
-  TempFolder folder;
-  ByteFile file;
   ASSERT_TRUE(file.Open(folder / "new.dat"));
-  EXPECT_EQ(file.Length(), 0);
   file.WriteI32(1, 0x01020304);
   file.Close();
   EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1}));
 }
 
-TEST(MatchesPattern, Wildcards) {
-  struct Case {
-    const char* name;
-    const char* pattern;
-    bool matches;
-  };
-  const Case cases[] = {
-      {"abc.map", "*.map", true},
-      {"ABC.MAP", "*.map", true},
-      {"abc.mapx", "*.map", false},
-      {"game012.scn", "game0??.scn", true},
-      {"game1.scn", "game0??.scn", false},
-      {"a", "*", true},
-      {"", "*", true},
-      {"x.set", "*set", true},
-      {"aXbXc", "a*b*c", true},
-      {"aXbX", "a*b*c", false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
-  }
-}
-
-TEST(ListFiles, ListsMatchingFilesInNameOrder) {
+// Listing goes through the file dialog's wildcard patterns.
+TEST(ListFiles, ListsFilesMatchingAPatternInNameOrder) {
   TempFolder folder;
-  for (const char* name : {"b.map", "a.MAP", "c.txt"}) folder.WriteText(name, "");
+  for (const char* name : {"b.map", "a.MAP", "c.mapx", "game012.scn", "game1.scn", "aXbXc", "aXbX"})
+    folder.WriteText(name, "");
   std::filesystem::create_directories(folder / "d.map");
-  auto files = ListFiles(folder.Path(), "*.map");
-  ASSERT_EQ(files.size(), 2u);
-  EXPECT_EQ(files[0].filename(), "a.MAP");
-  EXPECT_EQ(files[1].filename(), "b.map");
+  const auto listed = [&folder](const char* pattern) {
+    std::vector<std::string> names;
+    for (const auto& file : ListFiles(folder.Path(), pattern)) names.push_back(file.filename());
+    return names;
+  };
+  EXPECT_EQ(listed("*.map"), (std::vector<std::string>{"a.MAP", "b.map"}));
+  EXPECT_EQ(listed("game0??.scn"), std::vector<std::string>{"game012.scn"});
+  EXPECT_EQ(listed("a*b*c"), std::vector<std::string>{"aXbXc"});
+  EXPECT_EQ(listed("*").size(), 7u);
+  EXPECT_TRUE(MatchesPattern("", "*"));
 }
 
 }  // namespace

@@ -22,28 +22,30 @@ TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
   EXPECT_EQ(nations.NationTileId, (std::vector<int16_t>{0, 3, 0, 6}));
   // Ordinal order puts upper case first: Beta, Zeta, alpha.
   EXPECT_EQ(nations.NationOrder, (std::vector<int16_t>{0, 3, 1, 2}));
+
+  // No nations at all is a list too.
+  folder.WriteText("Default/Nations/NATIONS.TXT", "0\r\n");
+  ASSERT_TRUE(LoadNationList(nations, set, folder.Game(), error)) << error;
+  EXPECT_EQ(nations.NationCount, 0);
+  EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
-TEST(BuildNationOrder, EqualNamesKeepFileOrder) {
-  struct Case {
-    std::vector<std::string> names;  // nations 1..N
-    std::vector<int16_t> order;      // list positions 1..N
-  };
-  const Case cases[] = {
+TEST(BuildNationOrder, OrdinalOrderAndEqualNamesKeepFileOrder) {
+  // Nations 1..N, then their list positions 1..N.
+  const std::pair<std::vector<std::string>, std::vector<int16_t>> cases[] = {
       {{"b", "a", "b", "a"}, {2, 4, 1, 3}},
-      {{"Gamma"}, {1}},
-      {{}, {}},
       {{"ab", "a", "B", "_x"}, {3, 4, 2, 1}},  // 'B' < '_' < 'a'
+      {{}, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [names, order] : cases) {
     NationTables nations;
-    nations.NationCount = static_cast<int16_t>(c.names.size());
+    nations.NationCount = static_cast<int16_t>(names.size());
     nations.NationNames = {""};
-    nations.NationNames.insert(nations.NationNames.end(), c.names.begin(), c.names.end());
+    nations.NationNames.insert(nations.NationNames.end(), names.begin(), names.end());
     BuildNationOrder(nations);
-    std::vector<int16_t> order(nations.NationOrder.begin() + 1, nations.NationOrder.end());
-    EXPECT_EQ(order, c.order);
     EXPECT_EQ(nations.NationOrder[0], 0);
+    EXPECT_EQ(std::vector<int16_t>(nations.NationOrder.begin() + 1, nations.NationOrder.end()),
+              order);
   }
 }
 
@@ -52,8 +54,7 @@ TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
     const char* name;
     const char* text;  // nullptr: no file
     const char* says;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {"no file", nullptr, "does not exist"},
       {"empty file", "", "it is empty"},
       {"count not a number", "many\r\nA,1\r\n", "begins with \"many\""},
@@ -75,17 +76,6 @@ TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
     EXPECT_EQ(nations.NationCount, 0) << c.name;
     EXPECT_EQ(nations.NationNames.size(), 1u) << c.name;
   }
-}
-
-TEST(LoadNationList, ZeroNationsIsAValidList) {
-  TempFolder folder;
-  folder.WriteText("default/nations/nations.txt", "0\r\n");
-  NationTables nations;
-  std::string set = "default";
-  std::string error;
-  ASSERT_TRUE(LoadNationList(nations, set, folder.Game(), error)) << error;
-  EXPECT_EQ(nations.NationCount, 0);
-  EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
 }  // namespace

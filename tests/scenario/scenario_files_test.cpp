@@ -1,14 +1,11 @@
 #include "scenario/scenario_files.h"
 
-#include "editor/set_import.h"
-
 #include <gtest/gtest.h>
 
-#include "editor/editor.h"
-#include "platform/interaction.h"
-#include "platform/random.h"
+#include <functional>
+
+#include "scenario/nations.h"
 #include "support/builders.h"
-#include "support/test_folder.h"
 
 namespace korv {
 namespace {
@@ -16,8 +13,6 @@ namespace {
 using test::EquipmentFileBytes;
 using test::ScenarioFileBytes;
 using test::ScenarioValues;
-using test::TempFolder;
-using test::UnitValues;
 
 // Nations 1 Zeta (tile id 3), 2 alpha (0), 3 Beta (6).
 NationTables ThreeNations() {
@@ -58,97 +53,52 @@ ScenarioValues FullScenario() {
   s.prestige2 = 1200;
   s.transport = {1, 0, 2, 3};
   s.eight = {8, 7, 6, 5, 4, 3, 2, 1};
-  s.units = {
-      {.equipment = 2,
-       .groundTransport = 5,
-       .nation = 1,
-       .x = 3,
-       .y = 1,
-       .strength = 10,
-       .entrenchment = 2,
-       .experience = 50},
-      {.equipment = 1, .nation = 2, .seaAirTransport = 6, .x = 0, .y = 2, .strength = 8},
-      {.equipment = 3,
-       .nation = 3,
-       .x = 2,
-       .y = 0,
-       .strength = 12,
-       .entrenchment = 1,
-       .experience = 100},
-      // A nation on neither side.
-      {.equipment = 1, .nation = 9, .x = 1, .y = 1, .strength = 5},
-  };
+  // Equipment, ground transport, nation, sea or air transport, x, y, strength,
+  // entrenchment, experience; the last unit's nation is on neither side.
+  s.units = {{2, 5, 1, 0, 3, 1, 10, 2, 50},
+             {1, 0, 2, 6, 0, 2, 8, 0, 0},
+             {3, 0, 3, 0, 2, 0, 12, 1, 100},
+             {1, 0, 9, 0, 1, 1, 5, 0, 0}};
   return s;
 }
 
 const char kFullScenarioText[] =
-    "* number of sequences or sides\r"
-    "2\r\n"
-    "* sequence/side names\r"
-    "Zeta\r\n"
-    "alpha\r\n"
-    "* Total number of nations in the scenario\r"
-    "3\r"
+    "* number of sequences or sides\r2\r\n"
+    "* sequence/side names\rZeta\r\nalpha\r\n"
+    "* Total number of nations in the scenario\r3\r"
     "* Nation Number-Nation name-production-move sequence-strength tile-id number\r"
-    "1,Zeta,0,1,3\r"
-    "3,Beta,0,1,6\r"
-    "2,alpha,0,2,0\r"
-    "* number of starting units in scenario\r"
-    "4\r\n"
+    "1,Zeta,0,1,3\r3,Beta,0,1,6\r2,alpha,0,2,0\r"
+    "* number of starting units in scenario\r4\r\n"
     "* unit name-mapx-mapy-strength-entrenchment-side-nation-unit type-experience-turn of "
     "entry-trans1-trans2\r"
     "Light Tank,4,1,10,2,1,1,2,50,1,5,0\r\n"
     "Rifle Brigade,1,2,8,0,2,2,1,0,1,0,6\r\n"
     "Field Gun,3,0,12,1,1,3,3,100,1,0,0\r\n"
     "Rifle Brigade,2,1,5,0,0,9,1,0,1,0,0\r\n"
-    "* Side 1 Nations Available\r\n"
-    "1,3,0,0,0,0\r\n"
-    "* Side 2 Nations Available\r\n"
-    "2,0,0,0,0,0\r\n"
-    "* 6 unknown bytes\r\n"
-    "7,0,255,1,2,3\r\n"
-    "* Side 1 max Core units\r\n"
-    "8\r\n"
-    "* Side 1 max Aux units\r\n"
-    "2\r\n"
-    "* Side 2 Max Core units\r\n"
-    "8\r\n"
-    "* Side 2 max Aux units\r\n"
-    "3\r\n"
-    "* Scenario Turns\r\n"
-    "24\r\n"
-    "* Day Month Year\r\n"
-    "12,6,1944\r\n"
-    "* unknown byte\r\n"
-    "9\r\n"
-    "* Days per turn\r\n"
-    "2\r\n"
-    "* Side 1 prestige pool\r\n"
-    "400\r\n"
-    "* Side 2 prestige pool\r\n"
-    "-5\r\n"
-    "* Side 1 prestige interval\r\n"
-    "4\r\n"
-    "* Side 2 prestige interval\r\n"
-    "5\r\n"
-    "* 4 unknown bytes\r\n"
-    "1,2,3,4\r\n"
-    "* Side 1 prestige\r\n"
-    "150\r\n"
-    "* Side 2 prestige\r\n"
-    "1200\r\n"
-    "* Side 1 Air transport available\r\n"
-    "1\r\n"
-    "* Side 2 Air transport available\r\n"
-    "0\r\n"
-    "* Side 1 Naval transport available\r\n"
-    "2\r\n"
-    "* Side 2 Naval transport available\r\n"
-    "3\r\n"
-    "* 8 unknown bytes\r\n"
-    "8,7,6,5,4,3,2,1\r\n"
-    "* first turn multiplier\r"
-    "1";
+    "* Side 1 Nations Available\r\n1,3,0,0,0,0\r\n"
+    "* Side 2 Nations Available\r\n2,0,0,0,0,0\r\n"
+    "* 6 unknown bytes\r\n7,0,255,1,2,3\r\n"
+    "* Side 1 max Core units\r\n8\r\n"
+    "* Side 1 max Aux units\r\n2\r\n"
+    "* Side 2 Max Core units\r\n8\r\n"
+    "* Side 2 max Aux units\r\n3\r\n"
+    "* Scenario Turns\r\n24\r\n"
+    "* Day Month Year\r\n12,6,1944\r\n"
+    "* unknown byte\r\n9\r\n"
+    "* Days per turn\r\n2\r\n"
+    "* Side 1 prestige pool\r\n400\r\n"
+    "* Side 2 prestige pool\r\n-5\r\n"
+    "* Side 1 prestige interval\r\n4\r\n"
+    "* Side 2 prestige interval\r\n5\r\n"
+    "* 4 unknown bytes\r\n1,2,3,4\r\n"
+    "* Side 1 prestige\r\n150\r\n"
+    "* Side 2 prestige\r\n1200\r\n"
+    "* Side 1 Air transport available\r\n1\r\n"
+    "* Side 2 Air transport available\r\n0\r\n"
+    "* Side 1 Naval transport available\r\n2\r\n"
+    "* Side 2 Naval transport available\r\n3\r\n"
+    "* 8 unknown bytes\r\n8,7,6,5,4,3,2,1\r\n"
+    "* first turn multiplier\r1";
 
 ScenarioSource Parse(const ScenarioValues& values) {
   std::string error;
@@ -157,60 +107,18 @@ ScenarioSource Parse(const ScenarioValues& values) {
   return source.value_or(ScenarioSource{});
 }
 
-TEST(ScenarioSource, ReadsEveryFieldFromItsPosition) {
+// The order-of-battle text shows every other field of a scenario file.
+TEST(ScenarioSource, ReadsTheHexesAndFindsTheUnitsAfterThem) {
   const ScenarioSource s = Parse(FullScenario());
-  EXPECT_EQ(s.Side1Nations, (std::array<uint8_t, 6>{1, 3, 0, 0, 0, 0}));
-  EXPECT_EQ(s.Side2Nations, (std::array<uint8_t, 6>{2, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(s.Bytes13To18, (std::array<uint8_t, 6>{7, 0, 255, 1, 2, 3}));
-  EXPECT_EQ(s.MaxCoreUnits, 8);
-  EXPECT_EQ(s.Side1MaxAuxUnits, 2);
-  EXPECT_EQ(s.Byte21, 11);
-  EXPECT_EQ(s.ScenarioTurns, 24);
-  EXPECT_EQ(s.Day, 12);
-  EXPECT_EQ(s.Month, 6);
-  EXPECT_EQ(s.Year, 44);
-  EXPECT_EQ(s.Byte26, 9);
-  EXPECT_EQ(s.DaysPerTurn, 2);
-  EXPECT_EQ(s.Side1PrestigePool, 400);
-  EXPECT_EQ(s.Side2PrestigePool, -5);
-  EXPECT_EQ(s.Side1PrestigeInterval, 4);
-  EXPECT_EQ(s.Side2PrestigeInterval, 5);
-  EXPECT_EQ(s.Bytes34To37, (std::array<uint8_t, 4>{1, 2, 3, 4}));
   EXPECT_EQ(s.VictoryHexes, (std::vector<GameHex>{{3, 2}}));
   EXPECT_EQ(s.DeploymentCount, 3);
   EXPECT_EQ(s.DeploymentHexes, (std::vector<GameHex>{{0, 1}, {2, 2}}));
-  // The two i16 before the prestige values (77, 88) are skipped.
-  EXPECT_EQ(s.Side1Prestige, 150);
-  EXPECT_EQ(s.Side2Prestige, 1200);
-  EXPECT_EQ(s.Side1AirTransport, 1);
-  EXPECT_EQ(s.Side2AirTransport, 0);
-  EXPECT_EQ(s.Side1NavalTransport, 2);
-  EXPECT_EQ(s.Side2NavalTransport, 3);
-  EXPECT_EQ(s.EightBytes, (std::array<uint8_t, 8>{8, 7, 6, 5, 4, 3, 2, 1}));
-  ASSERT_EQ(s.Units.size(), 4u);
-  EXPECT_EQ(s.Units[0], (ScenarioUnit{.Equipment = 2,
-                                      .GroundTransport = 5,
-                                      .Nation = 1,
-                                      .SeaAirTransport = 0,
-                                      .X = 3,
-                                      .Y = 1,
-                                      .Strength = 10,
-                                      .Entrenchment = 2,
-                                      .Experience = 50}));
-  EXPECT_EQ(s.Units[1].SeaAirTransport, 6);
-  EXPECT_EQ(s.Units[2].Experience, 100);
-}
-
-TEST(ScenarioSource, FixedPartIs139BytesAndUnitsFollowIn14ByteRecords) {
-  ScenarioValues values;  // c = 1: no deployment hexes
-  EXPECT_EQ(ScenarioFileBytes(values).size(), 139u);
-  EXPECT_TRUE(Parse(values).Units.empty());
-  values.units.resize(3);
-  EXPECT_EQ(ScenarioFileBytes(values).size(), 139u + 3 * 14);
-  EXPECT_EQ(Parse(values).Units.size(), 3u);
-  // A count of 0 announces no deployment hexes either.
+  // A deployment count of 1, or of 0, announces no hexes: the units follow at once.
+  ScenarioValues values;
+  values.units = FullScenario().units;
+  EXPECT_EQ(Parse(values).Units, s.Units);
   values.deploymentCount = 0;
-  EXPECT_EQ(Parse(values).Units.size(), 3u);
+  EXPECT_EQ(Parse(values).Units, s.Units);
 }
 
 TEST(ScenarioSource, RefusesDamagedFiles) {
@@ -259,45 +167,17 @@ TEST(ScenarioSource, RefusesDamagedFiles) {
   }
 }
 
-TEST(ScenarioSource, Byte21EqualToByte19GivesNoAuxiliaryUnitsForSide2) {
-  ScenarioValues values;
-  values.byte19 = 6;
-  values.byte21 = 6;
-  const std::string text = OrderOfBattleText(Parse(values), kEquipment, ThreeNations());
-  EXPECT_NE(text.find("* Side 2 max Aux units\r\n0\r\n"), std::string::npos);
-}
-
 TEST(OrderOfBattleText, IsWrittenLineByLineWithItsTerminators) {
   const std::string text = OrderOfBattleText(Parse(FullScenario()), kEquipment, ThreeNations());
   EXPECT_EQ(text, kFullScenarioText);
 }
 
-TEST(OrderOfBattleText, BeginsWithThe34BytesOfTheSidesCount) {
-  const std::string text = OrderOfBattleText(Parse(ScenarioValues{}), kEquipment, ThreeNations());
-  ASSERT_GE(text.size(), 34u);
-  EXPECT_EQ(text.substr(0, 34), std::string("* number of sequences or sides\r2\r\n"));
-  EXPECT_EQ(std::string("* number of sequences or sides").size(), 30u);
-  // The last line has no terminator.
-  const std::string tail = "* first turn multiplier\r1";
-  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-}
-
-TEST(OrderOfBattleText, YearIsNineteenFollowedByTheYearByte) {
-  for (auto [year, written] : {std::pair{44, "12,6,1944"}, std::pair{39, "12,6,1939"}}) {
-    ScenarioValues values;
-    values.day = 12;
-    values.month = 6;
-    values.year = year;
-    const std::string text = OrderOfBattleText(Parse(values), kEquipment, ThreeNations());
-    EXPECT_NE(text.find(std::string("* Day Month Year\r\n") + written + "\r\n"), std::string::npos)
-        << year;
-  }
-}
-
-TEST(OrderOfBattleText, CountsFilledSlotsOfBothSides) {
+TEST(OrderOfBattleText, CountsFilledSlotsOfBothSidesAndNoAuxiliaryUnitsWhenByte21IsByte19) {
   ScenarioValues values;
   values.side1 = {1, 0, 3, 0, 0, 0};  // a gap between filled slots
   values.side2 = {2, 1, 0, 0, 0, 3};
+  values.byte19 = 6;
+  values.byte21 = 6;
   const std::string text = OrderOfBattleText(Parse(values), kEquipment, ThreeNations());
   EXPECT_NE(text.find("* Total number of nations in the scenario\r5\r"), std::string::npos);
   EXPECT_NE(text.find("number\r1,Zeta,0,1,3\r3,Beta,0,1,6\r2,alpha,0,2,0\r1,Zeta,0,2,3\r"
@@ -306,43 +186,16 @@ TEST(OrderOfBattleText, CountsFilledSlotsOfBothSides) {
       << text;
   EXPECT_NE(text.find("* Side 1 Nations Available\r\n1,0,3,0,0,0\r\n"), std::string::npos);
   EXPECT_NE(text.find("* Side 2 Nations Available\r\n2,1,0,0,0,3\r\n"), std::string::npos);
+  EXPECT_NE(text.find("* Side 2 max Aux units\r\n0\r\n"), std::string::npos);
 }
 
-TEST(DescribeUnit, GivesTheTwelveFieldsOfALine) {
-  ScenarioSource source = Parse(FullScenario());
-  struct Case {
+TEST(DescribeUnit, TheSideComesFromFilledSlotsOnly) {
+  const ScenarioSource source = Parse(FullScenario());  // side 1: 1, 3; side 2: 2
+  for (auto [nation, side] : {std::pair{3, 1}, std::pair{2, 2}, std::pair{0, 0}, std::pair{6, 0}}) {
     ScenarioUnit unit;
-    int side;
-  };
-  const Case cases[] = {
-      {{.Equipment = 3,
-        .GroundTransport = 4,
-        .Nation = 3,
-        .SeaAirTransport = 7,
-        .X = 0,
-        .Y = 5,
-        .Strength = 15,
-        .Entrenchment = 3,
-        .Experience = 200},
-       1},
-      {{.Equipment = 1, .Nation = 2, .X = 38, .Y = 0}, 2},
-      {{.Equipment = 2, .Nation = 0}, 0},
-      {{.Equipment = 2, .Nation = 6}, 0},
-  };
-  for (const Case& c : cases) {
-    const OrderOfBattleUnit u = DescribeUnit(source, c.unit, kEquipment);
-    EXPECT_EQ(u.Name, kEquipment[static_cast<size_t>(c.unit.Equipment)]);
-    EXPECT_EQ(u.MapX, c.unit.X + 1);  // the editor's column
-    EXPECT_EQ(u.MapY, c.unit.Y);
-    EXPECT_EQ(u.Strength, c.unit.Strength);
-    EXPECT_EQ(u.Entrenchment, c.unit.Entrenchment);
-    EXPECT_EQ(u.Side, c.side);
-    EXPECT_EQ(u.Nation, c.unit.Nation);
-    EXPECT_EQ(u.UnitType, c.unit.Equipment);
-    EXPECT_EQ(u.Experience, c.unit.Experience);
-    EXPECT_EQ(u.TurnOfEntry, 1);
-    EXPECT_EQ(u.Trans1, c.unit.GroundTransport);
-    EXPECT_EQ(u.Trans2, c.unit.SeaAirTransport);
+    unit.Equipment = 1;
+    unit.Nation = static_cast<uint8_t>(nation);
+    EXPECT_EQ(DescribeUnit(source, unit, kEquipment).Side, side) << nation;
   }
 }
 
@@ -453,101 +306,6 @@ TEST(ScenarioText, NamesTheMapItsPictureAndItsOrderOfBattle) {
   EXPECT_EQ(ScenarioText("abc.map"), expected);
   EXPECT_EQ(ScenarioText("abc.MAP"), expected);
   EXPECT_EQ(ScenarioText("abc.mapx").substr(0, 13), "abc.mapx.map\r");
-}
-
-TEST(ScenarioPaths, ReplaceTheMapsExtension) {
-  EXPECT_EQ(OrderOfBattlePath("/maps/abc.map"), "/maps/abc.oob");
-  EXPECT_EQ(ScenarioTextPath("/maps/abc.map"), "/maps/abc.scn");
-}
-
-// "Save" after an import.
-class WriteScenarioFilesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    editor.Document.MapName = "abc";
-    folder.WriteText("game005.oob", kOobText);
-    editor.ImportedSet = {"/sets/game005.set", Path("game005.oob"), "the kept copy"};
-  }
-  std::string Path(const std::string& name) const { return (folder / name).string(); }
-  bool Save() { return WriteScenarioFiles(editor, Path("abc.oob"), Path("abc.scn")); }
-
-  static constexpr const char* kOobText = "* number of sequences or sides\r2\r\n...";
-  static constexpr const char* kScenarioLines =
-      "abc.map\rabc.bmp\rabc.oob\rWeather,clear\rGround Conditions,dry\r"
-      "Weather Zone,moderate\rPolitics,False\rScenario Type,0\r";
-  TempFolder folder;
-  RecordingInteraction ui;
-  SeededRandom random{1};
-  Editor editor{folder.Game(), ui, random};
-};
-
-TEST_F(WriteScenarioFilesTest, MovesTheOrderOfBattleAndWritesTheScenarioText) {
-  ASSERT_TRUE(Save());
-  EXPECT_EQ(folder.ReadText("abc.oob"), kOobText);
-  EXPECT_FALSE(FileExists(folder / "game005.oob"));
-  EXPECT_EQ(folder.ReadText("abc.scn"), kScenarioLines);
-  EXPECT_TRUE(ui.events.empty());
-  EXPECT_FALSE(editor.ImportedSet.Pending());
-}
-
-TEST_F(WriteScenarioFilesTest, ASecondSaveWritesNoScenarioFile) {
-  ASSERT_TRUE(Save());
-  std::filesystem::remove(folder / "abc.scn");
-  std::filesystem::remove(folder / "abc.oob");
-  ASSERT_TRUE(Save());
-  EXPECT_FALSE(FileExists(folder / "abc.scn"));
-  EXPECT_FALSE(FileExists(folder / "abc.oob"));
-}
-
-TEST_F(WriteScenarioFilesTest, AsksBeforeReplacingAnOrderOfBattle) {
-  for (bool replace : {false, true}) {
-    SetUp();
-    ui.Clear();
-    folder.WriteText("abc.oob", "older");
-    ui.answers = {replace};
-    ASSERT_TRUE(Save());
-    ASSERT_EQ(ui.events.size(), 1u);
-    EXPECT_EQ(ui.events[0].kind, RecordingInteraction::Event::kOkCancel);
-    EXPECT_EQ(ui.events[0].text, Path("abc.oob") + "already exists.\rDo you want to replace it ?");
-    EXPECT_EQ(folder.ReadText("abc.oob"), replace ? kOobText : "older");
-    // Either way the editor's copy goes and the scenario text is written.
-    EXPECT_FALSE(FileExists(folder / "game005.oob"));
-    EXPECT_EQ(folder.ReadText("abc.scn"), kScenarioLines);
-    EXPECT_FALSE(editor.ImportedSet.Pending());
-  }
-}
-
-TEST_F(WriteScenarioFilesTest, SavingBesideTheEditorsCopyKeepsIt) {
-  // The map saved as game005 in the editor's folder: its order of battle is
-  // already where it belongs and must not be deleted.
-  editor.Document.MapName = "game005";
-  ASSERT_TRUE(WriteScenarioFiles(editor, Path("game005.oob"), Path("game005.scn")));
-  EXPECT_EQ(folder.ReadText("game005.oob"), kOobText);
-  EXPECT_TRUE(ui.events.empty());
-  EXPECT_EQ(folder.ReadText("game005.scn").substr(0, 12), "game005.map\r");
-}
-
-TEST_F(WriteScenarioFilesTest, TheKeptTextStandsInForAVanishedCopy) {
-  std::filesystem::remove(folder / "game005.oob");
-  ASSERT_TRUE(Save());
-  EXPECT_EQ(folder.ReadText("abc.oob"), "the kept copy");
-}
-
-TEST_F(WriteScenarioFilesTest, AFailedWriteKeepsTheImportPending) {
-  EXPECT_FALSE(WriteScenarioFiles(editor, Path("no/such/folder/abc.oob"), Path("abc.scn")));
-  ASSERT_EQ(ui.Messages().size(), 1u);
-  EXPECT_NE(ui.Messages()[0].find("no/such/folder/abc.oob"), std::string::npos);
-  EXPECT_TRUE(editor.ImportedSet.Pending());
-  EXPECT_EQ(folder.ReadText("game005.oob"), kOobText);
-  EXPECT_FALSE(FileExists(folder / "abc.scn"));
-}
-
-TEST_F(WriteScenarioFilesTest, DoesNothingWithoutAnImport) {
-  editor.ImportedSet = {};
-  ASSERT_TRUE(Save());
-  EXPECT_FALSE(FileExists(folder / "abc.oob"));
-  EXPECT_FALSE(FileExists(folder / "abc.scn"));
-  EXPECT_TRUE(FileExists(folder / "game005.oob"));
 }
 
 }  // namespace
