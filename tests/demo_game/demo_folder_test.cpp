@@ -32,29 +32,6 @@ TEST(DemoFolder, TwoRunsWriteTheSameBytes) {
     EXPECT_EQ(ReadWholeFile(DemoFolder() / file), ReadWholeFile(second / file)) << file;
 }
 
-TEST(DemoFolder, HoldsEveryFileTheEditorReads) {
-  std::set<std::string> expected = {
-      "bmp/mapl.bmp",         "bmp/blackhex.bmp",     "bmp/hexm.bmp",
-      "bmp/hexp.bmp",         "bmp/fx2m.bmp",         "bmp/fx2.bmp",
-      "bmp/roadsm.bmp",       "bmp/roads.bmp",        "bmp/rrm.bmp",
-      "bmp/rr.bmp",           "bmp/roadsp.bmp",       "flags.xy",
-      "flags/blank.bmp",      "flags/blank02.bmp",    "flags/blank03.bmp",
-      "data/hex_info.txt",    "data/terrain.txt",     "data/hexdata.txt",
-      "mapedit/tiletype.dat", "mapedit/roadinfo.dat", "mapedit/randomtile.dat",
-      "mapedit/ptiles.dat",   "mapedit/patterns.dat", "default/nations/nations.txt",
-      "maps/sample.map",      "maps/sample.ctl",
-  };
-  // The game's files for a set import.
-  for (const char* file : {"brak_files/game001.set", "brak_files/game001.scn",
-                           "brak_files/mapnames.str", "data/brakequp.eqp"})
-    expected.insert(file);
-  for (const Nation& nation : DemoNations())
-    for (const char* suffix : {"", "02", "03"})
-      expected.insert("flags/" + std::string(nation.Name) + suffix + ".bmp");
-  const std::vector<std::string> files = ListFilesBelow(DemoFolder());
-  EXPECT_EQ(std::set<std::string>(files.begin(), files.end()), expected);
-}
-
 TEST(DemoFolder, BitmapsAreTwentyFourBitWindowsBitmaps) {
   for (const std::string& file : ListFilesBelow(DemoFolder())) {
     if (file.size() < 4 || file.substr(file.size() - 4) != ".bmp") continue;

@@ -1,11 +1,16 @@
 // The demo game folder writer (see demo_game.h).
 #include "demo_game.h"
 
+#include <set>
+
+#include "autotile/pattern_library.h"
+#include "autotile/tile_knowledge.h"
 #include "document/map_document.h"
 #include "editor/map_io.h"
 #include "flags.h"
 #include "overlays.h"
 #include "platform/files.h"
+#include "platform/interaction.h"
 #include "platform/picture.h"
 #include "sample_map.h"
 #include "sample_set.h"
@@ -65,6 +70,51 @@ std::string FlagsXyText() {
   return "20,30\r\n";
 }
 
+namespace {
+
+// What auto-tiling needs to work from the start, made with the editor's own
+// procedures: the terrain pattern list of every signature the member tiles
+// have, and the pattern libraries learnt from the sample map.
+bool WriteTileKnowledge(const std::filesystem::path& folder, const TileCatalogue& catalogue,
+                        const MapDocument& map, std::string& error) {
+  const GameFolder game(folder);
+  TileTables tables;
+  tables.TileCount = catalogue.TileCount();
+  for (const TileEntry& entry : catalogue.Tiles) {
+    tables.TileTerrain.push_back(entry.Terrain);
+    tables.TileRoad.push_back(entry.LinkSides() != 0 ? 1 : 0);
+  }
+  std::set<std::pair<int, std::string>> lists;
+  for (const TileEntry& entry : catalogue.Tiles) {
+    if (!entry.PatternMember) continue;
+    SideStates sides{};
+    const auto bytes = InNeighbourOrder(entry.PatternSides);
+    for (size_t k = 0; k < sides.size(); ++k) sides[k] = bytes[k] != 0;
+    lists.insert({entry.Terrain, SignatureOf(sides)});
+  }
+  for (const auto& [terrain, signature] : lists) {
+    if (!BuildPatternFile(game, tables, terrain, signature, &error)) return false;
+  }
+  RecordingInteraction ui;
+  int16_t current = 0;
+  int16_t mountain = 0;
+  for (const TileEntry& entry : catalogue.Tiles) {
+    if (entry.Terrain == 3) {
+      mountain = entry.Number;
+      break;
+    }
+  }
+  if (!MemorizeRoadTilePatterns(map, game, tables, current, ui) ||
+      !MemoriseRiverTilePatterns(map, game, tables, ui) ||
+      !MemoriseMountainPatterns(map, game, tables, mountain, ui)) {
+    error = ui.Messages().empty() ? "the pattern libraries cannot be written" : ui.Messages()[0];
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool WriteDemoGame(const std::filesystem::path& folder, std::string& error) {
   FolderWriter out(folder);
   const TileCatalogue catalogue = BuildCatalogue();
@@ -119,6 +169,7 @@ bool WriteDemoGame(const std::filesystem::path& folder, std::string& error) {
   }
   if (!out.Bytes("maps/sample.map", EncodeVersionedMap(map, 569, true), error)) return false;
   if (!out.Bytes("maps/sample.ctl", EncodeControlFile(map), error)) return false;
+  if (!WriteTileKnowledge(folder, catalogue, map, error)) return false;
 
   // The game's files of a set import, made from the sample map.
   if (!out.Bytes(kSampleSetFile, SampleSetFile(map), error)) return false;
