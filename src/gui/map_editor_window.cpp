@@ -158,7 +158,11 @@ void MapEditorWindow::BuildMenus() {
 }
 
 void MapEditorWindow::RunCommand(const Command& command) {
+  const bool autoDraw = session_->editor.Settings.AutoDraw;
   const CommandOutcome outcome = command.run(*session_);
+  if (session_->editor.Settings.AutoDraw != autoDraw) {
+    buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(!autoDraw)));
+  }
   using Window = CommandOutcome::Window;
   switch (outcome.window) {
     case Window::kNone:

@@ -6,9 +6,11 @@
 
 #include <QAbstractScrollArea>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 #include "editor/editor.h"
+#include "gui/tile_dialogs.h"
 #include "view/tile_picker.h"
 
 class QMenu;
@@ -41,6 +43,9 @@ class TilePickerWindow : public QMainWindow {
 
   TileDialogRouting& Routing() { return routing_; }
   TileSheetView* Sheet() { return sheet_; }
+  QMenu* Options() const { return options_; }
+  // The tile information dialogs, once opened.
+  TileInfoDialog* Dialog(PickerKey which) const;
   // A press on the sheet over `tile`; true when the "Options" menu pops up.
   std::function<bool(int tile, Qt::MouseButton button)> onSheetPress;
   // F1: the tile commands help (it arrives with the help windows).
@@ -50,10 +55,19 @@ class TilePickerWindow : public QMainWindow {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Switches a dialog's routing on and shows it with the current tile.
+  void OpenDialog(PickerKey which);
+  // A tile chosen with the left button goes to every dialog routed to.
+  void RouteChosenTile();
+  QPointer<TileInfoDialog>& DialogSlot(PickerKey which);
+
   Editor& editor_;
   TileSheetView* sheet_;
   QMenu* options_;
   TileDialogRouting routing_;
+  QPointer<TileInfoDialog> terrainDialog_;
+  QPointer<TileInfoDialog> roadDialog_;
+  QPointer<TileInfoDialog> patternDialog_;
 };
 
 }  // namespace korv

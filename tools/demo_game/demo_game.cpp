@@ -137,6 +137,8 @@ bool WriteDemoGame(const std::filesystem::path& folder, std::string& error) {
     if (!out.Bitmap(overlay.picture, overlay.pair.Picture, error)) return false;
   }
   if (!out.Bitmap("bmp/roadsp.bmp", RoadSideStrip(), error)) return false;
+  if (!out.Bitmap("bmp/c0.bmp", SideSelector(false), error)) return false;
+  if (!out.Bitmap("bmp/c1.bmp", SideSelector(true), error)) return false;
 
   // Flags.
   for (const FlagSize& size : FlagSizes()) {

@@ -209,4 +209,20 @@ QImage RoadSideStrip() {
   return strip;
 }
 
+QImage SideSelector(bool set) {
+  constexpr int kSize = 16;
+  QImage picture(kSize, kSize, QImage::Format_RGB32);
+  picture.fill(0xffd8d8d8u);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const float dx = x + 0.5f - kSize / 2.0f;
+      const float dy = y + 0.5f - kSize / 2.0f;
+      const float r = std::sqrt(dx * dx + dy * dy);
+      if (r <= 6.5f && r >= 5.0f) picture.setPixel(x, y, 0xff404040u);
+      if (set && r < 5.0f) picture.setPixel(x, y, 0xff2e9e44u);
+    }
+  }
+  return picture;
+}
+
 }  // namespace korv::demo

@@ -26,5 +26,7 @@ OverlayPair EffectStrip();  // bmp/fx2m.bmp, bmp/fx2.bmp
 OverlayPair RoadStrip();    // bmp/roadsm.bmp, bmp/roads.bmp: cell d-1 for side d
 OverlayPair RailStrip();    // bmp/rrm.bmp, bmp/rr.bmp
 QImage RoadSideStrip();     // bmp/roadsp.bmp: six hexes, each marking its side
+// bmp/c0.bmp and bmp/c1.bmp: a side selector of the tile dialogs, off and on.
+QImage SideSelector(bool set);
 
 }  // namespace korv::demo
