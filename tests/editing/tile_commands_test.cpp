@@ -1,0 +1,137 @@
+// Auto-tiling in the editing session and through korvmap: painting that
+// learns and painting that chooses, the map-wide commands' areas, undo
+// copies and switches, and korvmap paint and learn.
+#include "editing/tile_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/korvmap.h"
+#include "editing/editing.h"
+#include "editor/map_io.h"
+#include "support/autotile_world.h"
+
+namespace korv {
+namespace {
+
+struct TileSession : test::SessionOnMiniGame {
+  TileSession() : SessionOnMiniGame(test::AutoTileGame()) {}
+  void Put(int x, int y, int tile) {
+    Map().Tile(x, y) = static_cast<int16_t>(tile);
+    Map().Terrain(x, y) = session.editor.Tiles.TerrainOf(tile);
+  }
+};
+
+TEST(TileCommands, PaintingLearnsByHandAndChoosesWhenAutomatic) {
+  TileSession world;
+  ASSERT_TRUE(world.started);
+  MapEditor& session = world.session;
+  world.Put(4, 3, 15);
+  // By hand: the road recorder and the general one learn the hex.
+  session.editor.CurrentTile = 15;
+  PaintHex(session, 4, 4);
+  EXPECT_EQ(world.folder.ReadText("mapedit/roadpatterns/1-0-0-0-0-0.txt"),
+            "15-0-0-0-0-0,15\r\n-1\r\n");
+  // Automatic: a forest list answers with a tile that becomes current for
+  // the step only when it is of the painted terrain.
+  world.folder.WriteText("mapedit/t08/000000.txt", "021\r\n");
+  session.editor.Settings.AutoDraw = true;
+  session.editor.CurrentTile = 16;
+  PaintHex(session, 6, 6);
+  EXPECT_EQ(world.Map().Tile(6, 6), 21);
+  EXPECT_EQ(session.editor.CurrentTile, 21);
+  // The road chooser answers for a road tile from what was learnt.
+  session.editor.CurrentTile = 15;
+  world.Put(2, 3, 15);
+  PaintHex(session, 2, 4);
+  EXPECT_EQ(world.Map().Tile(2, 4), 15);
+}
+
+TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
+  TileSession world;
+  ASSERT_TRUE(world.started);
+  MapEditor& session = world.session;
+  MapDocument& map = world.Map();
+  // Road tiles at (2, 2) (visible) and (20, 20) (off the view), a library
+  // that turns a lone road into tile 15.
+  world.folder.WriteText("mapedit/roadpatterns/0-0-0-0-0-0.txt", "0-0-0-0-0-0,15\r\n-1\r\n");
+  for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}}) {
+    world.Put(x, y, 15);
+    map.Tile(x, y) = 3;  // a bridge picture on clear land: re-chosen
+    map.Terrain(x, y) = 1;
+  }
+  const auto snapshot = world.folder / "autosave.map";
+  std::filesystem::remove(snapshot);
+  AutoRedrawRoads_Click(session);
+  EXPECT_EQ(map.Tile(2, 2), 15);
+  EXPECT_EQ(map.Tile(20, 20), 3);
+  EXPECT_FALSE(FileExists(snapshot));
+  EXPECT_TRUE(session.editor.Settings.AutoDraw);
+  session.control.WholeMapArea = true;
+  AutoRedrawRoads_Click(session);
+  EXPECT_EQ(map.Tile(20, 20), 15);
+  EXPECT_TRUE(FileExists(snapshot));
+
+  // Terrain redraw skips clear hexes; the terrain rebuild leaves a map
+  // whose tiles fit their terrain as it was.
+  std::filesystem::remove(snapshot);
+  world.folder.WriteText("mapedit/t08/000000.txt", "022\r\n");
+  world.Put(5, 5, 16);
+  map.Tile(6, 6) = 16;  // a forest picture on a clear hex stays
+  AutoRedrawTerrain_Click(session);
+  EXPECT_TRUE(FileExists(snapshot));
+  EXPECT_EQ(map.Tile(5, 5), 22);
+  EXPECT_EQ(map.Tile(6, 6), 16);
+  map.Terrain(6, 6) = 8;
+  const std::vector<uint8_t> data = map.HexData;
+  RebuildTerrainBasedOnTiles_Click(session);
+  EXPECT_EQ(map.HexData, data);
+}
+
+struct Run {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Run Korvmap(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunKorvmap(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
+  TileSession world;
+  ASSERT_TRUE(world.started);
+  MapEditor& session = world.session;
+  world.Put(4, 3, 15);
+  world.Map().MapPath = world.Path("in.map");
+  ASSERT_TRUE(SaveMap(session.editor));
+  const std::string folder = world.folder.Path().string();
+
+  // Painting by hand through korvmap learns what the session would.
+  const Run paint = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
+                             world.Path("out.map"), "--tile", "15", "4,4", "4,5"});
+  ASSERT_EQ(paint.code, kExitOk) << paint.err;
+  EXPECT_EQ(world.folder.ReadText("mapedit/roadpatterns/1-0-0-0-0-0.txt"),
+            "15-0-0-0-0-0,15\r\n-1\r\n");
+  std::string error;
+  auto painted = ReadMapFile(world.Path("out.map"), session.editor.Tiles.TileTerrain, error);
+  ASSERT_TRUE(painted) << error;
+  EXPECT_EQ(painted->Document.Tile(4, 5), 15);
+  EXPECT_EQ(painted->Document.Data(4, 4, kSideTop), kRoadLink);  // joined to the road above
+
+  const Run refused = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
+                               world.Path("x.map"), "--tile", "15", "99,1"});
+  EXPECT_EQ(refused.code, kExitRefused);
+  EXPECT_NE(refused.err.find("\"99,1\" is not a hex of the map"), std::string::npos);
+
+  const Run learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
+  ASSERT_EQ(learn.code, kExitOk) << learn.err;
+  EXPECT_NE(learn.out.find("mapedit/roadpatterns: "), std::string::npos) << learn.out;
+}
+
+}  // namespace
+}  // namespace korv
