@@ -6,178 +6,152 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor/map_io.h"
-#include "support/test_folder.h"
-#include "view/view_fixture.h"
-#include "view/viewport.h"
+#include "support/builders.h"
+#include "support/editor_fixture.h"
 
 namespace korv {
 namespace {
 
-namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
 
-// The shared session with tiles that differ in both bytes from hex to hex.
-struct ClipboardSession : test::SessionWorld {
-  ClipboardSession() : SessionWorld(3) {
-    MapDocument& d = Document();
+// Tiles that differ in both bytes from hex to hex.
+int16_t Pattern(int x, int y) {
+  return static_cast<int16_t>(x * 257 + y * 3 - 40);
+}
+
+// A session on a map of columns 0..9 and rows 0..8 holding Pattern.
+class ClipboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(s.started);
+    ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 9, 8));
+    FillPattern();
+    for (size_t i = 0; i < Map().HexData.size(); ++i) Map().HexData[i] = static_cast<uint8_t>(i);
+    s.session.view.OnPresent = [this] { ++presents; };
+  }
+  MapDocument& Map() { return s.Map(); }
+  void Select(int16_t left, int16_t right, int16_t top, int16_t bottom) {
+    s.session.switches = {0, 0, false, -1, left, right, top, bottom};
+  }
+  void ClickAt(int16_t x, int16_t y) {
+    s.session.interaction.CurrentHexX = x;
+    s.session.interaction.CurrentHexY = y;
+  }
+  void WriteClipboard(const Bytes& bytes) { s.folder.WriteBytes(kClipboardFile, bytes); }
+  void FillPattern() {
     for (int x = 0; x <= 9; ++x) {
-      for (int y = 0; y <= 8; ++y) {
-        d.Tile(x, y) = Pattern(x, y);
-        d.Terrain(x, y) = static_cast<uint8_t>(x + 10 * y);
-      }
+      for (int y = 0; y <= 8; ++y) Map().Tile(x, y) = Pattern(x, y);
     }
   }
-  static int16_t Pattern(int x, int y) { return static_cast<int16_t>(x * 257 + y * 3 - 40); }
-  void MakeView() { SessionWorld::MakeView(3, 3); }
-  void Select(int left, int right, int top, int bottom) {
-    DrawSwitches& s = session.switches;
-    s.SelectionLeft = static_cast<int16_t>(left);
-    s.SelectionRight = static_cast<int16_t>(right);
-    s.SelectionTop = static_cast<int16_t>(top);
-    s.SelectionBottom = static_cast<int16_t>(bottom);
+  // The hexes whose tile is not expected(x, y), for the failure message.
+  std::string Unexpected(const std::function<int(int x, int y)>& expected) {
+    std::string hexes;
+    for (int x = 0; x <= 9; ++x) {
+      for (int y = 0; y <= 8; ++y) {
+        if (Map().Tile(x, y) != expected(x, y))
+          hexes += std::to_string(x) + "," + std::to_string(y) + " ";
+      }
+    }
+    return hexes;
   }
-  void ClickAt(int x, int y) {
-    session.interaction.CurrentHexX = static_cast<int16_t>(x);
-    session.interaction.CurrentHexY = static_cast<int16_t>(y);
-  }
-  // The tiles of the map, x fastest.
-  std::vector<int16_t> Tiles() { return Document().HexTile; }
+
+  test::SessionOnMiniGame s;
+  int presents = 0;
 };
 
-TEST(ClipboardTest, CopyWritesTheSelectionByteForByte) {
+// A clipboard file with the given block, written by hand.
+Bytes ClipboardBytes(int w, int h, const std::vector<int16_t>& tiles) {
+  test::ByteBuilder file;
+  file.I16(w);
+  file.I16(h);
+  for (int16_t t : tiles) file.I16(t);
+  return file.bytes;
+}
+
+TEST_F(ClipboardTest, CopyReplacesTheFileWithTheSelectionByteForByte) {
   struct Case {
     const char* name;
     int left, right, top, bottom;
-    std::vector<uint8_t> bytes;
+    bool copied;
+    Bytes bytes;
   };
-  // Pattern(x, y) = 257 x + 3 y - 40, and hex (3, 4) holds -2.
+  const Bytes old(500, 0x55);
+  // Columns 2..4 of rows 3 and 4: 483, 740, 997 and 486, -2, 1000.
+  const Bytes block = {0x02, 0x00, 0x01, 0x00, 0xe3, 0x01, 0xe4, 0x02,
+                       0xe5, 0x03, 0xe6, 0x01, 0xfe, 0xff, 0xe8, 0x03};
   const Case cases[] = {
-      {"3 x 2 selection",
-       2,
-       4,
-       3,
-       4,
-       {0x02, 0x00, 0x01, 0x00,                //
-        0xe3, 0x01, 0xe4, 0x02, 0xe5, 0x03,    // row 3: 483, 740, 997
-        0xe6, 0x01, 0xfe, 0xff, 0xe8, 0x03}},  // row 4: 486, -2, 1000
-      {"no selection is the single hex (0, 0)", 0, 0, 0, 0, {0, 0, 0, 0, 0xd8, 0xff}},
-      {"one column", 9, 9, 7, 8, {0x00, 0x00, 0x01, 0x00, 0xf6, 0x08, 0xf9, 0x08}},  // 2294, 2297
-      {"a selection beyond a smaller map is cut to it",
-       8,
-       12,
-       8,
-       8,
-       {0x01, 0x00, 0x00, 0x00, 0xf8, 0x07, 0xf9, 0x08}},  // 2040, 2297
+      {"3 x 2 selection", 2, 4, 3, 4, true, block},
+      {"no selection is the single hex (0, 0)", 0, 0, 0, 0, true, ClipboardBytes(0, 0, {-40})},
+      {"one column", 9, 9, 7, 8, true, ClipboardBytes(0, 1, {2294, 2297})},
+      {"a selection past the map is cut to it", 8, 12, 8, 8, true,
+       ClipboardBytes(1, 0, {2040, 2297})},
+      {"a selection off the map keeps the old file", 12, 14, 3, 4, false, old},
   };
+  Map().Tile(3, 4) = -2;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ClipboardSession s;
-    s.Document().Tile(3, 4) = -2;
-    s.Select(c.left, c.right, c.top, c.bottom);
-    ASSERT_TRUE(Copy_Click(s.session));
-    EXPECT_EQ(s.folder.ReadBytes("copybuff.dat"), c.bytes);
-    EXPECT_TRUE(s.ui.Messages().empty());
+    WriteClipboard(old);
+    s.ui.Clear();
+    Select(c.left, c.right, c.top, c.bottom);
+    EXPECT_EQ(Copy_Click(s.session), c.copied) << c.name;
+    EXPECT_EQ(s.folder.ReadBytes(kClipboardFile), c.bytes) << c.name;
+    EXPECT_EQ(s.ui.Messages().size(), c.copied ? 0u : 1u) << c.name;
   }
 }
 
-TEST(ClipboardTest, CopyReplacesTheWholeOldFile) {
-  ClipboardSession s;
-  s.folder.WriteBytes("copybuff.dat", std::vector<uint8_t>(500, 0x55));
-  s.Select(1, 1, 1, 1);
-  ASSERT_TRUE(Copy_Click(s.session));
-  EXPECT_EQ(s.folder.ReadBytes("copybuff.dat"),
-            (std::vector<uint8_t>{0, 0, 0, 0, 0xdc, 0x00}));  // 220
-}
-
-TEST(ClipboardTest, CopyOfASelectionOffTheMapKeepsTheOldClipboard) {
-  ClipboardSession s;
-  const std::vector<uint8_t> old = {0, 0, 0, 0, 7, 0};
-  s.folder.WriteBytes("copybuff.dat", old);
-  s.Select(12, 14, 3, 4);
-  EXPECT_FALSE(Copy_Click(s.session));
-  EXPECT_EQ(s.folder.ReadBytes("copybuff.dat"), old);
-  EXPECT_EQ(s.ui.Messages().size(), 1u);
-}
-
-// A clipboard file with the given block, written by hand.
-std::vector<uint8_t> ClipboardBytes(int w, int h, const std::vector<int16_t>& tiles) {
-  std::vector<uint8_t> bytes = {static_cast<uint8_t>(w & 0xff), static_cast<uint8_t>(w >> 8 & 0xff),
-                                static_cast<uint8_t>(h & 0xff),
-                                static_cast<uint8_t>(h >> 8 & 0xff)};
-  for (int16_t t : tiles) {
-    const auto u = static_cast<uint16_t>(t);
-    bytes.push_back(static_cast<uint8_t>(u & 0xff));
-    bytes.push_back(static_cast<uint8_t>(u >> 8));
-  }
-  return bytes;
-}
-
-TEST(ClipboardTest, PasteFromTheClipboardFile) {
-  struct Case {
-    const char* name;
-    int targetX, targetY;
-    int columns, rows;  // of the block that lands on the map
+TEST_F(ClipboardTest, PasteFromTheClipboardFileKeepsWhatLandsOnTheMap) {
+  const std::tuple<const char*, int, int> cases[] = {
+      {"inside the map", 2, 3},    {"two columns from the right edge", 7, 3},
+      {"on the last row", 1, 8},   {"in the corner", 9, 8},
+      {"at (0, 0)", 0, 0},         {"up and left of the map", -1, -1},
+      {"right of the map", 10, 2}, {"below the map", 2, 9},
+      {"far left", -5, 3},         {"far up", 3, -2},
   };
   // A 5 x 2 block: entry (i, j) = 1000 + 10 j + i.
-  const Case cases[] = {
-      {"inside the map", 2, 3, 5, 2},
-      {"two columns from the right edge keeps three", 7, 3, 3, 2},
-      {"on the last row keeps one row", 1, 8, 5, 1},
-      {"in the corner keeps one hex", 9, 8, 1, 1},
-      {"at (0, 0)", 0, 0, 5, 2},
-  };
   std::vector<int16_t> block;
   for (int j = 0; j < 2; ++j) {
     for (int i = 0; i < 5; ++i) block.push_back(static_cast<int16_t>(1000 + 10 * j + i));
   }
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ClipboardSession s;
-    s.MakeView();
-    s.folder.WriteBytes("copybuff.dat", ClipboardBytes(4, 1, block));
-    const std::vector<uint8_t> terrain = s.Document().HexData;
-    const std::vector<uint8_t> control = s.Document().HexControl;
-    s.ClickAt(c.targetX, c.targetY);
-    const int presents = s.presents;
-    EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromClipboardFile);
-    EXPECT_EQ(s.presents, presents + 1);
-    const MapDocument& d = s.Document();
-    for (int x = 0; x <= 9; ++x) {
-      for (int y = 0; y <= 8; ++y) {
-        const int i = x - c.targetX, j = y - c.targetY;
-        const bool pasted = i >= 0 && i < c.columns && j >= 0 && j < c.rows;
-        EXPECT_EQ(d.Tile(x, y), pasted ? 1000 + 10 * j + i : ClipboardSession::Pattern(x, y))
-            << x << "," << y;
-      }
-    }
-    EXPECT_EQ(d.HexData, terrain);  // only tiles travel
-    EXPECT_EQ(d.HexControl, control);
-    EXPECT_TRUE(s.ui.Messages().empty());
+  WriteClipboard(ClipboardBytes(4, 1, block));
+  const Bytes terrain = Map().HexData;
+  const Bytes control = Map().HexControl;
+  for (const auto& [name, targetX, targetY] : cases) {
+    FillPattern();
+    std::string error;
+    EXPECT_TRUE(PasteClipboardFile(Map(), s.folder / kClipboardFile, targetX, targetY, error));
+    EXPECT_EQ(Unexpected([&](int x, int y) {
+                const int i = x - targetX, j = y - targetY;
+                return i >= 0 && i < 5 && j >= 0 && j < 2 ? 1000 + 10 * j + i : Pattern(x, y);
+              }),
+              "")
+        << name;
+    EXPECT_EQ(Map().HexData, terrain) << name;  // only tiles travel
+    EXPECT_EQ(Map().HexControl, control) << name;
   }
 }
 
-TEST(ClipboardTest, CopyThenPasteOverTheCopiedBlockPutsItDownWhole) {
-  ClipboardSession s;
-  s.Select(2, 5, 2, 4);
+TEST_F(ClipboardTest, CopyThenPasteOverTheCopiedBlockPutsItDownWhole) {
+  Select(2, 5, 2, 4);
   ASSERT_TRUE(Copy_Click(s.session));
-  s.ClickAt(3, 3);
+  ClickAt(3, 3);
   EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromClipboardFile);
-  for (int x = 3; x <= 6; ++x) {
-    for (int y = 3; y <= 5; ++y) {
-      EXPECT_EQ(s.Document().Tile(x, y), ClipboardSession::Pattern(x - 1, y - 1)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(s.Document().Tile(2, 2), ClipboardSession::Pattern(2, 2));
+  EXPECT_EQ(presents, 1);
+  EXPECT_EQ(Unexpected([](int x, int y) {
+              const bool pasted = x >= 3 && x <= 6 && y >= 3 && y <= 5;
+              return pasted ? Pattern(x - 1, y - 1) : Pattern(x, y);
+            }),
+            "");
 }
 
-TEST(ClipboardTest, PasteWithoutAClipboardFileCopiesTheSelection) {
+TEST_F(ClipboardTest, PasteWithoutAClipboardFileCopiesTheSelection) {
   struct Case {
     const char* name;
-    int left, right, top, bottom;
-    int targetX, targetY;
+    int left, right, top, bottom, targetX, targetY;
   };
   const Case cases[] = {
       {"apart from the selection", 2, 4, 2, 3, 6, 5},
@@ -186,44 +160,35 @@ TEST(ClipboardTest, PasteWithoutAClipboardFileCopiesTheSelection) {
       {"up and left, overlapping", 2, 4, 2, 3, 1, 1},
       {"running off the right and bottom edges", 2, 4, 2, 3, 8, 7},
       {"no selection copies hex (0, 0)", 0, 0, 0, 0, 4, 4},
-      {"a selection beyond a smaller map copies its part on the map", 8, 12, 7, 9, 1, 1},
+      {"a selection past the map copies its part on the map", 8, 12, 7, 9, 1, 1},
+      {"left of the map", 1, 2, 1, 2, -1, 5},
   };
+  const Bytes terrain = Map().HexData;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ClipboardSession s;
-    s.MakeView();
-    s.Select(c.left, c.right, c.top, c.bottom);
-    s.ClickAt(c.targetX, c.targetY);
-    const std::vector<uint8_t> terrain = s.Document().HexData;
-    const int presents = s.presents;
-    EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromSelection);
-    EXPECT_EQ(s.presents, presents + 1);
-    EXPECT_FALSE(fs::exists(s.folder / "copybuff.dat"));
+    FillPattern();
+    Select(c.left, c.right, c.top, c.bottom);
+    ClickAt(c.targetX, c.targetY);
+    const int before = presents;
+    EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromSelection) << c.name;
+    EXPECT_EQ(presents, before + 1) << c.name;
     // Every hex of the selection on the map lands at its place in the target.
-    const int dx = c.targetX - c.left, dy = c.targetY - c.top;
-    for (int x = 0; x <= 9; ++x) {
-      for (int y = 0; y <= 8; ++y) {
-        const int sx = x - dx, sy = y - dy;
-        const bool pasted = sx >= c.left && sx <= std::min(c.right, 9) && sy >= c.top &&
-                            sy <= std::min(c.bottom, 8);
-        EXPECT_EQ(s.Document().Tile(x, y),
-                  ClipboardSession::Pattern(pasted ? sx : x, pasted ? sy : y))
-            << x << "," << y;
-      }
-    }
-    EXPECT_EQ(s.Document().HexData, terrain);
+    EXPECT_EQ(Unexpected([&](int x, int y) {
+                const int sx = x - c.targetX + c.left, sy = y - c.targetY + c.top;
+                const bool pasted = sx >= c.left && sx <= std::min(c.right, 9) && sy >= c.top &&
+                                    sy <= std::min(c.bottom, 8);
+                return pasted ? Pattern(sx, sy) : Pattern(x, y);
+              }),
+              "")
+        << c.name;
+    EXPECT_EQ(Map().HexData, terrain) << c.name;  // only tiles travel
   }
+  EXPECT_FALSE(std::filesystem::exists(s.folder / kClipboardFile));
 }
 
-TEST(ClipboardTest, DamagedClipboardFilesAreRefused) {
-  struct Case {
-    const char* name;
-    std::vector<uint8_t> bytes;
-  };
-  std::vector<uint8_t> truncated = ClipboardBytes(1, 1, {1, 2, 3, 4});
+TEST_F(ClipboardTest, DamagedClipboardFilesAreRefused) {
+  Bytes truncated = ClipboardBytes(1, 1, {1, 2, 3, 4});
   truncated.pop_back();
-  std::vector<uint8_t> shortBlock = ClipboardBytes(2, 1, {5, 6, 7, 8});
-  const Case cases[] = {
+  const std::pair<const char*, Bytes> cases[] = {
       {"empty", {}},
       {"shorter than the header", {1, 0, 1}},
       {"header without a block", {0, 0, 0, 0}},
@@ -232,74 +197,53 @@ TEST(ClipboardTest, DamagedClipboardFilesAreRefused) {
       {"most negative sizes", ClipboardBytes(-32768, -32768, {5, 5})},
       {"huge sizes with a few tiles", ClipboardBytes(32767, 32767, {5, 5, 5})},
       {"block cut in the middle of a tile", truncated},
-      {"block cut after a whole tile", shortBlock},
+      {"block cut after a whole tile", ClipboardBytes(2, 1, {5, 6, 7, 8})},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ClipboardSession s;
-    s.MakeView();
-    s.folder.WriteBytes("copybuff.dat", c.bytes);
-    s.Select(1, 2, 1, 2);
-    s.ClickAt(3, 3);
-    const std::vector<int16_t> before = s.Tiles();
-    EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kRefused);
-    EXPECT_EQ(s.Tiles(), before);
-    ASSERT_EQ(s.ui.Messages().size(), 1u);
-    EXPECT_NE(s.ui.Messages()[0].find("copybuff.dat"), std::string::npos);
-    EXPECT_EQ(s.folder.ReadBytes("copybuff.dat"), c.bytes);  // left as it was
+  Select(1, 2, 1, 2);
+  ClickAt(3, 3);
+  const std::vector<int16_t> before = Map().HexTile;
+  for (const auto& [name, bytes] : cases) {
+    WriteClipboard(bytes);
+    s.ui.Clear();
+    EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kRefused) << name;
+    EXPECT_EQ(Map().HexTile, before) << name;
+    ASSERT_EQ(s.ui.Messages().size(), 1u) << name;
+    EXPECT_NE(s.ui.Messages()[0].find(kClipboardFile), std::string::npos) << name;
+    EXPECT_EQ(s.folder.ReadBytes(kClipboardFile), bytes) << name;  // left as it was
   }
 }
 
-TEST(ClipboardTest, ClipboardFilesLargerThanTheMap) {
-  ClipboardSession s;
+TEST_F(ClipboardTest, BlocksLargerThanTheMapAndBytesAfterTheBlock) {
   // The widest block a file can hold, one row, entry i = i - 100.
   std::vector<int16_t> wide;
   for (int i = 0; i <= 32767; ++i) wide.push_back(static_cast<int16_t>(i - 100));
-  s.folder.WriteBytes("copybuff.dat", ClipboardBytes(32767, 0, wide));
-  s.ClickAt(5, 1);
+  WriteClipboard(ClipboardBytes(32767, 0, wide));
+  ClickAt(5, 1);
   EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromClipboardFile);
-  for (int x = 0; x <= 9; ++x) {
-    EXPECT_EQ(s.Document().Tile(x, 1), x >= 5 ? x - 5 - 100 : ClipboardSession::Pattern(x, 1));
-    EXPECT_EQ(s.Document().Tile(x, 2), ClipboardSession::Pattern(x, 2));
-  }
-
-  // Bytes after the block are ignored.
-  ClipboardSession t;
-  std::vector<uint8_t> bytes = ClipboardBytes(1, 1, {-7, 8, 9, 300});
+  EXPECT_EQ(Unexpected([](int x, int y) { return y == 1 && x >= 5 ? x - 105 : Pattern(x, y); }),
+            "");
+  // Bytes after the block are left unread.
+  FillPattern();
+  Bytes bytes = ClipboardBytes(1, 1, {-7, 8, 9, 300});
   bytes.insert(bytes.end(), {0xaa, 0xbb, 0xcc});
-  t.folder.WriteBytes("copybuff.dat", bytes);
-  t.ClickAt(0, 7);
-  EXPECT_EQ(Paste_Click(t.session), PasteOutcome::kFromClipboardFile);
-  EXPECT_EQ(t.Document().Tile(0, 7), -7);
-  EXPECT_EQ(t.Document().Tile(1, 7), 8);
-  EXPECT_EQ(t.Document().Tile(0, 8), 9);
-  EXPECT_EQ(t.Document().Tile(1, 8), 300);
-  EXPECT_EQ(t.Document().Tile(2, 7), ClipboardSession::Pattern(2, 7));
+  WriteClipboard(bytes);
+  ClickAt(0, 7);
+  EXPECT_EQ(Paste_Click(s.session), PasteOutcome::kFromClipboardFile);
+  const int block[2][2] = {{-7, 9}, {8, 300}};  // [x][y - 7]
+  EXPECT_EQ(
+      Unexpected([&](int x, int y) { return x < 2 && y >= 7 ? block[x][y - 7] : Pattern(x, y); }),
+      "");
 }
 
-TEST(ClipboardTest, TargetsOffTheMapPasteNothing) {
-  ClipboardSession s;
-  s.folder.WriteBytes("copybuff.dat", ClipboardBytes(1, 1, {1, 2, 3, 4}));
-  const std::vector<int16_t> before = s.Tiles();
-  for (auto [x, y] : {std::pair{10, 2}, std::pair{2, 9}, std::pair{-2, 3}, std::pair{3, -2}}) {
-    std::string error;
-    EXPECT_TRUE(PasteClipboardFile(s.Document(), s.folder / "copybuff.dat", x, y, error));
-    EXPECT_EQ(s.Tiles(), before) << x << "," << y;
-  }
-  // A target left of and above the map puts down the part that reaches it.
-  std::string error;
-  EXPECT_TRUE(PasteClipboardFile(s.Document(), s.folder / "copybuff.dat", -1, -1, error));
-  EXPECT_EQ(s.Document().Tile(0, 0), 4);
-  EXPECT_EQ(s.Document().Tile(1, 0), ClipboardSession::Pattern(1, 0));
-  PasteSelection(s.Document(), DrawSwitches{0, 0, false, -1, 1, 2, 1, 2}, -1, 5);
-  EXPECT_EQ(s.Document().Tile(0, 5), ClipboardSession::Pattern(2, 1));
-  EXPECT_EQ(s.Document().Tile(0, 6), ClipboardSession::Pattern(2, 2));
-}
+TEST_F(ClipboardTest, UndoRestoresTheSnapshotAndWithoutOneKeepsTheMap) {
+  MapDocument& d = Map();
+  const std::vector<int16_t> tiles = d.HexTile;
+  int before = presents;
+  EXPECT_FALSE(Undo_Click(s.session).restored);
+  EXPECT_EQ(d.HexTile, tiles);
+  EXPECT_EQ(presents, before);
+  EXPECT_EQ(s.ui.Messages().size(), 1u);
 
-TEST(ClipboardTest, UndoRestoresTheSnapshot) {
-  ClipboardSession s;
-  s.MakeView();
-  MapDocument& d = s.Document();
   d.Owner(2, 2) = 1;
   d.Mark(2, 2) = 2;
   d.Deployment(3, 3) = 2;
@@ -308,65 +252,40 @@ TEST(ClipboardTest, UndoRestoresTheSnapshot) {
   RebuildObjectiveList(d);
   ASSERT_TRUE(WriteSnapshot(s.session.editor));
   const MapDocument saved = d;
-
   for (int x = 0; x <= 9; ++x) d.Tile(x, 4) = 3;
   d.Owner(2, 2) = 0;
   d.Data(5, 5, 3) = 0;
   d.LandMass(4, 4) = 0;
-  const int presents = s.presents;
+  before = presents;
   const UndoOutcome outcome = Undo_Click(s.session);
   EXPECT_TRUE(outcome.restored);
   EXPECT_FALSE(outcome.sizeChanged);
-  EXPECT_EQ(s.presents, presents + 1);
+  EXPECT_EQ(presents, before + 1);
   EXPECT_EQ(d.HexTile, saved.HexTile);
   EXPECT_EQ(d.HexData, saved.HexData);
   EXPECT_EQ(d.HexControl, saved.HexControl);
   EXPECT_EQ(d.HexDeployment, saved.HexDeployment);
   EXPECT_EQ(d.HexLandMass, saved.HexLandMass);
   EXPECT_EQ(d.Objectives, saved.Objectives);
-  EXPECT_TRUE(s.ui.Messages().empty());
 }
 
-TEST(ClipboardTest, UndoOfASnapshotOfAnotherSizeTakesItsSize) {
-  ClipboardSession s;
-  // A snapshot left by an earlier run, of a 6 x 5 hex map.
-  {
-    RecordingInteraction ui;
-    SeededRandom random;
-    MapEditor earlier(s.folder.Game(), ui, random);
-    earlier.editor.Document.MapWidth = 5;
-    earlier.editor.Document.MapHeight = 4;
-    AllocateMapLayers(earlier.editor.Document);
-    earlier.editor.Document.Tile(5, 4) = 11;
-    ASSERT_TRUE(WriteSnapshot(earlier.editor));
-  }
-  s.MakeView();
-  s.session.view.ViewLeft = 4;
-  s.ClickAt(9, 8);
+TEST_F(ClipboardTest, UndoOfASnapshotOfAnotherSizeTakesItsSize) {
+  ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 5, 4));
+  Map().Tile(5, 4) = 11;
+  ASSERT_TRUE(WriteSnapshot(s.session.editor));
+  ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 9, 8));
+  s.session.view.ViewLeft = 2;
+  ClickAt(9, 8);
   const UndoOutcome outcome = Undo_Click(s.session);
   EXPECT_TRUE(outcome.restored);
   EXPECT_TRUE(outcome.sizeChanged);
-  const MapDocument& d = s.Document();
-  EXPECT_EQ(d.MapWidth, 5);
-  EXPECT_EQ(d.MapHeight, 4);
-  EXPECT_EQ(d.HexTile.size(), 30u);
-  EXPECT_EQ(d.Tile(5, 4), 11);
+  EXPECT_EQ(Map().MapWidth, 5);
+  EXPECT_EQ(Map().MapHeight, 4);
+  EXPECT_EQ(Map().HexTile.size(), 30u);
+  EXPECT_EQ(Map().Tile(5, 4), 11);
   EXPECT_EQ(s.session.view.ViewLeft, 1);
-  EXPECT_EQ(s.session.view.ScrollMaxX, 5 - 3);
   EXPECT_EQ(s.session.interaction.CurrentHexX, 5);
   EXPECT_EQ(s.session.interaction.CurrentHexY, 4);
-}
-
-TEST(ClipboardTest, UndoWithoutASnapshotKeepsTheMap) {
-  ClipboardSession s;
-  s.MakeView();
-  const std::vector<int16_t> before = s.Tiles();
-  const int presents = s.presents;
-  const UndoOutcome outcome = Undo_Click(s.session);
-  EXPECT_FALSE(outcome.restored);
-  EXPECT_EQ(s.Tiles(), before);
-  EXPECT_EQ(s.presents, presents);
-  EXPECT_EQ(s.ui.Messages().size(), 1u);
 }
 
 }  // namespace

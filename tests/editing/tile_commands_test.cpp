@@ -89,13 +89,13 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   EXPECT_EQ(map.HexData, data);
 }
 
-struct Run {
+struct KorvmapRun {
   int code;
   std::string out;
   std::string err;
 };
 
-Run Korvmap(const std::vector<std::string>& arguments) {
+KorvmapRun Korvmap(const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   const int code = RunKorvmap(arguments, out, err);
@@ -112,8 +112,8 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   const std::string folder = world.folder.Path().string();
 
   // Painting by hand through korvmap learns what the session would.
-  const Run paint = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
-                             world.Path("out.map"), "--tile", "15", "4,4", "4,5"});
+  const KorvmapRun paint = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
+                                    world.Path("out.map"), "--tile", "15", "4,4", "4,5"});
   ASSERT_EQ(paint.code, kExitOk) << paint.err;
   EXPECT_EQ(world.folder.ReadText("mapedit/roadpatterns/1-0-0-0-0-0.txt"),
             "15-0-0-0-0-0,15\r\n-1\r\n");
@@ -123,12 +123,12 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   EXPECT_EQ(painted->Document.Tile(4, 5), 15);
   EXPECT_EQ(painted->Document.Data(4, 4, kSideTop), kRoadLink);  // joined to the road above
 
-  const Run refused = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
-                               world.Path("x.map"), "--tile", "15", "99,1"});
+  const KorvmapRun refused = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
+                                      world.Path("x.map"), "--tile", "15", "99,1"});
   EXPECT_EQ(refused.code, kExitRefused);
   EXPECT_NE(refused.err.find("\"99,1\" is not a hex of the map"), std::string::npos);
 
-  const Run learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
+  const KorvmapRun learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
   ASSERT_EQ(learn.code, kExitOk) << learn.err;
   EXPECT_NE(learn.out.find("mapedit/roadpatterns: "), std::string::npos) << learn.out;
 }

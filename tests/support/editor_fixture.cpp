@@ -1,5 +1,6 @@
 #include "support/editor_fixture.h"
 
+#include "editing/file_dialog.h"
 #include "editor/startup.h"
 #include "view/hex_drawing.h"
 #include "view/viewport.h"
@@ -36,6 +37,15 @@ SessionOnMiniGame::SessionOnMiniGame(const MiniGame& game, uint64_t seed, int co
   started = started &&
             CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
   ui.Clear();
+}
+
+bool ReplaceWithNewMap(MapEditor& session, int width, int height) {
+  std::string error;
+  if (!NewMapDialog_OK(session.editor, std::to_string(width), std::to_string(height), error)) {
+    return false;
+  }
+  MapReplaced(session, false);
+  return true;
 }
 
 }  // namespace korv::test

@@ -42,4 +42,9 @@ struct SessionOnMiniGame {
   bool started = false;
 };
 
+// Replaces the session's map with a fresh one of columns 0..width and rows
+// 0..height, the way "New Map" makes it, and brings the session onto it
+// (view back at column 1, row 1, redrawn). False when the size is refused.
+bool ReplaceWithNewMap(MapEditor& session, int width, int height);
+
 }  // namespace korv::test

@@ -1,0 +1,512 @@
+// The windows driven offscreen on one demo folder, for what the session's
+// own tests cannot see: events reaching the right handler, the keys a window
+// takes before its controls, the focus of the hex name box, zoom, and the
+// wiring of the tile picker, the control window and the file dialogs.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <map>
+#include <memory>
+
+#include "demo_game.h"
+#include "editing/commands.h"
+#include "editor/map_io.h"
+#include "gui/control_window.h"
+#include "gui/file_dialog_window.h"
+#include "gui/grid_dimensions_dialog.h"
+#include "gui/map_editor_window.h"
+#include "gui/map_view_widget.h"
+#include "gui/new_map_dialog.h"
+#include "gui/tile_dialogs.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+#include "scenario/nations.h"
+#include "support/test_folder.h"
+#include "view/viewport.h"
+
+namespace korv {
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  test::TempFolder folder_;
+  RecordingInteraction ui_;
+  SeededRandom random_{5};
+  std::vector<FileDialogOutcome> changes_;
+
+  std::string Path(const std::string& relative) const { return (folder_ / relative).string(); }
+  std::unique_ptr<MapEditorWindow> StartWindow() {
+    auto window = std::make_unique<MapEditorWindow>(folder_.Path(), 17, &ui_);
+    if (!window->Start(false)) return nullptr;
+    window->show();
+    QTest::qWait(1);
+    window->LayOut();
+    return window;
+  }
+  // A session started on the demo folder, as the main window holds one.
+  std::unique_ptr<MapEditor> StartSession() {
+    auto session = std::make_unique<MapEditor>(GameFolder(folder_.Path()), ui_, random_);
+    std::string error;
+    if (!StartMapEditor(*session, error)) return nullptr;
+    ui_.Clear();
+    return session;
+  }
+  // The point of the map view over the middle of hex (x, y), the view at
+  // column 1, row 1 and shown at `zoom`.
+  static QPoint HexCentre(const HexGeometry& g, int x, int y, double zoom) {
+    const PixelPoint origin = HexToPixel(g, x, y);
+    const QPointF inView(origin.left - g.ColumnStep + 20, origin.top - g.RowStep + 25);
+    return (inView * zoom).toPoint() + QPoint(MapViewWidget::kFrame, MapViewWidget::kFrame);
+  }
+  static void ClickItem(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.front()).center());
+  }
+  // Enters a folder of the file dialog as a designer does: select it, press Enter.
+  static void EnterFolder(FileDialogWindow* window, const QString& name) {
+    const auto found = window->FolderList()->findItems("[" + name + "]", Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(name));
+    window->FolderList()->setCurrentItem(found.front());
+    QTest::keyClick(window->FolderList(), Qt::Key_Return);
+  }
+  FileDialogWindow* ShowDialog(QWidget* parent, MapEditor& session, int16_t mode) {
+    return ShowFileDialog(parent, session, mode, [this](const FileDialogOutcome& outcome) {
+      changes_.push_back(outcome);
+    });
+  }
+
+ private slots:
+  void initTestCase() {
+    std::string error;
+    QVERIFY2(demo::WriteDemoGame(folder_.Path(), error), error.c_str());
+    folder_.WriteText("other/nations/nations.txt",
+                      "3\r\n\"Zeta\",4\r\n\"alpha\",1\r\n\"Beta\",7\r\n");
+  }
+  void init() {
+    ui_.Clear();
+    ui_.answers.clear();
+    changes_.clear();
+  }
+
+  void theControlsFollowTheWindowsSize() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    const HexGeometry& g = window->Session().editor.Geometry;
+    const ViewState& view = window->Session().view;
+    const QRect frame = window->MapView()->geometry();
+    QCOMPARE(frame.x(), int(g.ColumnStep));
+    QCOMPARE(frame.y(), window->StatusLine()->height());
+    QCOMPARE(window->HorizontalBar()->geometry().top(), frame.bottom() + 1);
+    QCOMPARE(window->VerticalBar()->geometry().left(), frame.right() + 1);
+    QCOMPARE(view.ViewScreen.Width(), frame.width() - 2 * MapViewWidget::kFrame);
+    // The road-side strip starts with the road picture; a new size shows the
+    // side picker's picture.
+    const auto strip = [&] {
+      return window->RoadStrip()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto bitmap = [&](const char* file) {
+      return QImage(QString::fromStdString(Path(file))).convertToFormat(QImage::Format_RGB32);
+    };
+    QCOMPARE(strip(), bitmap("bmp/roads.bmp"));
+    const int columns = view.ViewColumns;
+    window->resize(window->width() + 200, window->height());
+    QTest::qWait(1);
+    window->LayOut();
+    QVERIFY(view.ViewColumns > columns);
+    QCOMPARE(strip(), bitmap("bmp/roadsp.bmp"));
+    QCOMPARE(view.ViewScreen.Width(), window->MapView()->width() - 2 * MapViewWidget::kFrame);
+  }
+
+  void scrollBarsMoveTheViewByShiftsAndRedraws() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(Path("maps/sample.map")));
+    MapEditor& session = window->Session();
+    for (int value : {2, 6}) {  // one step, then several
+      window->HorizontalBar()->setValue(value);
+      window->VerticalBar()->setValue(value);
+      QCOMPARE(session.view.ViewLeft, value);
+      QCOMPARE(session.view.ViewTop, value);
+      // What the bars left on screen is what a full redraw draws there.
+      const QImage shown = session.view.ViewScreen.Image().copy();
+      RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+      QCOMPARE(shown, session.view.ViewScreen.Image());
+    }
+  }
+
+  void zoomChangesTheHexesTheViewShows() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    const int columns = window->Session().view.ViewColumns;
+    window->SetZoom(2.0);
+    const int zoomed = window->Session().view.ViewColumns;
+    QVERIFY2(zoomed < columns && zoomed >= columns / 2 - 1, qPrintable(QString::number(zoomed)));
+    window->SetZoom(0.5);
+    QVERIFY(window->Session().view.ViewColumns > columns);
+    window->SetZoom(1.0);
+    QCOMPARE(window->Session().view.ViewColumns, columns);
+  }
+
+  void aClickPaintsTheHexUnderThePointerAtAnyZoom() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(Path("maps/sample.map")));
+    MapEditor& session = window->Session();
+    session.editor.CurrentTile = 20;
+    for (double zoom : {1.0, 2.0, 0.5}) {
+      window->SetZoom(zoom);
+      const QPoint at = HexCentre(session.editor.Geometry, 3, 2, zoom);
+      session.editor.Document.Tile(3, 2) = 4;
+      QTest::mouseClick(window->MapView(), Qt::LeftButton, {}, at);
+      QCOMPARE(session.interaction.CurrentHexX, int16_t{3});
+      QCOMPARE(session.interaction.CurrentHexY, int16_t{2});
+      QCOMPARE(session.editor.Document.Tile(3, 2), int16_t{20});
+      // Moving over the hex names it in the status line.
+      const QPointF moved = at + QPoint(2, 1);
+      QMouseEvent move(QEvent::MouseMove, moved, window->MapView()->mapToGlobal(moved),
+                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(window->MapView(), &move);
+      const QString status = window->StatusLine()->text();
+      QVERIFY2(status.startsWith("Hex: ( 3,  2) "), qPrintable(status));
+    }
+  }
+
+  void keysReachTheWindowBeforeItsControls() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    const Editor& editor = window->Session().editor;
+    window->MapView()->setFocus();
+    QTest::keyClick(window->MapView(), Qt::Key_A);
+    QVERIFY(editor.Settings.AutoDraw);
+    QTest::keyClick(window->HorizontalBar(), Qt::Key_A);
+    QVERIFY(!editor.Settings.AutoDraw);
+    const int before = window->HorizontalBar()->value();
+    QTest::keyClick(window->VerticalBar(), Qt::Key_Right);
+    QCOMPARE(window->HorizontalBar()->value(), before + 1);
+    QCOMPARE(window->Session().view.ViewLeft, before + 1);
+    // Modified keys set the modifier state, and every key draws the jump map's outline.
+    MapEditor& session = window->Session();
+    session.editor.JumpMap.Shown = Picture();
+    QTest::keyPress(window->MapView(), Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(session.interaction.ModifierKeys, 2);
+    QVERIFY(!session.editor.JumpMap.Shown.IsNull());
+    QTest::keyRelease(window->MapView(), Qt::Key_H, Qt::NoModifier);
+    QCOMPARE(session.interaction.ModifierKeys, 0);
+  }
+
+  void theHexNameBoxKeepsItsKeys() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QLineEdit* names = window->HexNameBox();
+    names->setFocus();
+    QTest::keyClicks(names, "Barn");
+    QCOMPARE(names->text(), QString("Barn"));
+    QVERIFY(!window->Session().editor.Settings.AutoDraw);  // the a of Barn did nothing else
+    // Keys the box does not use go nowhere either: no undo copy, no scrolling.
+    std::filesystem::remove(folder_ / "autosave.map");
+    const int top = window->VerticalBar()->value();
+    for (Qt::Key key : {Qt::Key_F5, Qt::Key_F7, Qt::Key_Down}) QTest::keyClick(names, key);
+    QVERIFY(!std::filesystem::exists(folder_ / "autosave.map"));
+    QCOMPARE(window->VerticalBar()->value(), top);
+    window->MapView()->setFocus();
+    QTest::keyClick(window->MapView(), Qt::Key_F5);
+    QVERIFY(std::filesystem::exists(folder_ / "autosave.map"));
+  }
+
+  void tileSheetPressesChooseTiles() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    TilePickerWindow* picker = window->TilePicker();
+    QVERIFY(picker);
+    picker->resize(1000, 600);
+    QTest::qWait(1);
+    QWidget* sheet = picker->Sheet()->viewport();
+    MapEditor& session = window->Session();
+    QTest::mouseMove(sheet, QPoint(130, 60));
+    QCOMPARE(picker->windowTitle().toStdString(), TilePickerCaption(18, session.editor.Tiles));
+    // The left button leaves the special tools, and the window shows it.
+    session.editor.Settings.AutoDraw = session.editor.Settings.RandomTiles = true;
+    session.switches.RoadMode = 2;
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(130, 60));
+    QCOMPARE(session.editor.CurrentTile, int16_t{18});
+    QVERIFY(!session.editor.Settings.AutoDraw && !session.editor.Settings.RandomTiles);
+    QCOMPARE(session.switches.RoadMode, int16_t{0});
+    QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(false));
+    // Any other button only makes the tile current.
+    session.editor.Settings.AutoDraw = true;
+    QTest::mouseClick(sheet, Qt::MiddleButton, {}, QPoint(10, 60));
+    QCOMPARE(session.editor.CurrentTile, int16_t{16});
+    QVERIFY(session.editor.Settings.AutoDraw);
+    // A new layout starts the sheet at its first tile.
+    picker->resize(400, 300);
+    QTest::qWait(1);
+    picker->Sheet()->verticalScrollBar()->setValue(100);
+    picker->Sheet()->horizontalScrollBar()->setValue(120);
+    picker->resize(420, 320);
+    QTest::qWait(1);
+    QCOMPARE(picker->Sheet()->verticalScrollBar()->value(), 0);
+    QCOMPARE(picker->Sheet()->horizontalScrollBar()->value(), 0);
+  }
+
+  void menusAreTheCommandTable() {
+    // Every entry of the command table, in its menu, in order, enabled when
+    // it can run; triggering one runs the table's procedure.
+    auto window = StartWindow();
+    QVERIFY(window);
+    std::map<std::string, std::vector<QAction*>> shown;
+    for (QAction* menuAction : window->menuBar()->actions()) {
+      if (!menuAction->menu()) continue;
+      for (QAction* entry : menuAction->menu()->actions()) {
+        if (!entry->isSeparator()) shown[menuAction->text().toStdString()].push_back(entry);
+      }
+    }
+    std::map<std::string, size_t> next;
+    for (const Command& command : CommandTable()) {
+      const std::vector<QAction*>& entries = shown[command.menu];
+      const size_t at = next[command.menu]++;
+      QVERIFY2(at < entries.size(), command.id);
+      QCOMPARE(entries[at]->text().toStdString(), std::string(command.caption));
+      QCOMPARE(entries[at]->isEnabled(), command.Available());
+      QCOMPARE(entries[at]->isCheckable(), command.checkable);
+    }
+    for (const auto& [menu, entries] : shown) QCOMPARE(next[menu], entries.size());
+    window->Action("Random Tiles OFF")->trigger();
+    QVERIFY(window->Session().editor.Settings.RandomTiles);
+    QCOMPARE(window->Action("Random Tiles OFF")->text(), QString("Random Tiles ON"));
+    // A command that turns automatic choice on shows it on the button.
+    window->Action("auto redraw Forests")->trigger();
+    QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(true));
+  }
+
+  void tileDialogsFollowThePickersRouting() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    TilePickerWindow* picker = window->TilePicker();
+    Editor& editor = window->Session().editor;
+    editor.CurrentTile = 5;
+    QTest::keyClick(picker, Qt::Key_F3);
+    auto* roads = static_cast<RoadConnectionsDialog*>(picker->Dialog(PickerKey::kF3));
+    QVERIFY(roads && roads->isVisible());
+    QVERIFY(picker->Routing().RoadDialogActive);
+    // A tile clicked in the picker goes to the routed dialog; B and N browse.
+    picker->resize(1000, 600);
+    QTest::qWait(1);
+    QTest::mouseClick(picker->Sheet()->viewport(), Qt::LeftButton, {}, QPoint(130, 60));
+    QCOMPARE(editor.CurrentTile, int16_t{18});
+    QTest::keyClick(roads, Qt::Key_N);
+    QCOMPARE(editor.CurrentTile, int16_t{19});
+    QTest::mouseClick(roads->BackButton(), Qt::LeftButton);
+    QCOMPARE(editor.CurrentTile, int16_t{18});
+    // Closing the dialog ends the routing.
+    roads->close();
+    QVERIFY(!picker->Routing().RoadDialogActive);
+    // The "Options" entries open the others.
+    const QList<QAction*> options = picker->Options()->actions();
+    QCOMPARE(options.size(), 3);
+    for (QAction* entry : options) QVERIFY(entry->isEnabled());
+    options[0]->trigger();
+    auto* terrain = static_cast<TileTerrainTypeDialog*>(picker->Dialog(PickerKey::kF2));
+    QVERIFY(terrain && terrain->isVisible());
+    QCOMPARE(terrain->TerrainList()->currentRow(), editor.Tiles.TerrainOf(18));
+  }
+
+  void gridDimensionsRefuseZero() {
+    EditorSettings settings;
+    RecordingInteraction ui;
+    GridDimensionsDialog dialog(settings, ui);
+    dialog.WidthBox()->setText("0");
+    dialog.Done();
+    QCOMPARE(settings.GridWidth, int16_t{15});
+    QCOMPARE(ui.Messages().size(), size_t{1});
+    dialog.WidthBox()->setText("8");
+    dialog.HeightBox()->setText("12.4");
+    dialog.Done();
+    QCOMPARE(settings.GridWidth, int16_t{8});
+    QCOMPARE(settings.GridHeight, int16_t{12});
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void aMissingTileSheetEndsTheStartWithItsName() {
+    test::TempFolder empty;
+    RecordingInteraction ui;
+    MapEditorWindow window(empty.Path(), 1, &ui);
+    QVERIFY(!window.Start(false));
+    QCOMPARE(ui.Messages().size(), size_t{1});
+    QVERIFY(ui.Messages()[0].find("mapl.bmp") != std::string::npos);
+  }
+
+  // The lists show the nations sorted by name: -None-, Beta (3), Zeta (1), alpha (2).
+  void controlWindowButtonsListsAndKeys() {
+    auto session = StartSession();
+    QVERIFY(session);
+    std::string set = "other", error;
+    QVERIFY2(LoadNationList(session->editor.Nations, set, session->editor.Folder, error),
+             error.c_str());
+    QPointer<ControlWindow> window;
+    int jumpMap = 0, tilePicker = 0, hexControlMode = 0;
+    ShowControlWindow(window, *session, nullptr, [&](ControlWindow& created) {
+      created.onShowJumpMap = [&] { ++jumpMap; };
+      created.onShowTilePicker = [&] { ++tilePicker; };
+      created.onHexControlMode = [&] { ++hexControlMode; };
+    });
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    ControlSelection& control = session->control;
+    QTest::mouseClick(window->ObjectiveButton("Oil Resource"), Qt::LeftButton);
+    QCOMPARE(int(control.SelectedObjectiveMark), int(kOilResource));
+    QCOMPARE(session->switches.EditMode, int16_t{2});
+    QCOMPARE(hexControlMode, 1);
+    ClickItem(window->OwnerList(), "Zeta");
+    QCOMPARE(int(control.SelectedNation), 1);
+    QCOMPARE(window->OriginalOwnerList()->currentRow(), 2);  // moved along
+    QCOMPARE(int(control.SelectedOriginalOwner), 1);
+    ClickItem(window->OriginalOwnerList(), "alpha");
+    QCOMPARE(int(control.SelectedOriginalOwner), 2);
+    // A choice with the arrow keys counts as a click.
+    window->OwnerList()->setFocus();
+    QTest::keyClick(window->OwnerList(), Qt::Key_Down);
+    QCOMPARE(int(control.SelectedNation), 2);
+    // F1 and F2 belong to the window whatever has the focus; other keys reach the controls.
+    QTest::keyClick(window->OwnerList(), Qt::Key_F1);
+    QTest::keyClick(window->ObjectiveButton("Primary"), Qt::Key_F2);
+    QCOMPARE(jumpMap, 1);
+    QCOMPARE(tilePicker, 1);
+    QTest::keyClick(window->OwnerList(), Qt::Key_B);
+    QCOMPARE(window->OwnerList()->currentRow(), 1);
+    QCOMPARE(int(control.SelectedNation), 3);
+    window->hide();
+    QTest::keyClick(window, Qt::Key_F3);
+    QVERIFY(window->isVisible());
+    CloseControlWindow(window);
+    QVERIFY(!window);
+  }
+
+  void aNewNationSetRebuildsTheControlLists() {
+    auto session = StartSession();
+    QVERIFY(session);
+    QPointer<ControlWindow> window;
+    ShowControlWindow(window, *session, nullptr);
+    ClickItem(window->OwnerList(), "Borvenia");
+    QCOMPARE(int(session->control.SelectedNation), 2);
+    CloseControlWindow(window);
+    std::string set = "other", error;
+    QVERIFY2(LoadNationList(session->editor.Nations, set, session->editor.Folder, error),
+             error.c_str());
+    ControlWindow* shown = ShowControlWindow(window, *session, nullptr);
+    QCOMPARE(window->OwnerList()->count(), 4);
+    // The selection keeps its values and the lists show them: nation 2 is alpha.
+    QCOMPARE(window->OwnerList()->currentRow(), 3);
+    QCOMPARE(ShowControlWindow(window, *session, nullptr), shown);  // no second window
+    CloseControlWindow(window);
+  }
+
+  void fileDialogLoadsAMapThroughItsLists() {
+    auto session = StartSession();
+    QVERIFY(session);
+    QWidget main;
+    FileDialogWindow* window = ShowDialog(&main, *session, kOpenMapMode);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!window->SaveButton()->isEnabled());
+    EnterFolder(window, "maps");
+    QCOMPARE(window->FolderLabel()->text().toStdString(), Path("maps"));
+    ClickItem(window->FileList(), "sample.map");
+    QCOMPARE(window->FileNameBox()->text(), QString("sample.map"));
+    QTest::mouseClick(window->LoadButton(), Qt::LeftButton);
+    QCOMPARE(session->editor.Document.MapPath, Path("maps/sample.map"));
+    QVERIFY(!window->isVisible());
+    QCOMPARE(changes_.size(), size_t{1});
+    QVERIFY(changes_[0].MapReplaced);
+    // The same window, and so the same folder, comes back; Save works in the save mode.
+    QCOMPARE(ShowDialog(&main, *session, kSaveMapAsMode), window);
+    QCOMPARE(window->FolderLabel()->text().toStdString(), Path("maps"));
+    QVERIFY(window->SaveButton()->isEnabled());
+    QVERIFY(ui_.Messages().empty());
+  }
+
+  void fileDialogStaysOpenOnARefusedMap() {
+    auto session = StartSession();
+    QVERIFY(session);
+    folder_.WriteBytes("maps/bad.map", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff});
+    QWidget main;
+    FileDialogWindow* window = ShowDialog(&main, *session, kOpenMapMode);
+    QVERIFY(window);
+    EnterFolder(window, "maps");
+    window->FileNameBox()->clear();
+    QTest::keyClicks(window->FileNameBox(), "bad");
+    QTest::mouseClick(window->LoadButton(), Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(ui_.Messages().size(), size_t{1});
+    QCOMPARE(session->editor.Document.MapName, std::string("newmap.map"));
+    QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QVERIFY(changes_.empty());
+  }
+
+  // "Open Brak set file" then "Save Map File As": the scenario's texts go
+  // beside the map at the first save only.
+  void fileDialogImportsASetAndSavesItWithItsScenario() {
+    auto session = StartSession();
+    QVERIFY(session);
+    QWidget main;
+    FileDialogWindow* window = ShowDialog(&main, *session, kImportSetMode);
+    QVERIFY(window);
+    EnterFolder(window, "brak_files");
+    ClickItem(window->FileList(), "game001.set");
+    QTest::mouseClick(window->LoadButton(), Qt::LeftButton);
+    QCOMPARE(session->editor.Document.MapWidth, int16_t{40});
+    QVERIFY(!window->isVisible());
+    QVERIFY(SetHexName(session->editor, 5, 5, "Crossing"));
+    window = ShowDialog(&main, *session, kSaveMapAsMode);
+    EnterFolder(window, "..");
+    EnterFolder(window, "maps");
+    window->FileNameBox()->clear();
+    QTest::keyClicks(window->FileNameBox(), "abc");
+    QTest::mouseClick(window->SaveButton(), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    for (const char* file : {"maps/abc.map", "maps/abc.oob", "maps/abc.scn", "maps/abc.str"}) {
+      QVERIFY2(FileExists(folder_ / file), file);
+    }
+    QCOMPARE(folder_.ReadText("maps/abc.str"), std::string("Crossing            "));
+    DeleteFile(folder_ / "maps/abc.scn");
+    window = ShowDialog(&main, *session, kSaveMapAsMode);
+    window->FileNameBox()->setText("abc");
+    ui_.answers = {true};  // replace the map
+    QTest::mouseClick(window->SaveButton(), Qt::LeftButton);
+    QVERIFY(!FileExists(folder_ / "maps/abc.scn"));
+  }
+
+  void newMapDialogRefusesSizesItCannotMake() {
+    auto session = StartSession();
+    QVERIFY(session);
+    NewMapDialog dialog(*session);
+    dialog.WidthBox()->setText("0");
+    dialog.Ok();
+    QCOMPARE(ui_.Messages().size(), size_t{1});
+    QVERIFY(dialog.result() != QDialog::Accepted);
+    QCOMPARE(session->editor.Document.MapWidth, int16_t{32});
+    dialog.WidthBox()->setText("20");
+    dialog.HeightBox()->setText("10");
+    dialog.Ok();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(session->editor.Document.MapWidth, int16_t{20});
+    QCOMPARE(session->editor.Document.MapHeight, int16_t{10});
+  }
+};
+
+}  // namespace korv
+
+QTEST_MAIN(korv::WindowsTest)
+#include "windows_test.moc"
