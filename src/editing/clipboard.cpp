@@ -13,11 +13,6 @@ namespace korv {
 
 namespace {
 
-void RedrawIfDrawn(MapEditor& session) {
-  if (session.view.ViewBuffer.IsNull()) return;
-  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-}
-
 int16_t LittleEndianI16(const uint8_t* bytes) {
   return static_cast<int16_t>(static_cast<uint16_t>(bytes[0]) |
                               static_cast<uint16_t>(static_cast<uint16_t>(bytes[1]) << 8));

@@ -16,11 +16,6 @@ namespace {
 
 using Window = CommandOutcome::Window;
 
-void RedrawIfDrawn(MapEditor& session) {
-  if (session.view.ViewBuffer.IsNull()) return;
-  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-}
-
 CommandOutcome Show(Window window) {
   return {.window = window};
 }

@@ -17,11 +17,6 @@ constexpr int kKeyF1 = 112;
 constexpr int kKeyF2 = 113;
 constexpr int kKeyF3 = 114;
 
-void RedrawIfDrawn(MapEditor& session) {
-  if (session.view.ViewBuffer.IsNull()) return;
-  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-}
-
 }  // namespace
 
 std::vector<std::string> FillNationList(const NationTables& nations) {

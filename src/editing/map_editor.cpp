@@ -99,16 +99,17 @@ void MapReplaced(MapEditor& session, bool nationSetChanged) {
   }
   KeepSessionOnMap(session);
   ResetViewForMap(session.view, session.editor.Document);
-  if (!session.view.ViewBuffer.IsNull()) {
-    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-  }
+  RedrawIfDrawn(session);
+}
+
+void RedrawIfDrawn(MapEditor& session) {
+  if (session.view.ViewBuffer.IsNull()) return;
+  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
 }
 
 void NewMapFile_Click(MapEditor& session) {
   ResetViewForMap(session.view, session.editor.Document);
-  if (!session.view.ViewBuffer.IsNull()) {
-    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-  }
+  RedrawIfDrawn(session);
 }
 
 void LeaveSpecialTools(MapEditor& session) {
@@ -136,9 +137,7 @@ std::string DeploymentButton_Click(MapEditor& session) {
     session.switches.EditMode = 0;
     caption = "Deployment Mode Off";
   }
-  if (!session.view.ViewBuffer.IsNull()) {
-    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-  }
+  RedrawIfDrawn(session);
   return caption;
 }
 

@@ -77,6 +77,10 @@ void KeepSessionOnMap(MapEditor& session);
 // row 1 (and stays there when the dialog is cancelled).
 void NewMapFile_Click(MapEditor& session);
 
+// A full redraw of the view buffer, when the session has one (korvmap's
+// sessions have none).
+void RedrawIfDrawn(MapEditor& session);
+
 // A tile chosen in the tile picker leaves the special tools: no road-side
 // tool, no automatic choice, no random tiles, tile painting mode.
 void LeaveSpecialTools(MapEditor& session);

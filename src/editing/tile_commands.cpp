@@ -12,11 +12,6 @@ namespace korv {
 
 namespace {
 
-void RedrawIfDrawn(MapEditor& session) {
-  if (session.view.ViewBuffer.IsNull()) return;
-  RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-}
-
 RetileContext Retiling(Editor& editor) {
   return {editor.Tiles, editor.RandomLists, editor.Folder, editor.Random};
 }
