@@ -109,7 +109,7 @@ void CheckRoads(const ChooserContext& context, int x, int y, int& rethex) {
       context, x, y, kRoadPatternFolder, true,
       [&](int nx, int ny) {
         const int terrain = document.Terrain(nx, ny);
-        return IsSettlementTerrain(terrain) || terrain == 6 ||
+        return IsTownOrPortTerrain(terrain) || terrain == 6 ||
                context.tables.RoadOf(document.Tile(nx, ny)) == 1;
       },
       nullptr, [&](int tile) { return context.tables.TerrainOf(tile) == ownTerrain; }, true);
@@ -123,7 +123,7 @@ void CheckBridges(const ChooserContext& context, int x, int y, int& rethex) {
       context, x, y, kBridgePatternFolder, true,
       [&](int nx, int ny) {
         const int terrain = document.Terrain(nx, ny);
-        return IsWaterTerrain(terrain) || IsSettlementTerrain(terrain) ||
+        return IsWaterTerrain(terrain) || IsTownOrPortTerrain(terrain) ||
                tables.RoadOf(document.Tile(nx, ny)) == 1;
       },
       kQuotedEndOfLibrary, nullptr, false);

@@ -186,7 +186,7 @@ void PatternRecorder::NewRoadPattern(const MapDocument& document, int x, int y, 
   const bool waterTile = IsWaterTerrain(tables_.TerrainOf(currentTile));
   const Neighbourhood hood = BuildNeighbourhood(document, x, y, 0, true, [&](int nx, int ny) {
     const int terrain = document.Terrain(nx, ny);
-    if (IsSettlementTerrain(terrain)) return true;
+    if (IsTownOrPortTerrain(terrain)) return true;
     for (int d = 1; d <= 6; ++d) {
       if (document.Data(nx, ny, d) == kRoadLink) return true;
     }
@@ -277,7 +277,7 @@ bool MemorizeRoadTilePatterns(const MapDocument& document, const GameFolder& fol
     for (int y = 0; y <= document.MapHeight; ++y) {
       const int terrain = document.Terrain(x, y);
       const int16_t tile = document.Tile(x, y);
-      if (IsSettlementTerrain(terrain) || terrain == 6 || tables.RoadOf(tile) == 1) {
+      if (IsTownOrPortTerrain(terrain) || terrain == 6 || tables.RoadOf(tile) == 1) {
         currentTile = tile;
         recorder.NewRoadPattern(document, x, y, tile, currentTile);
       }

@@ -40,7 +40,7 @@ constexpr const char* kEmptyPatternKey = "0-0-0-0-0-0";
 constexpr bool IsWaterTerrain(int terrain) {
   return terrain == 2 || terrain == 11 || terrain == 12;
 }
-constexpr bool IsSettlementTerrain(int terrain) {
+constexpr bool IsTownOrPortTerrain(int terrain) {
   return terrain == 5 || terrain == 14;
 }
 

@@ -149,13 +149,13 @@ TEST(MemoriseCommands, WriteTheSameFilesAsOneRecordAtATime) {
       for (int y = 0; y <= same.MapHeight; ++y) {
         const int16_t tile = same.Tile(x, y);
         const int terrain = same.Terrain(x, y);
-        if (IsSettlementTerrain(terrain) || terrain == 6 || tables.RoadOf(tile) == 1) {
+        if (IsTownOrPortTerrain(terrain) || terrain == 6 || tables.RoadOf(tile) == 1) {
           lastRoad = tile;
           const bool water = IsWaterTerrain(tables.TerrainOf(tile));
           const Neighbourhood hood = BuildNeighbourhood(same, x, y, 0, true, [&](int nx, int ny) {
             bool exits = false;
             for (int d = 1; d <= 6; ++d) exits = exits || same.Data(nx, ny, d) == kRoadLink;
-            return IsSettlementTerrain(same.Terrain(nx, ny)) || exits ||
+            return IsTownOrPortTerrain(same.Terrain(nx, ny)) || exits ||
                    (water && IsWaterTerrain(same.Terrain(nx, ny))) ||
                    tables.RoadOf(same.Tile(nx, ny)) == 1;
           });
