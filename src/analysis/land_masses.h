@@ -1,0 +1,31 @@
+// "Determine Separate Land Masses": every connected body of land (terrain
+// other than 0) and of water (terrain 0) gets a number in HexLandMass, land
+// 1..L and water from L + 2 on, by four passes over the map: label land,
+// compact its numbers, label water, compact those. The numbers are exactly
+// those of the passes as the game's tools run them, including how the
+// compaction passes leave column 0 and row 0 out of their renumbering.
+//
+// The passes renumber "every hex holding a number" at each merge. Here a
+// number is a group of hexes (union-find sets, one for the hexes of
+// column 0 and row 0 and one for the others), so a renumbering is one
+// union instead of a sweep of the map.
+#pragma once
+
+#include <functional>
+
+#include "document/map_document.h"
+
+namespace korv {
+
+// Numbers the land masses of `document` into its HexLandMass layer.
+// `progress` is told the column and row reached after each column of each
+// pass, as "x,y".
+void DetermineLandMasses(MapDocument& document,
+                         const std::function<void(const std::string&)>& progress = nullptr);
+
+// "Verify Hex Data": tiles off the sheet and terrain types the terrain
+// table does not have become 0 (each counted as an error); an objective mark
+// on a hex nobody owns is cleared (not counted). Returns the errors counted.
+int VerifyHexData(MapDocument& document, int tileCount, int terrainMax);
+
+}  // namespace korv

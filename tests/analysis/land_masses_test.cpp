@@ -1,0 +1,158 @@
+// Land masses: the numbering against the four passes as they were first
+// written (every merge and renumbering a sweep of the whole map) on many
+// random maps, and the edge cases by hand; hex data verification.
+#include "analysis/land_masses.h"
+
+#include <gtest/gtest.h>
+
+#include "document/hex_grid.h"
+#include "platform/random.h"
+
+namespace korv {
+namespace {
+
+// The four passes, literally.
+std::vector<int> LiteralLandMasses(const MapDocument& map) {
+  const int w = map.MapWidth;
+  const int h = map.MapHeight;
+  std::vector<int> number(static_cast<size_t>((w + 1) * (h + 1)), 0);
+  const auto at = [&](int x, int y) -> int& {
+    return number[static_cast<size_t>(y * (w + 1) + x)];
+  };
+  const auto replace = [&](int from, int to, int lowest) {
+    for (int x = lowest; x <= w; ++x)
+      for (int y = lowest; y <= h; ++y)
+        if (at(x, y) == from) at(x, y) = to;
+  };
+  const auto label = [&](bool water, int counter) {
+    for (int x = 0; x <= w; ++x) {
+      int current = 0;
+      for (int y = 0; y <= h; ++y) {
+        const bool isWater = map.Terrain(x, y) == 0;
+        if (isWater != water) current = 0;
+        if (isWater != water || at(x, y) != 0) continue;
+        int found = 0;
+        auto nx = static_cast<int16_t>(x);
+        auto ny = static_cast<int16_t>(y - 1);
+        for (int d = 1; d <= 6; ++d) {
+          NeighbourStep(nx, ny, d);
+          if (map.Contains(nx, ny) && (map.Terrain(nx, ny) == 0) == water && at(nx, ny) > 0) {
+            found = at(nx, ny);
+            break;
+          }
+        }
+        if (found == 0) {
+          current = ++counter;
+        } else if (current == 0) {
+          current = found;
+        } else if (found < current) {
+          replace(current, found, 0);
+          current = found;
+        } else if (found > current) {
+          replace(found, current, 0);
+        }
+        at(x, y) = current;
+      }
+    }
+  };
+  const auto compact = [&](int next) {
+    for (int x = 0; x <= w; ++x) {
+      for (int y = 0; y <= h; ++y) {
+        if (at(x, y) <= next) continue;
+        const int old = at(x, y);
+        ++next;
+        replace(old, next, 1);
+      }
+    }
+    return next;
+  };
+  label(false, 0);
+  const int last = compact(1);
+  label(true, last + 1);
+  compact(last + 1);
+  return number;
+}
+
+MapDocument MapOf(const std::vector<std::string>& rows) {
+  // One string per row, one character per column: '.' water, '#' land.
+  MapDocument map;
+  map.MapWidth = static_cast<int16_t>(rows[0].size() - 1);
+  map.MapHeight = static_cast<int16_t>(rows.size() - 1);
+  AllocateMapLayers(map);
+  for (int y = 0; y <= map.MapHeight; ++y)
+    for (int x = 0; x <= map.MapWidth; ++x)
+      map.Terrain(x, y) = rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? 1 : 0;
+  return map;
+}
+
+std::vector<int> Numbers(MapDocument map) {
+  DetermineLandMasses(map);
+  return std::vector<int>(map.HexLandMass.begin(), map.HexLandMass.end());
+}
+
+TEST(LandMasses, TheSameNumbersAsTheLiteralPassesOnRandomMaps) {
+  SeededRandom random(2024);
+  for (int round = 0; round < 300; ++round) {
+    MapDocument map;
+    map.MapWidth = static_cast<int16_t>(1 + random.Uniform() * 14);
+    map.MapHeight = static_cast<int16_t>(1 + random.Uniform() * 14);
+    AllocateMapLayers(map);
+    // Land from sparse islands to a few lakes, column 0 and row 0 included.
+    const double land = random.Uniform();
+    for (uint8_t& terrain : map.HexData) terrain = 0;
+    for (int x = 0; x <= map.MapWidth; ++x)
+      for (int y = 0; y <= map.MapHeight; ++y)
+        map.Terrain(x, y) = random.Uniform() < land ? static_cast<uint8_t>(1 + round % 3) : 0;
+    const std::vector<int> literal = LiteralLandMasses(map);
+    ASSERT_EQ(Numbers(map), literal)
+        << "round " << round << ", " << map.MapWidth << " x " << map.MapHeight;
+  }
+}
+
+TEST(LandMasses, EdgeCasesByHand) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> rows;
+    std::vector<std::pair<std::pair<int, int>, int>> expected;  // hex, number
+  };
+  const Case cases[] = {
+      {"all water: no land, the sea is 3", {"....", "....", "...."}, {{{0, 0}, 3}, {{3, 2}, 3}}},
+      {"two islands and a sea",
+       {".....", ".#...", "...#.", "....."},
+       {{{1, 1}, 1}, {{3, 2}, 2}, {{0, 0}, 4}, {{4, 3}, 4}}},
+      {"a U whose arms meet in a later column is one island",
+       {"......", ".####.", "....#.", ".####.", "......"},
+       {{{1, 1}, 1}, {{1, 3}, 1}, {{4, 2}, 1}, {{2, 2}, 3}, {{0, 0}, 3}}},
+      {"water between two land hexes of one column separates them",
+       {"...", ".#.", "...", ".#.", "..."},
+       {{{1, 1}, 1}, {{1, 3}, 2}}},
+  };
+  for (const Case& c : cases) {
+    MapDocument map = MapOf(c.rows);
+    const std::vector<int> numbers = Numbers(map);
+    EXPECT_EQ(numbers, LiteralLandMasses(map)) << c.what;
+    for (const auto& [hex, number] : c.expected) {
+      EXPECT_EQ(numbers[map.Index(hex.first, hex.second)], number)
+          << c.what << " at " << hex.first << "," << hex.second;
+    }
+  }
+}
+
+TEST(VerifyHexData, RepairsAndCountsOutOfRangeValues) {
+  MapDocument map = MapOf({"##", "##"});
+  map.Tile(0, 0) = -5;
+  map.Terrain(0, 0) = 16;  // one past the last terrain type, 15
+  map.Mark(1, 1) = kPrimaryObjective;
+  map.Tile(1, 0) = 31;
+  EXPECT_EQ(VerifyHexData(map, 31, 15), 2);
+  EXPECT_EQ(map.Tile(0, 0), 0);
+  EXPECT_EQ(map.Terrain(0, 0), 0);
+  EXPECT_EQ(map.Mark(1, 1), 0);  // repaired, not counted
+  EXPECT_EQ(map.Tile(1, 0), 31);
+  map.Mark(1, 1) = kPrimaryObjective;
+  EXPECT_EQ(VerifyHexData(map, 31, 15), 0);
+  EXPECT_EQ(map.Mark(1, 1), 0);
+}
+
+}  // namespace
+}  // namespace korv
