@@ -90,9 +90,6 @@ TEST_F(SetImportTest, SetColumnXBecomesEditorColumnXPlusOneAndColumnZeroRepeatsC
       ASSERT_EQ(d.Mark(column, y), column == 1 ? kSecondaryObjective : kNoObjective);
     }
   }
-  EXPECT_EQ(d.Tile(6, 0), 309);
-  EXPECT_EQ(d.Data(0, 2, 4), kRoadLink);  // 137 opens side 4 ...
-  EXPECT_EQ(d.Data(1, 2, 4), kRoadLink);
   // The objective list follows, column by column.
   ASSERT_EQ(d.ObjectiveCount, 5);
   EXPECT_EQ(d.Objective(5, kObjectiveX), 1);

@@ -69,8 +69,6 @@ TEST(Picture, BmpRoundTripKeepsEveryPixelAndABadFileIsRefused) {
   EXPECT_FALSE(loaded.LoadBmp(folder / "bad.bmp", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(Pixels(loaded), Pixels(picture));  // a refused load leaves the picture
-  EXPECT_FALSE(loaded.LoadBmp(folder / "none.bmp", &error));
-  EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
 }
 
 }  // namespace
