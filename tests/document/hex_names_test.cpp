@@ -166,38 +166,24 @@ TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
   EXPECT_EQ(folder.ReadBytes("m.str"), text);
 }
 
-// The start-up and a new map make empty hex-name files, a zero index entry
-// per hex and no text, whatever an older map left there, and the map's far
-// corner can be named at once. A set import makes them as the start-up does.
-TEST(EmptyHexNameFiles, TheStartUpAndANewMapMakeThemOverOlderOnes) {
-  for (bool newMap : {false, true}) {
-    SCOPED_TRACE(newMap ? "a new map beside its path" : "start-up");
-    // Without a map path: the editor's folder and the map's name.
-    const std::string base = newMap ? "maps/fresh" : "newmap";
-    test::EditorOnMiniGame world;
-    ASSERT_TRUE(world.started);
-    world.folder.WriteBytes(base + ".ndx", Bytes(400, 0xaa));
-    world.folder.WriteBytes(base + ".str", Slot("Left from before    "));
-    MapDocument& d = world.editor.Document;
-    if (newMap) {
-      d.MapWidth = 6;
-      d.MapHeight = 2;
-      d.MapPath = world.Path("maps/fresh.map");
-      NewMap(world.editor);
-    } else {
-      std::string error;
-      ASSERT_TRUE(StartUp(world.editor, error)) << error;
-    }
-    EXPECT_EQ(d.HexNamesIndexPath, world.Path(base + ".ndx"));
-    EXPECT_EQ(d.HexNamesPath, world.Path(base + ".str"));
-    EXPECT_EQ(world.folder.ReadBytes(base + ".ndx"), Bytes(4 * d.HexCount(), 0));
-    EXPECT_EQ(world.folder.ReadBytes(base + ".str"), Bytes());
-    EXPECT_EQ(GetHexName(world.editor, 0, 0), "");
-    ASSERT_TRUE(SetHexName(world.editor, d.MapWidth, d.MapHeight, "Corner"));
-    EXPECT_EQ(GetHexName(world.editor, d.MapWidth, d.MapHeight), "Corner              ");
-    EXPECT_EQ(world.folder.ReadBytes(base + ".str"), Slot("Corner              "));
-    EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
-  }
+// The start-up makes empty hex-name files, a zero index entry per hex and no
+// text, whatever an older map left there, and the map's far corner can be
+// named at once. The new-map and open-map dialog tests check the others.
+TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
+  test::EditorOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  world.folder.WriteBytes("newmap.ndx", Bytes(400, 0xaa));
+  world.folder.WriteBytes("newmap.str", Slot("Left from before    "));
+  std::string error;
+  ASSERT_TRUE(StartUp(world.editor, error)) << error;
+  // Without a map path: the editor's folder and the map's name.
+  EXPECT_EQ(world.editor.Document.HexNamesIndexPath, world.Path("newmap.ndx"));
+  EXPECT_EQ(world.editor.Document.HexNamesPath, world.Path("newmap.str"));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.ndx"), Bytes(4 * 33 * 31, 0));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Bytes());
+  ASSERT_TRUE(SetHexName(world.editor, 32, 30, "Corner"));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Slot("Corner              "));
+  EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
 }
 
 TEST(EmptyHexNameFiles, KorvmapsStartUpLeavesTheGameFolderAlone) {

@@ -30,15 +30,6 @@ TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
   EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
-TEST(BuildNationOrder, OrdinalOrderAndEqualNamesKeepFileOrder) {
-  NationTables nations;
-  nations.NationCount = 6;
-  nations.NationNames = {"", "b", "a", "B", "_x", "a", "ab"};
-  BuildNationOrder(nations);
-  // 'B' < '_' < 'a'; the two "a" stay in file order.
-  EXPECT_EQ(nations.NationOrder, (std::vector<int16_t>{0, 3, 4, 2, 5, 6, 1}));
-}
-
 TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
   struct Case {
     const char* name;
