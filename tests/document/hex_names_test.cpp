@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "editor/map_io.h"
-#include "editor/set_import.h"
 #include "editor/startup.h"
-#include "support/builders.h"
 #include "support/editor_fixture.h"
 
 namespace korv {
@@ -103,44 +100,44 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
   EXPECT_EQ(GetHexName(files, document, 4, 3), "Northern crossroads ");
 }
 
+// ListHexNames, which korvmap uses on the files' bytes, judges every entry
+// as GetHexName does.
 TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
   // Two slots and five bytes of a third: 45 bytes. The entry of hex (1, 2)
   // takes each value. Inside the file a name is read and rewritten where the
   // entry points, on the 20-byte steps or not; outside it there is no name
-  // and a new one goes right after the end of the file.
+  // and a new one goes right after the end of the file, at 46.
   const Bytes text = Concat(
       {Slot("Alpha               "), Slot("Beta                "), Bytes{'G', 'a', 'm', 'm', 'a'}});
-  struct Case {
-    const char* what;
-    int32_t entry;
-    std::string shown;      // what GetHexName gives
-    int32_t entryAfterSet;  // where "Delta" goes
+  const std::pair<int32_t, std::string> cases[] = {
+      {11, "          Beta      "},           // between two slots
+      {41, "Gamma" + std::string(15, '\0')},  // runs across the end
+      {-5, ""},
+      {46, ""},  // just past the end
+      {0x7fffffff, ""},
   };
-  const Case cases[] = {
-      {"first slot", 1, "Alpha               ", 1},
-      {"second slot", 21, "Beta                ", 21},
-      {"between two slots", 11, "          Beta      ", 11},
-      {"runs across the end", 41, "Gamma" + std::string(15, '\0'), 41},
-      {"negative", -5, "", 46},
-      {"just past the end", 46, "", 46},
-      {"far beyond the end", 0x7fffffff, "", 46},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [entry, shown] : cases) {
+    SCOPED_TRACE(entry);
     Bytes index(80, 0);
-    PutI32(index, EntryOffset(1, 2), c.entry);
+    PutI32(index, EntryOffset(1, 2), entry);
     WriteFiles(index, text);
-    EXPECT_EQ(GetHexName(files, document, 1, 2), c.shown) << c.what;
-    ASSERT_TRUE(SetHexName(files, document, 1, 2, "Delta")) << c.what;
+    EXPECT_EQ(GetHexName(files, document, 1, 2), shown);
+    std::vector<std::string> listed;
+    for (const NamedHex& hex : ListHexNames(index, text, 4, 3))
+      listed.push_back(std::to_string(hex.X) + "," + std::to_string(hex.Y) + " " + hex.Name);
+    EXPECT_EQ(listed, shown.empty() ? std::vector<std::string>{}
+                                    : std::vector<std::string>{"1,2 " + shown});
+    ASSERT_TRUE(SetHexName(files, document, 1, 2, "Delta"));
     CloseHexNameFiles(files);
     // The new slot is written where the entry points; every other byte stays.
+    const int32_t at = shown.empty() ? 46 : entry;
     Bytes expected = text;
-    const size_t at = static_cast<size_t>(c.entryAfterSet - 1);
-    expected.resize(std::max(expected.size(), at + 20), 0);
+    expected.resize(std::max(expected.size(), static_cast<size_t>(at - 1 + 20)), 0);
     const Bytes delta = Slot("Delta               ");
-    std::copy(delta.begin(), delta.end(), expected.begin() + static_cast<long>(at));
-    EXPECT_EQ(folder.ReadBytes("m.str"), expected) << c.what;
-    PutI32(index, EntryOffset(1, 2), c.entryAfterSet);
-    EXPECT_EQ(folder.ReadBytes("m.ndx"), index) << c.what;
+    std::copy(delta.begin(), delta.end(), expected.begin() + at - 1);
+    EXPECT_EQ(folder.ReadBytes("m.str"), expected);
+    PutI32(index, EntryOffset(1, 2), at);
+    EXPECT_EQ(folder.ReadBytes("m.ndx"), index);
   }
 }
 
@@ -152,6 +149,7 @@ TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
   WriteFiles(index, Slot("Alpha               "));
   EXPECT_EQ(GetHexName(files, document, 1, 0), "Alpha               ");
   EXPECT_EQ(GetHexName(files, document, 4, 3), "");
+  EXPECT_EQ(ListHexNames(index, Slot("Alpha               "), 4, 3).size(), 1u);
   ASSERT_TRUE(SetHexName(files, document, 4, 3, "Edge"));
   index.resize(80, 0);
   PutI32(index, EntryOffset(4, 3), 21);
@@ -168,86 +166,24 @@ TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
   EXPECT_EQ(folder.ReadBytes("m.str"), text);
 }
 
-TEST(ListHexNames, NamedHexesColumnByColumnWhereverTheirEntriesPoint) {
-  // A 2 x 1 map: six hexes, entry of (x, y) at 4 * (3y + x).
-  const Bytes text = Concat(
-      {Slot("Alpha               "), Slot("Beta                "), Slot("Gamma               ")});
-  Bytes index(24, 0);
-  PutI32(index, 4 * 3, 21);   // (0, 1) Beta
-  PutI32(index, 4 * 2, 1);    // (2, 0) Alpha
-  PutI32(index, 4 * 1, 41);   // (1, 0) Gamma
-  PutI32(index, 4 * 4, 61);   // (1, 1) beyond the text
-  PutI32(index, 4 * 5, -20);  // (2, 1) negative
-  PutI32(index, 0, 51);       // (0, 0) off the 20-byte steps, running past the end
-  const auto listed = [&](size_t indexBytes) {
-    std::vector<std::string> all;
-    for (const NamedHex& hex : ListHexNames(std::span(index).first(indexBytes), text, 2, 1))
-      all.push_back(std::to_string(hex.X) + "," + std::to_string(hex.Y) + " " + hex.Name);
-    return all;
-  };
-  const std::string cut = "0,0 " + std::string(10, ' ') + std::string(10, '\0');
-  EXPECT_EQ(listed(24),
-            (std::vector<std::string>{cut, "0,1 Beta                ", "1,0 Gamma               ",
-                                      "2,0 Alpha               "}));
-  // An index cut after three entries loses (0, 1), nothing more.
-  EXPECT_EQ(listed(12), (std::vector<std::string>{cut, "1,0 Gamma               ",
-                                                  "2,0 Alpha               "}));
-}
-
-// Every way the editor makes new hex-name files leaves them empty, a zero
-// index entry per hex and no text, whatever an older map left there, and
-// the map's far corner can be named at once.
-TEST(EmptyHexNameFiles, EveryWayTheEditorMakesThem) {
-  struct Case {
-    const char* name;
-    std::string base;  // the files' path in the game folder, without the extension
-    int width, height;
-    std::function<void(test::EditorOnMiniGame&)> make;
-  };
-  const Case cases[] = {
-      // The editor's folder and the map's name when the map has no path.
-      {"start-up", "newmap", 32, 30,
-       [](test::EditorOnMiniGame& w) {
-         std::string error;
-         ASSERT_TRUE(StartUp(w.editor, error)) << error;
-       }},
-      {"a new map beside its path", "maps/fresh", 6, 2,
-       [](test::EditorOnMiniGame& w) {
-         w.editor.Document.MapWidth = 6;
-         w.editor.Document.MapHeight = 2;
-         w.editor.Document.MapPath = w.Path("maps/fresh.map");
-         NewMap(w.editor);
-       }},
-      {"a set import", "newmap", 4, 2,
-       [](test::EditorOnMiniGame& w) {
-         w.folder.WriteBytes("brak_files/mapnames.str", test::MapNamesBytes({""}));
-         w.folder.WriteBytes("data/brakequp.eqp", test::EquipmentFileBytes({"Rifle Brigade"}));
-         test::SetValues set{.a = 3, .b = 2};
-         set.name = [](int x, int y) { return (x + y) % 3; };  // the game's names are not taken
-         w.folder.WriteBytes("sets/game005.set", test::SetFileBytes(set));
-         w.folder.WriteBytes("sets/game005.scn", test::ScenarioFileBytes({}));
-         ASSERT_TRUE(ImportSetFile(w.editor, w.Path("sets/game005.set")));
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::EditorOnMiniGame world;
-    ASSERT_TRUE(world.started);
-    world.folder.WriteBytes(c.base + ".ndx", Bytes(400, 0xaa));
-    world.folder.WriteBytes(c.base + ".str", Slot("Left from before    "));
-    c.make(world);
-    const MapDocument& d = world.editor.Document;
-    EXPECT_EQ(d.HexNamesIndexPath, world.Path(c.base + ".ndx"));
-    EXPECT_EQ(d.HexNamesPath, world.Path(c.base + ".str"));
-    const size_t hexes = static_cast<size_t>((c.width + 1) * (c.height + 1));
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".ndx"), Bytes(4 * hexes, 0));
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Bytes());
-    EXPECT_EQ(GetHexName(world.editor, 0, 0), "");
-    ASSERT_TRUE(SetHexName(world.editor, c.width, c.height, "Corner"));
-    EXPECT_EQ(GetHexName(world.editor, c.width, c.height), "Corner              ");
-    EXPECT_EQ(world.folder.ReadBytes(c.base + ".str"), Slot("Corner              "));
-    EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
-  }
+// The start-up makes empty hex-name files, a zero index entry per hex and no
+// text, whatever an older map left there, and the map's far corner can be
+// named at once. The new-map and open-map dialog tests check the others.
+TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
+  test::EditorOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  world.folder.WriteBytes("newmap.ndx", Bytes(400, 0xaa));
+  world.folder.WriteBytes("newmap.str", Slot("Left from before    "));
+  std::string error;
+  ASSERT_TRUE(StartUp(world.editor, error)) << error;
+  // Without a map path: the editor's folder and the map's name.
+  EXPECT_EQ(world.editor.Document.HexNamesIndexPath, world.Path("newmap.ndx"));
+  EXPECT_EQ(world.editor.Document.HexNamesPath, world.Path("newmap.str"));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.ndx"), Bytes(4 * 33 * 31, 0));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Bytes());
+  ASSERT_TRUE(SetHexName(world.editor, 32, 30, "Corner"));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Slot("Corner              "));
+  EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
 }
 
 TEST(EmptyHexNameFiles, KorvmapsStartUpLeavesTheGameFolderAlone) {

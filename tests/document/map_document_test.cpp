@@ -38,9 +38,6 @@ TEST(RebuildObjectiveList, ListsOwnedObjectivesColumnByColumnAndClearsUnownedMar
     for (int f = 0; f < 6; ++f)
       EXPECT_EQ(document.Objective(i, f), expected[i][f]) << i << "," << f;
   }
-  // Field-major storage: all x first, then all y.
-  EXPECT_EQ(document.Objectives[1], 1);
-  EXPECT_EQ(document.Objectives[4 + 1], 5);
   EXPECT_EQ(document.Mark(2, 2), 0);
 
   // A map without objectives keeps the empty record 0.

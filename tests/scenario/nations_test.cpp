@@ -30,25 +30,6 @@ TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
   EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
-TEST(BuildNationOrder, OrdinalOrderAndEqualNamesKeepFileOrder) {
-  // Nations 1..N, then their list positions 1..N.
-  const std::pair<std::vector<std::string>, std::vector<int16_t>> cases[] = {
-      {{"b", "a", "b", "a"}, {2, 4, 1, 3}},
-      {{"ab", "a", "B", "_x"}, {3, 4, 2, 1}},  // 'B' < '_' < 'a'
-      {{}, {}},
-  };
-  for (const auto& [names, order] : cases) {
-    NationTables nations;
-    nations.NationCount = static_cast<int16_t>(names.size());
-    nations.NationNames = {""};
-    nations.NationNames.insert(nations.NationNames.end(), names.begin(), names.end());
-    BuildNationOrder(nations);
-    EXPECT_EQ(nations.NationOrder[0], 0);
-    EXPECT_EQ(std::vector<int16_t>(nations.NationOrder.begin() + 1, nations.NationOrder.end()),
-              order);
-  }
-}
-
 TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
   struct Case {
     const char* name;
