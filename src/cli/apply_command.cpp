@@ -105,7 +105,10 @@ int ApplyCommands(const std::string& folder, const std::string& in, const std::s
   }
   if (settings.mark) session.control.SelectedObjectiveMark = static_cast<uint8_t>(*settings.mark);
 
-  for (const Command* command : chosen) command->run(session);
+  for (const Command* command : chosen) {
+    const CommandOutcome outcome = command->run(session);
+    if (!outcome.report.empty()) out << outcome.report << '\n';
+  }
 
   // Saved as the file dialog saves: OUT names the map from here on.
   document.MapPath = outPath;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "editing/analysis_commands.h"
 #include "editing/clipboard.h"
 #include "editing/control.h"
 #include "editing/file_dialog.h"
@@ -17,15 +18,21 @@ namespace {
 using Window = CommandOutcome::Window;
 
 CommandOutcome Show(Window window) {
-  return {.window = window};
+  CommandOutcome outcome;
+  outcome.window = window;
+  return outcome;
 }
 
 CommandOutcome FileDialogIn(int16_t mode) {
-  return {.window = Window::kFileDialog, .fileDialogMode = mode};
+  CommandOutcome outcome = Show(Window::kFileDialog);
+  outcome.fileDialogMode = mode;
+  return outcome;
 }
 
 CommandOutcome Zoom(int step) {
-  return {.window = Window::kZoom, .zoomStep = step};
+  CommandOutcome outcome = Show(Window::kZoom);
+  outcome.zoomStep = step;
+  return outcome;
 }
 
 // A caption compared as a designer types it: without "&", case ignored.
@@ -100,7 +107,9 @@ std::vector<Command> BuildTable() {
        .caption = "Undo",
        .run =
            [](MapEditor& session) {
-             return CommandOutcome{.mapReplaced = Undo_Click(session).sizeChanged};
+             CommandOutcome outcome;
+             outcome.mapReplaced = Undo_Click(session).sizeChanged;
+             return outcome;
            },
        .state = {}});
   add({.id = "copy",
@@ -176,7 +185,11 @@ std::vector<Command> BuildTable() {
              return CommandOutcome{};
            },
        .state = {}});
-  notYet("set-roads-only", "Hex Control", "Set Roads ONLY");
+  add({.id = "set-roads-only",
+       .menu = "Hex Control",
+       .caption = "Set Roads ONLY",
+       .run = SetRoadsOnly_Click,
+       .state = {}});
   add({.id = "original-owners",
        .menu = "Hex Control",
        .caption = "Set Original Owner to Current Owner",
@@ -188,9 +201,20 @@ std::vector<Command> BuildTable() {
        .state = {}});
 
   // Roads
-  notYet("fill-road-connections", "Roads", "Fill in Possible Road connections");
-  notYet("count-road-hexes", "Roads", "Count road hexes");
-  notYet("find-road-problems", "Roads", "Find connection/control problems");
+  const auto analysis = [&add](const char* id, const char* menu, const char* caption,
+                               CommandOutcome (*click)(MapEditor&), bool separatorBefore = false) {
+    add({.id = id,
+         .menu = menu,
+         .caption = caption,
+         .separatorBefore = separatorBefore,
+         .run = click,
+         .state = {}});
+  };
+  analysis("fill-road-connections", "Roads", "Fill in Possible Road connections",
+           FillInRoadConnections_Click);
+  analysis("count-road-hexes", "Roads", "Count road hexes", CountRoadHexes_Click);
+  analysis("find-road-problems", "Roads", "Find connection/control problems",
+           FindRoadProblems_Click);
   add({.id = "show-road-control",
        .menu = "Roads",
        .caption = "Show Road Control = TRUE",
@@ -253,8 +277,9 @@ std::vector<Command> BuildTable() {
   tileCommand("scattered-woods", "Scattered Woods", ScatteredWoods_Click);
 
   // Analysis
-  notYet("land-masses", "Analysis", "Determine Separate Land Masses");
-  notYet("verify-hex-data", "Analysis", "Verify Hex Data");
+  analysis("land-masses", "Analysis", "Determine Separate Land Masses",
+           DetermineLandMasses_Click);
+  analysis("verify-hex-data", "Analysis", "Verify Hex Data", VerifyHexData_Click);
 
   // Options
   add({.id = "grid-lines",

@@ -35,6 +35,10 @@ struct CommandOutcome {
   int zoomStep = 0;
   // The map may have another size now: the scroll bars follow.
   bool mapReplaced = false;
+  // The view was moved: the scroll bars follow.
+  bool viewMoved = false;
+  // What the command found, for the progress label (and korvmap's output).
+  std::string report;
 };
 
 struct Command {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "editor/editor.h"
@@ -47,6 +49,9 @@ struct MapEditor {
   double zoom = 1.0;
   // Menu entries whose caption names a switch's state read otherwise until
   // the switch is first changed.
+  // The hex "Find connection/control problems" stopped at last, so that
+  // the next search goes on after it; cleared when the search ends.
+  std::optional<std::pair<int, int>> lastRoadProblem;
   struct MenuCaptions {
     std::string showRoadControl = "Show Road Control = TRUE";
     std::string defaultArea = "Default Area (Screen)";

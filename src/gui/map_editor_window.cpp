@@ -195,6 +195,8 @@ void MapEditorWindow::RunCommand(const Command& command) {
       return;
   }
   if (outcome.mapReplaced) MapChanged(true, false);
+  if (outcome.viewMoved) UpdateScrollBars();
+  if (!outcome.report.empty()) progress_->setText(Text(outcome.report));
   RefreshCaptions();
   mapView_->update();
 }
