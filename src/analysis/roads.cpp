@@ -79,8 +79,8 @@ std::optional<RoadProblem> FindRoadProblem(MapDocument& document, const TileTabl
 std::string RoadProblemText(const RoadProblem& problem) {
   static constexpr const char* kKinds[] = {"a road that ends", "a road hex nobody owns",
                                            "an owned hex off the roads"};
-  return "Hex (" + std::to_string(problem.x) + ", " + std::to_string(problem.y) + "): " +
-         kKinds[problem.kind];
+  return "Hex (" + std::to_string(problem.x) + ", " + std::to_string(problem.y) +
+         "): " + kKinds[problem.kind];
 }
 
 void SetRoadsOnly(MapDocument& document, const TileTables& tables, const HexRange& area,

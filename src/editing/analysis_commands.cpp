@@ -72,9 +72,8 @@ CommandOutcome SetRoadsOnly_Click(MapEditor& session) {
 CommandOutcome DetermineLandMasses_Click(MapEditor& session) {
   Editor& editor = session.editor;
   BusyScope busy(editor.Ui);
-  DetermineLandMasses(editor.Document, [&editor](const std::string& reached) {
-    editor.Ui.Progress(reached);
-  });
+  DetermineLandMasses(editor.Document,
+                      [&editor](const std::string& reached) { editor.Ui.Progress(reached); });
   return {};
 }
 

@@ -277,8 +277,7 @@ std::vector<Command> BuildTable() {
   tileCommand("scattered-woods", "Scattered Woods", ScatteredWoods_Click);
 
   // Analysis
-  analysis("land-masses", "Analysis", "Determine Separate Land Masses",
-           DetermineLandMasses_Click);
+  analysis("land-masses", "Analysis", "Determine Separate Land Masses", DetermineLandMasses_Click);
   analysis("verify-hex-data", "Analysis", "Verify Hex Data", VerifyHexData_Click);
 
   // Options

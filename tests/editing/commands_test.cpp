@@ -102,6 +102,31 @@ TEST(CommandTable, WindowRulesHoldWithoutAWindow) {
   EXPECT_EQ(session.interaction.RoadSide, 3);
 }
 
+TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
+  SessionOnMiniGame world;
+  ASSERT_TRUE(world.started);
+  for (int y = 12; y <= 15; ++y) {
+    world.Map().Tile(20, y) = 15;  // a road with exits top and bottom, owned
+    world.Map().Owner(20, y) = 1;
+  }
+  const Command* find = FindCommand("Find connection/control problems");
+  const std::vector<std::string> walk = {"Hex (20, 12): a road that ends",
+                                         "Hex (20, 15): a road that ends", "",
+                                         "Hex (20, 12): a road that ends"};
+  for (const std::string& expected : walk) {
+    world.ui.Clear();
+    const CommandOutcome outcome = find->run(world.session);
+    EXPECT_EQ(outcome.report, expected);
+    if (expected.empty()) {
+      EXPECT_EQ(world.ui.Messages(), std::vector<std::string>{"none found"});
+      continue;
+    }
+    // The view is centred on the problem: 10 columns and 8 rows shown.
+    EXPECT_EQ(world.session.view.ViewLeft, 20 - 9 / 2);
+    EXPECT_EQ(world.session.view.ViewTop, std::stoi(expected.substr(9, 2)) - 7 / 2);
+  }
+}
+
 struct RunResult {
   int code;
   std::string out;
