@@ -15,6 +15,7 @@
 #include "document/hex_names.h"
 #include "editor/map_io.h"
 #include "editor/startup.h"
+#include "imagery/seasonal.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 
@@ -31,7 +32,8 @@ constexpr const char* kUsage =
     "                            a new map filled with the default tile, saved as OUT\n"
     "  jumpmap MAP OUT.bmp       the map's strategic picture, one pixel per hex\n"
     "  names MAP                 the named hexes of a map, one \"x, y, name\" a line\n"
-    "  name MAP X Y TEXT         names hex (X, Y) of a map; an empty TEXT clears its name\n";
+    "  name MAP X Y TEXT         names hex (X, Y) of a map; an empty TEXT clears its name\n"
+    "  seasonal SRC.bmp          the six seasonal pictures beside a map picture (...x.bmp)\n";
 constexpr const char* kUsageOptions =
     "options:\n"
     "  --folder DIR              the game folder (default: the current folder)\n";
@@ -282,6 +284,23 @@ int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
                       std::vector<std::string>(line.words.begin() + 1, line.words.end()), out, err);
 }
 
+int Seasonal(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() != 2) throw UsageError("seasonal takes one bitmap file");
+  const std::string& path = line.words[1];
+  Picture source;
+  std::string error;
+  if (!source.LoadBmp(path, &error)) {
+    err << "The bitmap " << path << " cannot be opened: " << error << ".\n";
+    return kExitRefused;
+  }
+  if (!CreateSeasonalMaps(
+          source, path, [&out](const std::string& step) { out << step << '\n'; }, error)) {
+    err << "The seasonal pictures of " << path << " were not all written: " << error << ".\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
 int JumpMap(const CommandLine& line, std::ostream& err) {
   if (line.words.size() != 3) throw UsageError("jumpmap takes a map file and a picture file");
   Session session(line.folder, SeedFromClock(), err);
@@ -413,6 +432,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "apply") return Apply(*line, out, err);
     if (command == "paint") return Paint(*line, out, err);
     if (command == "learn") return Learn(*line, out, err);
+    if (command == "seasonal") return Seasonal(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
     err << "korvmap: " << usage.Text() << '\n'

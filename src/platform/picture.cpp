@@ -1,6 +1,5 @@
 #include "platform/picture.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
@@ -73,12 +72,40 @@ bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
 }
 
 std::vector<uint8_t> Picture::EncodeBmp() const {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "bmp");
-  writer.write(image_);
-  const QByteArray& data = buffer.data();
-  return std::vector<uint8_t>(data.begin(), data.end());
+  // A 24-bit bitmap with the 40-byte header, rows bottom up, each padded
+  // to four bytes: what Qt's own writer makes, without its copies.
+  const int width = Width();
+  const int height = Height();
+  const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  const size_t pixelBytes = rowBytes * static_cast<size_t>(height);
+  std::vector<uint8_t> bytes(54 + pixelBytes, 0);
+  const auto put = [&bytes](size_t at, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + static_cast<size_t>(i)] = (value >> (8 * i)) & 0xff;
+  };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put(2, static_cast<uint32_t>(bytes.size()), 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, static_cast<uint32_t>(width), 4);
+  put(22, static_cast<uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(34, static_cast<uint32_t>(pixelBytes), 4);
+  put(38, static_cast<uint32_t>(image_.dotsPerMeterX()), 4);
+  put(42, static_cast<uint32_t>(image_.dotsPerMeterY()), 4);
+  for (int y = 0; y < height; ++y) {
+    const auto* from = reinterpret_cast<const uint32_t*>(image_.constScanLine(height - 1 - y));
+    uint8_t* to = bytes.data() + 54 + rowBytes * static_cast<size_t>(y);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t pixel = from[x];
+      to[0] = pixel & 0xff;
+      to[1] = (pixel >> 8) & 0xff;
+      to[2] = (pixel >> 16) & 0xff;
+      to += 3;
+    }
+  }
+  return bytes;
 }
 
 bool Picture::SaveBmp(const std::filesystem::path& path, std::string* error) const {

@@ -28,9 +28,9 @@ class Picture {
   // Loads a Windows bitmap (1/4/8/16/24/32 bits per pixel). On failure the
   // picture is left unchanged and `error` says why.
   bool LoadBmp(const std::filesystem::path& path, std::string* error = nullptr);
-  // Saves as a 24-bit Windows bitmap through a temporary file renamed into place.
   // The picture as the bytes of a 24-bit BMP file.
   std::vector<uint8_t> EncodeBmp() const;
+  // Saves as a 24-bit Windows bitmap through a temporary file renamed into place.
   bool SaveBmp(const std::filesystem::path& path, std::string* error = nullptr) const;
   bool SavePng(const std::filesystem::path& path, std::string* error = nullptr) const;
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImageWriter>
+
 #include "support/test_folder.h"
 
 namespace korv {
@@ -40,6 +43,16 @@ TEST(Picture, BmpRoundTripKeepsEveryPixelAndABadFileIsRefused) {
   Picture loaded;
   ASSERT_TRUE(loaded.LoadBmp(folder / "p.bmp", &error)) << error;
   EXPECT_EQ(Pixels(loaded), Pixels(picture));
+  // The same bytes as Qt's own bitmap writer, for every row padding.
+  for (int width : {1, 2, 3, 4, 7}) {
+    const Picture numbered = Numbered(width, 3);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QImageWriter(&buffer, "bmp").write(numbered.Image()));
+    EXPECT_EQ(numbered.EncodeBmp(),
+              std::vector<uint8_t>(buffer.data().begin(), buffer.data().end()))
+        << width;
+  }
 
   folder.WriteText("bad.bmp", "BM this is no bitmap");
   error.clear();
