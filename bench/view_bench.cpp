@@ -157,8 +157,8 @@ BENCHMARK(BM_RedrawBuffers)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawHex(benchmark::State& state) {
   BenchWorld& world = World();
-  Picture& jumpMap = world.editor.JumpMap.MapPicture;
-  jumpMap = Picture(world.editor.Document.MapWidth, world.editor.Document.MapHeight);
+  JumpMapState& jumpMap = world.editor.JumpMap;
+  jumpMap.MapPicture = Picture(world.editor.Document.MapWidth, world.editor.Document.MapHeight);
   int i = 0;
   for (auto _ : state) {
     const int x = world.view.ViewLeft + i % 40, y = world.view.ViewTop + i / 40 % 20;

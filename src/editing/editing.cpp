@@ -27,7 +27,7 @@ void Redraw(MapEditor& session) {
 void RedrawCurrentHex(MapEditor& session) {
   RedrawHex(session.editor, session.resources, session.switches, session.view,
             session.interaction.CurrentHexX, session.interaction.CurrentHexY,
-            &session.editor.JumpMap.MapPicture);
+            &session.editor.JumpMap);
 }
 
 void ExtendSelection(DrawSwitches& s, int hx, int hy) {

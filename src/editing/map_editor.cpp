@@ -25,8 +25,8 @@ AutoTileHooks DefaultAutoTileHooks() {
     recorder.NewPattern(editor.Document, x, y, tile, editor.CurrentTile);
     std::string error;
     if (!recorder.Flush(&error)) {
-      editor.Ui.Message("The tile pattern of hex (" + std::to_string(x) + ", " +
-                        std::to_string(y) + ") was not stored: " + error + ".");
+      editor.Ui.Message("The tile pattern of hex (" + std::to_string(x) + ", " + std::to_string(y) +
+                        ") was not stored: " + error + ".");
     }
   };
   hooks.ChooseTile = [](Editor& editor, int x, int y, bool road) {
@@ -89,7 +89,8 @@ void KeepSessionOnMap(MapEditor& session) {
   }
   // The strategic picture and its outline belong to the map they were drawn for.
   JumpMapState& jumpMap = session.editor.JumpMap;
-  jumpMap.MapPicture = DrawStrategicMap(document, session.editor.Tiles, jumpMap.HighlightTerrain);
+  ReplaceStrategicMap(jumpMap,
+                      DrawStrategicMap(document, session.editor.Tiles, jumpMap.HighlightTerrain));
   jumpMap.Shown = Picture();
 }
 

@@ -15,8 +15,8 @@ bool SaveMap(Editor& editor) {
   if (document.MapPath.empty()) return true;
   BusyScope busy(editor.Ui);
   std::string error;
-  editor.JumpMap.MapPicture =
-      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain);
+  ReplaceStrategicMap(editor.JumpMap,
+                      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain));
   RebuildObjectiveList(document);
   editor.Ui.Progress("Writing map data");
   // The picture, the map and the control file are replaced together or not at all.

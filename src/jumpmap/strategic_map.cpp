@@ -4,22 +4,21 @@
 
 namespace korv {
 
+uint32_t StrategicColour(const MapDocument& document, const TileTables& tables,
+                         int highlightTerrain, int x, int y) {
+  const int terrain = document.Terrain(x, y);
+  if (highlightTerrain == 0 && tables.RoadOf(document.Tile(x, y)) == 1) return 0;
+  if (highlightTerrain != 0 && terrain == highlightTerrain) return 0;
+  return tables.TerrainRgb(terrain);
+}
+
 Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain) {
   // A bitmap needs at least one pixel; a one-column map still gets one.
   Picture picture(std::max<int>(document.MapWidth, 1), std::max<int>(document.MapHeight, 1));
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      const int terrain = document.Terrain(x, y);
-      uint32_t colour;
-      if (highlightTerrain == 0 && tables.RoadOf(document.Tile(x, y)) == 1) {
-        colour = 0;
-      } else if (highlightTerrain != 0 && terrain == highlightTerrain) {
-        colour = 0;
-      } else {
-        colour = tables.TerrainRgb(terrain);
-      }
-      picture.SetPixel(x, y, colour);
+      picture.SetPixel(x, y, StrategicColour(document, tables, highlightTerrain, x, y));
     }
   }
   return picture;
@@ -32,10 +31,43 @@ namespace korv {
 void DrawJumpBox(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
                  int left, int top, int columns, int rows) {
   if (jumpMap.MapPicture.IsNull()) {
-    jumpMap.MapPicture = DrawStrategicMap(document, tables, jumpMap.HighlightTerrain);
+    ReplaceStrategicMap(jumpMap, DrawStrategicMap(document, tables, jumpMap.HighlightTerrain));
   }
-  jumpMap.Shown = Picture(jumpMap.MapPicture.Image().copy());
-  jumpMap.Shown.DrawRectOutline({left, top, columns + 1, rows + 1}, jumpMap.JumpBoxColour);
+  const Picture& map = jumpMap.MapPicture;
+  Picture& shown = jumpMap.Shown;
+  if (!jumpMap.Outline || shown.Width() != map.Width() || shown.Height() != map.Height()) {
+    shown = Picture(map.Image().copy());
+  } else {
+    // The old outline's four edges take the strategic picture's pixels back.
+    const PixelRect& old = *jumpMap.Outline;
+    const int right = old.x + old.width - 1;
+    const int bottom = old.y + old.height - 1;
+    shown.Copy(old.x, old.y, map, old.x, old.y, old.width, 1);
+    shown.Copy(old.x, bottom, map, old.x, bottom, old.width, 1);
+    shown.Copy(old.x, old.y, map, old.x, old.y, 1, old.height);
+    shown.Copy(right, old.y, map, right, old.y, 1, old.height);
+  }
+  const PixelRect box{left, top, columns + 1, rows + 1};
+  shown.DrawRectOutline(box, jumpMap.JumpBoxColour);
+  jumpMap.Outline = box;
+}
+
+void SetStrategicHex(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
+                     int x, int y) {
+  const uint32_t colour = StrategicColour(document, tables, jumpMap.HighlightTerrain, x, y);
+  jumpMap.MapPicture.SetPixel(x, y, colour);
+  if (!jumpMap.Outline) return;
+  const PixelRect& box = *jumpMap.Outline;
+  const bool inside =
+      x > box.x && x < box.x + box.width - 1 && y > box.y && y < box.y + box.height - 1;
+  const bool outside =
+      x < box.x || x > box.x + box.width - 1 || y < box.y || y > box.y + box.height - 1;
+  if (inside || outside) jumpMap.Shown.SetPixel(x, y, colour);
+}
+
+void ReplaceStrategicMap(JumpMapState& jumpMap, Picture picture) {
+  jumpMap.MapPicture = std::move(picture);
+  jumpMap.Outline.reset();
 }
 
 void ToggleJumpBoxColour(JumpMapState& jumpMap) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "autotile/tile_tables.h"
 #include "document/map_document.h"
@@ -22,7 +23,20 @@ struct JumpMapState {
   // What the window shows: the persistent picture with the drawn layer
   // (the outline of the main view) on top.
   Picture Shown;
+  // Where the outline lies on Shown; none while Shown is to be made anew.
+  std::optional<PixelRect> Outline;
 };
+
+// The colour of hex (x, y) on the strategic picture.
+uint32_t StrategicColour(const MapDocument& document, const TileTables& tables,
+                         int highlightTerrain, int x, int y);
+// A hex that changed: its pixel of the strategic picture, and of the shown
+// one unless the outline runs over it.
+void SetStrategicHex(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
+                     int x, int y);
+// A strategic picture drawn anew; the shown one is made again from it at
+// the next outline.
+void ReplaceStrategicMap(JumpMapState& jumpMap, Picture picture);
 
 // Paints the strategic picture of `document`: MapWidth x MapHeight pixels,
 // pixel (x, y) for hex (x, y); the last column and row have no pixel.
@@ -36,6 +50,8 @@ namespace korv {
 // Clears the drawn layer and outlines the main view's hexes, columns left ..
 // left + columns and rows top .. top + rows, one pixel per hex, in
 // JumpBoxColour. Paints the strategic picture first when there is none yet.
+// Only the pixels under the old outline are restored, so a step of the
+// view costs the outline's length, not the picture's size.
 void DrawJumpBox(JumpMapState& jumpMap, const MapDocument& document, const TileTables& tables,
                  int left, int top, int columns, int rows);
 

@@ -203,13 +203,10 @@ void RedrawBuffers(const Editor& editor, const HexDrawingResources& resources,
 }
 
 void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
-               const DrawSwitches& switches, ViewState& view, int x, int y,
-               Picture* jumpMapPicture) {
+               const DrawSwitches& switches, ViewState& view, int x, int y, JumpMapState* jumpMap) {
   const MapDocument& document = editor.Document;
   if (!document.Contains(x, y)) return;
-  if (jumpMapPicture) {
-    jumpMapPicture->SetPixel(x, y, editor.Tiles.TerrainRgb(document.Terrain(x, y)));
-  }
+  if (jumpMap) SetStrategicHex(*jumpMap, document, editor.Tiles, x, y);
   Print_hex(editor, resources, switches, view, x, y, HexDrawMode(editor.Settings, switches, x, y));
   BlitPic1(editor.Geometry, view);
 }

@@ -90,13 +90,11 @@ HexRange RedrawRange(const ViewState& view, const MapDocument& document);
 void RedrawBuffers(const Editor& editor, const HexDrawingResources& resources,
                    const DrawSwitches& switches, ViewState& view);
 
-// Redraws hex (x, y) after an edit and presents. When `jumpMapPicture` is
-// given, its pixel (x, y) takes the terrain colour of the hex. The hex is
-// drawn in the mode a full redraw would give it, so a painted hex keeps its
-// grid line.
+// Redraws hex (x, y) after an edit and presents. When `jumpMap` is given,
+// the hex's pixel of the strategic picture follows. The hex is drawn in the
+// mode a full redraw would give it, so a painted hex keeps its grid line.
 void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
-               const DrawSwitches& switches, ViewState& view, int x, int y,
-               Picture* jumpMapPicture);
+               const DrawSwitches& switches, ViewState& view, int x, int y, JumpMapState* jumpMap);
 
 // Puts the blue highlight over hex (x, y) on the presented picture only (not
 // into the buffer) and tells the widget; the next present removes it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/random.h"
+
 namespace korv {
 namespace {
 
@@ -49,6 +51,36 @@ TEST(DrawStrategicMap, UnknownTerrainIsBlackAndTinyMapsGetAPixel) {
   Picture picture = DrawStrategicMap(document, tables, 0);
   EXPECT_EQ(picture.Width(), 1);
   EXPECT_EQ(picture.PixelAt(0, 0), 0u);
+}
+
+TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
+  TileTables tables;
+  tables.TileCount = 1;
+  tables.TileTerrain = {0, 1};
+  tables.TileRoad = {0, 0};
+  tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}};
+  MapDocument document;
+  document.MapWidth = 40;
+  document.MapHeight = 30;
+  AllocateMapLayers(document);
+  SeededRandom random(8);
+  JumpMapState jumpMap;
+  for (int step = 0; step < 400; ++step) {
+    // Hexes change, the colour turns, the view moves and changes its size,
+    // partly off the picture.
+    const auto pick = [&](int range) { return static_cast<int>(random.Uniform() * range); };
+    if (step % 3 == 0) {
+      const int x = pick(41), y = pick(31);
+      document.Terrain(x, y) = static_cast<uint8_t>(pick(2));
+      SetStrategicHex(jumpMap, document, tables, x, y);
+    }
+    if (step % 17 == 0) ToggleJumpBoxColour(jumpMap);
+    const int left = pick(44) - 2, top = pick(34) - 2, columns = pick(12), rows = pick(10);
+    DrawJumpBox(jumpMap, document, tables, left, top, columns, rows);
+    Picture fresh = DrawStrategicMap(document, tables, 0);
+    fresh.DrawRectOutline({left, top, columns + 1, rows + 1}, jumpMap.JumpBoxColour);
+    ASSERT_TRUE(jumpMap.Shown.Image() == fresh.Image()) << "step " << step;
+  }
 }
 
 }  // namespace

@@ -179,7 +179,8 @@ TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
   s.Redraw();
   s.Map().Tile(3, 2) = 12;
   s.Map().Terrain(3, 2) = 3;
-  Picture jumpMap(11, 10);
+  JumpMapState jumpMap;
+  jumpMap.MapPicture = Picture(11, 10);
   const int presents = s.presents;
   RedrawHex(s.session.editor, s.session.resources, s.session.switches, s.session.view, 3, 2,
             &jumpMap);
@@ -187,8 +188,8 @@ TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
   EXPECT_EQ(s.At(135 + 20, 100 + 20), TileColour(12));
   EXPECT_EQ(s.At(135 + 50, 100 + 5), TileColour(5));  // the next column's hex stays
   EXPECT_EQ(s.At(135 + 30, 100 + 32), kBlue);         // and the hex keeps its grid line
-  EXPECT_EQ(jumpMap.PixelAt(3, 2), s.session.editor.Tiles.TerrainRgb(3));
-  EXPECT_EQ(jumpMap.PixelAt(2, 2), 0u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 2), s.session.editor.Tiles.TerrainRgb(3));
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(2, 2), 0u);
   // A hex off the map draws nothing.
   const Picture before = s.session.view.ViewBuffer;
   RedrawHex(s.session.editor, s.session.resources, s.session.switches, s.session.view, 12, 2,
