@@ -1,0 +1,122 @@
+// The bitmap utility's tools and the map section picture: the per-pixel
+// rules on the colours at their edges, sector names, terrain assignment,
+// and which hexes a section draws where.
+#include "imagery/bitmap_utility.h"
+
+#include <gtest/gtest.h>
+
+#include "imagery/map_render.h"
+#include "support/test_folder.h"
+
+namespace korv {
+namespace {
+
+Picture Row(const std::vector<uint32_t>& colours) {
+  Picture picture(static_cast<int>(colours.size()), 1);
+  for (size_t x = 0; x < colours.size(); ++x) picture.SetPixel(static_cast<int>(x), 0, colours[x]);
+  return picture;
+}
+
+std::vector<uint32_t> RowOf(const Picture& picture) {
+  std::vector<uint32_t> colours;
+  for (int x = 0; x < picture.Width(); ++x) colours.push_back(picture.PixelAt(x, 0));
+  return colours;
+}
+
+TEST(BitmapTools, PerPixelRules) {
+  Picture reduced = Row({0x000003, 0x040507, 0xffffff});
+  ReduceColours(reduced, 4);
+  EXPECT_EQ(RowOf(reduced), (std::vector<uint32_t>{0x000000, 0x040404, 0xfcfcfc}));
+  Picture same = Row({0x123456});
+  ReduceColours(same, 1);
+  EXPECT_EQ(RowOf(same), std::vector<uint32_t>{0x123456});
+  ReduceColours(same, 0);  // 0 counts as 4
+  EXPECT_EQ(RowOf(same), std::vector<uint32_t>{0x103454});
+
+  Picture separated = Row({0x0a0a0a, 0x090a0a, 0x30a020});
+  SeparateColour(separated, 2);
+  EXPECT_EQ(RowOf(separated), (std::vector<uint32_t>{0x0a0000, 0xffffff, 0xffffff}));
+  Picture green = Row({0x30a020});
+  SeparateColour(green, 1);
+  EXPECT_EQ(RowOf(green), std::vector<uint32_t>{0x00a000});
+
+  EXPECT_EQ(RowOf(SpriteMask(Row({0x000001, 0x000000, 0xffffff}))),
+            (std::vector<uint32_t>{0x000000, 0xffffff, 0x000000}));
+  EXPECT_EQ(SpriteMaskPath("maps/unit.bmp"), "maps/unitm.bmp");
+
+  Picture replaced = Row({0x102030, 0x405060, 0x102030});
+  EXPECT_FALSE(ReplaceColour(replaced, 0x102030, 0x10ffff));  // red is the same
+  EXPECT_FALSE(ReplaceColour(replaced, 0x000001, 0x000000));  // a zero channel each
+  EXPECT_TRUE(ReplaceColour(replaced, 0x102030, 0x0a0b0c));
+  EXPECT_EQ(RowOf(replaced), (std::vector<uint32_t>{0x0a0b0c, 0x405060, 0x0a0b0c}));
+}
+
+TEST(BitmapTools, SectorsOfA600By300Picture) {
+  test::TempFolder folder;
+  Picture picture(600, 300);
+  picture.FillRect({300, 0, 300, 300}, 0x00ff00);
+  std::string error;
+  ASSERT_TRUE(SaveAsSectors(picture, (folder / "newsectors").string(), error)) << error;
+  const auto files = ListFiles(folder / "newsectors", "*.bmp");
+  std::vector<std::string> names;
+  for (const auto& file : files) names.push_back(file.filename().string());
+  EXPECT_EQ(names, (std::vector<std::string>{"0000.bmp", "0001.bmp", "0100.bmp", "0101.bmp",
+                                             "0200.bmp", "0201.bmp"}));
+  Picture second;
+  ASSERT_TRUE(second.LoadBmp(folder / "newsectors/0100.bmp"));
+  EXPECT_EQ(second.PixelAt(0, 0), 0x00ff00u);
+  EXPECT_EQ(SectorFileName(30300, 900), "0103.bmp");  // cut to the last two digits
+}
+
+TEST(BitmapTools, AssignedTerrainGoesToTheHexBelowAndRightOfThePixel) {
+  Picture picture(3, 2);
+  picture.Fill(0x808080);
+  picture.SetPixel(2, 1, 0x0000ff);
+  MapDocument document;
+  document.MapWidth = 3;
+  document.MapHeight = 2;
+  AllocateMapLayers(document);
+  BitmapToMap conversion{std::vector<uint8_t>(4 * 3, 0), 3, 2};
+  EXPECT_EQ(AssignTerrain(picture, conversion, document, 0x808080, 8, 0x205020), 5);
+  EXPECT_EQ(document.Terrain(1, 1), 8);
+  EXPECT_EQ(document.Terrain(3, 2), 0);  // the blue pixel (2, 1)
+  EXPECT_EQ(document.Terrain(0, 0), 0);  // column 0 and row 0 have no pixel
+  EXPECT_EQ(picture.PixelAt(0, 0), 0x205020u);
+  EXPECT_EQ(conversion.ConversionMarks[1 * 4 + 2], 0);
+  EXPECT_EQ(conversion.ConversionMarks[1 * 4 + 1], 1);
+}
+
+TEST(MapRender, WhichHexesASectionDrawsWhere) {
+  const HexGeometry g = HexGeometry::FromSizes(60, 50, 30);  // steps 45 and 50
+  Picture sheet(16 * 60, 50);
+  for (int t = 0; t < 16; ++t) sheet.FillRect({t * 60, 0, 60, 50}, 0x010101u * (t + 1));
+  Picture mask(60, 50);  // all black: each hex clears its whole cell
+  MapDocument document;
+  document.MapWidth = 5;
+  document.MapHeight = 4;
+  AllocateMapLayers(document);
+  for (int x = 0; x <= 5; ++x)
+    for (int y = 0; y <= 4; ++y) document.Tile(x, y) = static_cast<int16_t>(x + 4 * y % 8);
+  // One hex by one: four hexes on a 45 x 50 picture; column 1 is odd, so
+  // the second column (2, even) is half a row lower.
+  auto one = RenderMapBitmap(document, g, sheet, mask, 1, 1, 1, 1);
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->Width(), 45);
+  EXPECT_EQ(one->Height(), 50);
+  EXPECT_EQ(one->PixelAt(10, 10), 0x010101u * (document.Tile(1, 1) + 1));
+  EXPECT_EQ(one->PixelAt(44, 10), 0x010101u * (document.Tile(1, 1) + 1));
+  // Starting at an even column shifts the first column down.
+  auto even = RenderMapBitmap(document, g, sheet, mask, 2, 1, 2, 2);
+  ASSERT_TRUE(even);
+  EXPECT_EQ(even->PixelAt(10, 10), 0u);  // above the shifted hex
+  EXPECT_EQ(even->PixelAt(10, 30), 0x010101u * (document.Tile(2, 1) + 1));
+  EXPECT_EQ(even->PixelAt(50, 10), 0x010101u * (document.Tile(3, 1) + 1));
+  // Past the map's last column: refused.
+  EXPECT_FALSE(RenderMapBitmap(document, g, sheet, mask, 4, 1, 2, 2));
+  EXPECT_EQ(SectionSize(" 0"), 1);
+  EXPECT_EQ(SectionSize("-3"), 1);
+  EXPECT_EQ(SectionSize("12.6"), 13);
+}
+
+}  // namespace
+}  // namespace korv
