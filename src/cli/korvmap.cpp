@@ -2,6 +2,7 @@
 
 #include "cli/apply_command.h"
 #include "cli/autotile_commands.h"
+#include "cli/imagery_commands.h"
 #include "cli/import_set_command.h"
 
 #include <charconv>
@@ -57,11 +58,11 @@ class UsageError {
 
 std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::string& problem) {
   static const std::vector<std::string> kFlags = {"--random-tiles", "--whole-map", "--list",
-                                                  "--auto", "--random"};
+                                                  "--auto",         "--random",    "--assign"};
   CommandLine line;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
-    if (word.rfind("--", 0) != 0 || word == "--") {
+    if ((word.rfind("--", 0) != 0 || word == "--") && word != "-o") {
       line.words.push_back(word);
       continue;
     }
@@ -284,6 +285,79 @@ int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
                       std::vector<std::string>(line.words.begin() + 1, line.words.end()), out, err);
 }
 
+// "R,G,B" as 0x00RRGGBB.
+uint32_t ColourOption(const std::string& text, const std::string& what) {
+  const QStringList parts = QString::fromStdString(text).split(',');
+  uint32_t colour = 0;
+  for (const QString& part : parts) {
+    auto value = ParseInteger(part.trimmed().toStdString());
+    if (parts.size() != 3 || !value || *value < 0 || *value > 255) {
+      throw UsageError(what + " needs a colour R,G,B of three numbers from 0 to 255");
+    }
+    colour = colour << 8 | static_cast<uint32_t>(*value);
+  }
+  return colour;
+}
+
+std::string Output(const CommandLine& line) {
+  auto it = line.values.find("-o");
+  return it == line.values.end() ? std::string() : it->second;
+}
+
+int Bitmap(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  static const std::vector<std::string> kTools = {"reduce",        "separate-red", "separate-green",
+                                                  "separate-blue", "mask",         "sectors"};
+  const std::string tool = line.words.size() > 1 ? line.words[1] : "";
+  const int value = NumberOption(line, "--value", 0, 255).value_or(4);
+  if (std::find(kTools.begin(), kTools.end(), tool) != kTools.end()) {
+    if (line.words.size() != 3) throw UsageError("bitmap " + tool + " takes one bitmap file");
+    return BitmapToolCommand(line.folder, tool, line.words[2], Output(line), value, out, err);
+  }
+  if (tool == "replace") {
+    if (line.words.size() != 3) throw UsageError("bitmap replace takes one bitmap file");
+    const auto from = line.values.find("--from");
+    const auto to = line.values.find("--to");
+    if (from == line.values.end() || to == line.values.end()) {
+      throw UsageError("bitmap replace needs --from R,G,B and --to R,G,B");
+    }
+    return ReplaceColourCommand(line.folder, line.words[2], Output(line),
+                                ColourOption(from->second, "--from"),
+                                ColourOption(to->second, "--to"), out, err);
+  }
+  if (tool == "to-map") {
+    if (line.words.size() < 5 || !line.flags.count("--assign")) {
+      throw UsageError("bitmap to-map takes a bitmap, a map file and --assign R,G,B=TILE...");
+    }
+    std::vector<std::pair<uint32_t, int>> assignments;
+    for (size_t i = 4; i < line.words.size(); ++i) {
+      const std::string& word = line.words[i];
+      const size_t equals = word.find('=');
+      auto tile = ParseInteger(equals == std::string::npos ? "" : word.substr(equals + 1));
+      if (!tile || *tile < 0 || *tile > 32767) {
+        throw UsageError("\"" + word + "\" is not R,G,B=TILE");
+      }
+      assignments.emplace_back(ColourOption(word.substr(0, equals), "--assign"),
+                               static_cast<int>(*tile));
+    }
+    return BitmapToMapCommand(line.folder, line.words[2], line.words[3], value, assignments, out,
+                              err);
+  }
+  throw UsageError(
+      "bitmap needs one of reduce, separate-red, separate-green, separate-blue, "
+      "mask, sectors, replace, to-map");
+}
+
+int Render(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() != 2) throw UsageError("render takes one map file");
+  const auto need = [&line](const char* name) {
+    auto value = NumberOption(line, name, 0, 4000);
+    if (!value) throw UsageError(std::string("render needs ") + name);
+    return *value;
+  };
+  return RenderCommand(line.folder, line.words[1], need("--left"), need("--top"), need("--width"),
+                       need("--height"), Output(line), out, err);
+}
+
 int Seasonal(const CommandLine& line, std::ostream& out, std::ostream& err) {
   if (line.words.size() != 2) throw UsageError("seasonal takes one bitmap file");
   const std::string& path = line.words[1];
@@ -404,7 +478,9 @@ int Name(const CommandLine& line, std::ostream& err) {
 bool KorvmapOptionTakesValue(std::string_view word) {
   static constexpr std::string_view kValued[] = {
       "--folder", "--width",          "--height", "--seed",         "--view",
-      "--nation", "--original-owner", "--mark",   "--current-tile", "--tile"};
+      "--nation", "--original-owner", "--mark",   "--current-tile", "--tile",
+      "--value",  "--from",           "--to",     "--left",         "--top",
+      "-o"};
   return std::find(std::begin(kValued), std::end(kValued), word) != std::end(kValued);
 }
 
@@ -414,11 +490,13 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
   auto line = Parse(arguments, problem);
   if (!line) {
     err << "korvmap: " << problem << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
+        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
+        << kUsageOptions;
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
+    err << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
+        << kUsageOptions;
     return kExitUsage;
   }
   try {
@@ -433,10 +511,13 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "paint") return Paint(*line, out, err);
     if (command == "learn") return Learn(*line, out, err);
     if (command == "seasonal") return Seasonal(*line, out, err);
+    if (command == "bitmap") return Bitmap(*line, out, err);
+    if (command == "render") return Render(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
     err << "korvmap: " << usage.Text() << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kUsageOptions;
+        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
+        << kUsageOptions;
     return kExitUsage;
   }
 }
