@@ -86,6 +86,8 @@ std::string FileDialogExtensionFor(int16_t mode) {
       return ".set";
     case kNationSetMode:
       return ".txt";
+    case kChooseBitmapMode:
+      return ".bmp";
     default:
       return {};
   }
@@ -134,10 +136,7 @@ bool FileDialog::Open(int16_t mode) {
 }
 
 bool FileDialog::Open(int16_t mode, std::string extension) {
-  if (mode != kOpenMapMode && mode != kImportSetMode && mode != kSaveMapAsMode &&
-      mode != kNationSetMode) {
-    return false;
-  }
+  if (mode < kOpenMapMode || mode > kNationSetMode) return false;
   state_.FileDialogMode = mode;
   state_.FileDialogExtension = std::move(extension);
   if (state_.FileDialogFolder.empty() || !FolderExists(state_.FileDialogFolder)) {
@@ -210,6 +209,17 @@ FileDialogOutcome FileDialog::Load() {
       return {.Closes = true, .MapReplaced = true, .CaptionChanged = true};
     case kNationSetMode:
       return ChooseNationSet(typed);
+    case kChooseBitmapMode: {
+      // "abc" is abc.bmp; a name ending in "bmp" stands as typed.
+      std::string name = typed;
+      if (!EndsWithIgnoringCase(name, "bmp")) name += ".bmp";
+      state_.BitmapFileName = name;
+      state_.BitmapPath = PathInFolder(folder_, name);
+      state_.FileDialogFolder = folder_;
+      FileDialogOutcome outcome{.Closes = true};
+      outcome.ChosenBitmap = state_.BitmapPath;
+      return outcome;
+    }
     case kSaveMapAsMode:
       // Nothing to load in the save mode: the dialog closes. The hex-name
       // files keep their paths, or names typed later would go to files

@@ -5,8 +5,7 @@
 // tests drive it the same way.
 //
 // Modes: 1 open a map, 2 import a set file of the game, 3 save the map under
-// a new name, 5 choose a nation set. Mode 4 (choose a bitmap) belongs to the
-// bitmap utility, which brings its own "Load" step.
+// a new name, 4 choose a bitmap for the bitmap utility, 5 choose a nation set.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +55,7 @@ bool ShowsAsDrive(std::string_view fileSystemType, std::string_view rootPath);
 
 // What the window does after an event.
 struct FileDialogOutcome {
+  std::string ChosenBitmap{};     // mode 4: the bitmap's full path (BitmapPath)
   bool Closes = false;            // the dialog window closes
   bool MapReplaced = false;       // map loaded or control erased: redraw, view to 1, 1
   bool NationSetChanged = false;  // a new nation list: flags and control window follow
@@ -72,7 +72,7 @@ class FileDialog {
   // Sets the mode and its extension, then activates the dialog: the folder
   // list shows FileDialogFolder (the editor's folder the first time), the
   // file list is filled, and in mode 3 the file-name box holds MapName.
-  // False for a mode the editor cannot serve yet (4).
+  // False for a mode the editor does not have.
   bool Open(int16_t mode);
   bool Open(int16_t mode, std::string extension);
 

@@ -74,4 +74,55 @@ void ToggleJumpBoxColour(JumpMapState& jumpMap) {
   jumpMap.JumpBoxColour = jumpMap.JumpBoxColour == 0xffffff ? 0x000000 : 0xffffff;
 }
 
+ViewCorner JumpMapClick(int x, int y, int viewColumns, int viewRows, int maxLeft, int maxTop) {
+  ViewCorner corner{x - viewColumns / 2, y - viewRows / 2};
+  corner.left = std::max(1, std::min(corner.left, maxLeft));
+  corner.top = std::max(1, std::min(corner.top, maxTop));
+  return corner;
+}
+
+std::string StrategicBitmapPath(const std::string& mapPath) {
+  const size_t keep = mapPath.size() >= 3 ? mapPath.size() - 3 : 0;
+  return mapPath.substr(0, keep) + "bmp";
+}
+
+bool ZoomFlags(JumpMapState& jumpMap, MapDocument& document, const FlagStrips& flags, int nation,
+               const std::string& mapPath, std::string& error) {
+  Picture picture;
+  const std::string path = StrategicBitmapPath(mapPath);
+  if (!picture.LoadBmp(path, &error)) {
+    error = "the strategic bitmap " + path + " cannot be read (save the map first): " + error;
+    return false;
+  }
+  // The flag of owner o: large for primary objectives, medium for secondary
+  // ones; other marks show none.
+  const auto flag = [&](int x, int y, int owner, int mark, bool stretched) {
+    if (mark == kPrimaryObjective) {
+      picture.Stretch({x, y, stretched ? 18 : 16, stretched ? 12 : 11}, flags.large,
+                      {owner * 21, 0, 21, 14});
+    } else if (mark == kSecondaryObjective) {
+      picture.Stretch({x, y, stretched ? 18 : 16, stretched ? 11 : 10}, flags.medium,
+                      {owner * 20, 0, 20, 13});
+    }
+  };
+  if (nation == 0) {
+    RebuildObjectiveList(document);
+    for (int x = 0; x <= document.MapWidth; ++x) {
+      for (int y = 0; y <= document.MapHeight; ++y) {
+        if (document.Mark(x, y) > 0) flag(x, y, document.Owner(x, y), document.Mark(x, y), false);
+      }
+    }
+  } else {
+    for (int k = 1; k <= document.ObjectiveCount; ++k) {
+      if (document.Objective(k, kObjectiveOriginalOwner) != nation) continue;
+      const int x = document.Objective(k, kObjectiveX);
+      const int y = document.Objective(k, kObjectiveY);
+      if (!document.Contains(x, y)) continue;
+      flag(x, y, document.Owner(x, y), document.Mark(x, y), true);
+    }
+  }
+  ReplaceStrategicMap(jumpMap, std::move(picture));
+  return true;
+}
+
 }  // namespace korv

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "autotile/tile_tables.h"
 #include "document/map_document.h"
@@ -57,5 +58,30 @@ void DrawJumpBox(JumpMapState& jumpMap, const MapDocument& document, const TileT
 
 // Key C: the outline turns white when it was black, black otherwise.
 void ToggleJumpBoxColour(JumpMapState& jumpMap);
+
+// Where a click at pixel (x, y) of the jump map puts the main view's left
+// column and top row: the view centred there, kept within 1 and the
+// scroll bars' maxima.
+struct ViewCorner {
+  int left = 1;
+  int top = 1;
+};
+ViewCorner JumpMapClick(int x, int y, int viewColumns, int viewRows, int maxLeft, int maxTop);
+
+// The flag strips the objectives are drawn with: large cells 21 x 14,
+// medium cells 20 x 13, nation n at x = n times the cell width.
+struct FlagStrips {
+  const Picture& large;
+  const Picture& medium;
+};
+// The strategic bitmap saved beside a map: "map01.map" -> "map01.bmp".
+std::string StrategicBitmapPath(const std::string& mapPath);
+// "Objectives" (nation 0: every objective, after the objective list is
+// rebuilt) or a country of the list (nation n: the objectives originally
+// n's): the map's strategic bitmap from disk with their owners' flags on
+// it, kept as the strategic picture until it is drawn anew. False, with
+// `error`, when the bitmap cannot be read.
+bool ZoomFlags(JumpMapState& jumpMap, MapDocument& document, const FlagStrips& flags, int nation,
+               const std::string& mapPath, std::string& error);
 
 }  // namespace korv

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/random.h"
+#include "support/test_folder.h"
 
 namespace korv {
 namespace {
@@ -81,6 +82,53 @@ TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
     fresh.DrawRectOutline({left, top, columns + 1, rows + 1}, jumpMap.JumpBoxColour);
     ASSERT_TRUE(jumpMap.Shown.Image() == fresh.Image()) << "step " << step;
   }
+}
+
+TEST(JumpMap, ClicksCentreTheViewWithinItsScrollRanges) {
+  struct Case {
+    int x, y, left, top;
+  };
+  for (const Case& c : {Case{2, 2, 1, 1}, Case{30, 20, 20, 15}, Case{99, 99, 50, 40}}) {
+    const ViewCorner corner = JumpMapClick(c.x, c.y, 21, 11, 50, 40);
+    EXPECT_EQ(corner.left, c.left) << c.x;
+    EXPECT_EQ(corner.top, c.top) << c.y;
+  }
+}
+
+TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
+  test::TempFolder folder;
+  MapDocument document;
+  document.MapWidth = 40;
+  document.MapHeight = 30;
+  AllocateMapLayers(document);
+  Picture(40, 30).SaveBmp(folder / "m.bmp");
+  // Flag cells: nation n's large cell coloured n * 0x10, medium n * 0x20.
+  Picture large(21 * 4, 14);
+  Picture medium(20 * 4, 13);
+  for (int n = 0; n < 4; ++n) {
+    large.FillRect({n * 21, 0, 21, 14}, 0x10u * static_cast<uint32_t>(n));
+    medium.FillRect({n * 20, 0, 20, 13}, 0x20u * static_cast<uint32_t>(n));
+  }
+  document.Owner(3, 3) = 2;
+  document.Mark(3, 3) = kPrimaryObjective;
+  document.Owner(20, 10) = 1;
+  document.Mark(20, 10) = kSecondaryObjective;
+  document.OriginalOwner(20, 10) = 3;
+  JumpMapState jumpMap;
+  std::string error;
+  const std::string map = (folder / "m.map").string();
+  ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 0, map, error)) << error;
+  const Picture& all = jumpMap.MapPicture;
+  EXPECT_EQ(all.PixelAt(3 + 15, 3 + 10), 0x20u);  // large, 16 x 11
+  EXPECT_EQ(all.PixelAt(3 + 16, 3), 0u);
+  EXPECT_EQ(all.PixelAt(20 + 15, 10 + 9), 0x20u);  // medium, 16 x 10
+  EXPECT_EQ(all.PixelAt(20, 10 + 10), 0u);
+  // Only nation 3's own objectives, stretched to 18 x 11.
+  ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 3, map, error)) << error;
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(20 + 17, 10 + 10), 0x20u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3), 0u);
+  EXPECT_FALSE(
+      ZoomFlags(jumpMap, document, {large, medium}, 0, (folder / "x.map").string(), error));
 }
 
 }  // namespace
