@@ -233,8 +233,18 @@ TEST_F(FileDialogTest, FileAndFolderLists) {
   EXPECT_EQ(dialog.Folder(), folder.Path().string());
   ASSERT_TRUE(dialog.Open(kImportSetMode));
   EXPECT_EQ(dialog.Files(), (std::vector<std::string>{"game001.set"}));
-  // The bitmap mode belongs to the bitmap utility.
-  EXPECT_FALSE(dialog.Open(kChooseBitmapMode));
+  // The bitmap mode lists bitmaps; a name without its extension gets one.
+  folder.WriteBytes("pics/Relief.BMP", {});
+  folder.WriteBytes("pics/notes.txt", {});
+  ASSERT_TRUE(dialog.Open(kChooseBitmapMode));
+  ASSERT_TRUE(dialog.ChangeFolder(e.Path("pics")));
+  EXPECT_EQ(dialog.Files(), (std::vector<std::string>{"Relief.BMP"}));
+  dialog.SetFileName("relief");
+  const FileDialogOutcome chosen = dialog.Load();
+  EXPECT_TRUE(chosen.Closes);
+  EXPECT_EQ(chosen.ChosenBitmap, e.Path("pics/Relief.BMP"));
+  EXPECT_EQ(dialog.State().BitmapFileName, "relief.bmp");
+  EXPECT_FALSE(dialog.Open(6));
 }
 
 TEST_F(FileDialogTest, ANationSetErasesControlOnlyWhenTheDesignerAgrees) {
