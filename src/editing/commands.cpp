@@ -60,19 +60,6 @@ std::vector<Command> BuildTable() {
          .run = std::move(run),
          .state = {}});
   };
-  // An entry whose command arrives with a later part of the editor.
-  const auto notYet = [&add](const char* id, const char* menu, const char* caption,
-                             bool separatorBefore = false) {
-    add({.id = id,
-         .menu = menu,
-         .caption = caption,
-         .separatorBefore = separatorBefore,
-         .shortcut = "",
-         .headless = true,
-         .run = {},
-         .state = {}});
-  };
-
   // File
   windowOnly("new-map", "&File", "&New Map file", [](MapEditor& session) {
     NewMapFile_Click(session);
@@ -95,7 +82,13 @@ std::vector<Command> BuildTable() {
   windowOnly(
       "import-set", "&File", "Open Brak set file",
       [](MapEditor&) { return FileDialogIn(kImportSetMode); }, true);
-  notYet("bitmap-utility", "&File", "Bitmap Utilities");
+  windowOnly("bitmap-utility", "&File", "Bitmap Utilities", [](MapEditor& session) {
+    // The utility may make a new map of a bitmap: nothing is saved over the open one.
+    session.editor.Document.MapPath.clear();
+    return Show(Window::kBitmapUtility);
+  });
+  windowOnly("map-to-bitmap", "&File", "Map to Bitmap",
+             [](MapEditor&) { return Show(Window::kMapToBitmap); });
   windowOnly("nation-set", "&File", "Open New Nations Set",
              [](MapEditor&) { return FileDialogIn(kNationSetMode); });
   windowOnly(
@@ -312,8 +305,10 @@ std::vector<Command> BuildTable() {
        .checkable = true});
 
   // Strategic Map
-  notYet("strategic-map-show", "Strategic Map", "Show");
-  notYet("strategic-map-hide", "Strategic Map", "Hide");
+  windowOnly("strategic-map-show", "Strategic Map", "Show",
+             [](MapEditor&) { return Show(Window::kJumpMap); });
+  windowOnly("strategic-map-hide", "Strategic Map", "Hide",
+             [](MapEditor&) { return Show(Window::kHideJumpMap); });
 
   // View: the zoom changes only what the window presents.
   windowOnly(

@@ -29,6 +29,10 @@ struct CommandOutcome {
     kHelp,            // the keyboard help window
     kZoom,            // zoom by `zoomStep` (+1 in, -1 out, 0 actual size)
     kClose,           // close the main window
+    kJumpMap,         // show the jump map window
+    kHideJumpMap,     // hide it
+    kBitmapUtility,   // show the bitmap utility window
+    kMapToBitmap,     // the "Map to Bitmap" dialog, then map.bmp
   };
   Window window = Window::kNone;
   int16_t fileDialogMode = 0;

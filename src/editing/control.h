@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "editing/map_editor.h"
 #include "editor/editor.h"
 #include "view/hex_drawing.h"
-#include "editing/map_editor.h"
 #include "view/view_state.h"
 
 namespace korv {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "analysis/roads.h"
-#include "editor/map_io.h"
 #include "editing/clipboard.h"
 #include "editing/commands.h"
 #include "editing/control.h"
+#include "editor/map_io.h"
 #include "view/viewport.h"
 
 namespace korv {

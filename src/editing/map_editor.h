@@ -7,8 +7,8 @@
 
 #include <functional>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "editor/editor.h"
 #include "view/hex_drawing.h"

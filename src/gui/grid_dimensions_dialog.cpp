@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "editing/map_editor.h"
 #include "editor/editor.h"
 #include "platform/interaction.h"
-#include "editing/map_editor.h"
 
 namespace korv {
 

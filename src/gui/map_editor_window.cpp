@@ -20,6 +20,7 @@
 #include "editor/map_io.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
+#include "gui/map_to_bitmap_dialog.h"
 #include "gui/map_view_widget.h"
 #include "gui/new_map_dialog.h"
 #include "gui/tile_picker_window.h"
@@ -78,6 +79,8 @@ MapEditorWindow::MapEditorWindow(const std::filesystem::path& folder, uint64_t s
   session_ = std::make_unique<MapEditor>(GameFolder(folder), *ui_, random_);
   session_->view.OnPresent = [this] {
     if (mapView_) mapView_->update();
+    // The jump map's outline follows the view while the window shows.
+    if (jumpMap_ && jumpMap_->isVisible()) jumpMap_->Refresh();
   };
   windowUi_.SetProgressSink([this](const std::string& text) {
     if (progress_) {
@@ -193,6 +196,18 @@ void MapEditorWindow::RunCommand(const Command& command) {
     case Window::kClose:
       close();
       return;
+    case Window::kJumpMap:
+      ShowJumpMap();
+      break;
+    case Window::kHideJumpMap:
+      if (jumpMap_) jumpMap_->hide();
+      break;
+    case Window::kBitmapUtility:
+      ShowBitmapUtility();
+      break;
+    case Window::kMapToBitmap:
+      MapToBitmap();
+      break;
   }
   if (outcome.mapReplaced) MapChanged(true, false);
   if (outcome.viewMoved) UpdateScrollBars();
@@ -365,6 +380,12 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
   const EditorKey key = it == kKeys.end() ? EditorKey::kOther : it->second;
   const KeyOutcome outcome = MainWindow_KeyDown(*session_, key, ModifierState(event->modifiers()));
   switch (outcome.show) {
+    case KeyOutcome::kJumpMap:
+      ShowJumpMap();
+      break;
+    case KeyOutcome::kMapToBitmap:
+      MapToBitmap();
+      break;
     case KeyOutcome::kTilePicker:
       ShowTilePicker();
       break;
@@ -575,7 +596,41 @@ void MapEditorWindow::closeEvent(QCloseEvent* event) {
   CloseControlWindow(control_);
   if (help_) help_->close();
   if (tileCommands_) tileCommands_->close();
+  if (jumpMap_) jumpMap_->close();
+  if (bitmapUtility_) bitmapUtility_->close();
   event->accept();
+}
+
+void MapEditorWindow::ShowJumpMap() {
+  if (!jumpMap_) {
+    jumpMap_ = new JumpMapWindow(*session_, this);
+    jumpMap_->onViewMoved = [this] {
+      UpdateScrollBars();
+      mapView_->update();
+    };
+    jumpMap_->onShowTilePicker = [this] { ShowTilePicker(); };
+    jumpMap_->onShowControl = [this] { ShowControl(); };
+  }
+  jumpMap_->show();
+  jumpMap_->raise();
+  jumpMap_->Refresh();
+}
+
+void MapEditorWindow::ShowBitmapUtility() {
+  if (!bitmapUtility_) {
+    bitmapUtility_ = new BitmapUtilityWindow(*session_, this);
+    bitmapUtility_->onMapReplaced = [this] {
+      MapReplaced(*session_, false);
+      MapChanged(true, false);
+    };
+  }
+  bitmapUtility_->show();
+  bitmapUtility_->raise();
+}
+
+void MapEditorWindow::MapToBitmap() {
+  RunMapToBitmap(this, *session_,
+                 [this](const std::string& report) { progress_->setText(Text(report)); });
 }
 
 void MapEditorWindow::ShowTilePicker() {

@@ -13,9 +13,11 @@
 #include "editing/commands.h"
 #include "editing/control.h"
 #include "editing/map_editor.h"
+#include "gui/bitmap_utility_window.h"
 #include "gui/control_window.h"
 #include "gui/gui_interaction.h"
 #include "gui/help_windows.h"
+#include "gui/jump_map_window.h"
 #include "gui/tile_picker_window.h"
 #include "platform/random.h"
 #include "view/window_layout.h"
@@ -59,6 +61,8 @@ class MapEditorWindow : public QMainWindow {
   const std::optional<WindowLayout>& Layout() const { return layout_; }
   ControlWindow* Control() const { return control_; }
   HelpWindow* Help() const { return help_; }
+  JumpMapWindow* JumpMap() const { return jumpMap_; }
+  BitmapUtilityWindow* BitmapUtility() const { return bitmapUtility_; }
 
   // Lays out the controls and the view for the current inner size.
   void LayOut();
@@ -79,6 +83,9 @@ class MapEditorWindow : public QMainWindow {
   void RunCommand(const Command& command);
   void UpdateScrollBars();
   void ShowTilePicker();
+  void ShowJumpMap();
+  void ShowBitmapUtility();
+  void MapToBitmap();
   void SetGridDimensions();
   void RefreshCaptions();
   void HandleKey(QKeyEvent* event);
@@ -119,6 +126,8 @@ class MapEditorWindow : public QMainWindow {
   QPointer<ControlWindow> control_;
   QPointer<HelpWindow> help_;
   QPointer<TileCommandsWindow> tileCommands_;
+  QPointer<JumpMapWindow> jumpMap_;
+  QPointer<BitmapUtilityWindow> bitmapUtility_;
 };
 
 }  // namespace korv

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "editing/file_dialog.h"
-#include "platform/interaction.h"
 #include "editing/map_editor.h"
+#include "platform/interaction.h"
 
 namespace korv {
 

@@ -197,7 +197,7 @@ TEST(KorvmapApply, RefusesWhatItCannotRunBeforeTouchingAnything) {
   };
   const Case cases[] = {
       {{"&Open Map File"}, kExitRefused, "needs the editor's window"},
-      {{"strategic-map-show"}, kExitRefused, "is not in the editor yet"},
+      {{"strategic-map-show"}, kExitRefused, "needs the editor's window"},
       {{"grid-lines", "Paint it blue"}, kExitRefused, "there is no command \"Paint it blue\""},
       {{"--mark", "4", "grid-lines"}, kExitUsage, "--mark needs a whole number from 0 to 3"},
       {{"--view", "1,2,3", "grid-lines"}, kExitUsage, "--view needs four whole numbers"},

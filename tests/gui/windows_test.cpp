@@ -17,9 +17,11 @@
 
 #include "demo_game.h"
 #include "editing/commands.h"
+#include "gui/bitmap_utility_window.h"
 #include "gui/control_window.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
+#include "gui/jump_map_window.h"
 #include "gui/map_editor_window.h"
 #include "gui/map_view_widget.h"
 #include "gui/tile_dialogs.h"
@@ -304,6 +306,57 @@ class WindowsTest : public QObject {
     auto* terrain = static_cast<TileTerrainTypeDialog*>(picker->Dialog(PickerKey::kF2));
     QVERIFY(terrain && terrain->isVisible());
     QCOMPARE(terrain->TerrainList()->currentRow(), editor.Tiles.TerrainOf(18));
+  }
+
+  void theJumpMapCentresTheViewAndFollowsIt() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    QVERIFY(window->OpenMap(Path("maps/sample.map")));
+    MapEditor& session = window->Session();
+    QTest::keyClick(window->MapView(), Qt::Key_F1);
+    JumpMapWindow* jump = window->JumpMap();
+    QVERIFY(jump && jump->isVisible());
+    QVERIFY(session.editor.JumpMap.JumpShown);
+    // A click centres the main view there; the scroll bars follow.
+    QTest::mouseClick(jump->View()->viewport(), Qt::LeftButton, {}, QPoint(30, 20));
+    const ViewCorner expected =
+        JumpMapClick(30, 20, session.view.ViewColumns, session.view.ViewRows,
+                     std::max(session.view.ScrollMaxX, 1), std::max(session.view.ScrollMaxY, 1));
+    QCOMPARE(session.view.ViewLeft, expected.left);
+    QCOMPARE(window->HorizontalBar()->value(), expected.left);
+    // The outline follows a scroll step of the main window.
+    QTest::keyClick(window->MapView(), Qt::Key_Down);
+    QCOMPARE(session.editor.JumpMap.Outline->y, session.view.ViewTop);
+    window->Action("Hide")->trigger();
+    QVERIFY(!jump->isVisible());
+    QVERIFY(!session.editor.JumpMap.JumpShown);
+  }
+
+  void theBitmapUtilityMakesAMapOfAPicture() {
+    auto window = StartWindow();
+    QVERIFY(window);
+    Picture picture(6, 4);
+    picture.Fill(0x808080);
+    picture.SetPixel(2, 1, 0x0000f0);
+    QVERIFY(picture.SaveBmp(folder_ / "pic.bmp"));
+    window->Action("Bitmap Utilities")->trigger();
+    BitmapUtilityWindow* utility = window->BitmapUtility();
+    QVERIFY(utility && utility->isVisible());
+    QVERIFY(utility->LoadBitmap(Path("pic.bmp")));
+    // Converting makes a map of the picture's size; a click gives a colour's
+    // hexes the terrain of the current tile.
+    for (QAction* action : utility->menuBar()->actions()) {
+      if (action->text() != "Utilities") continue;
+      action->menu()->actions()[0]->trigger();
+    }
+    MapEditor& session = window->Session();
+    QCOMPARE(session.editor.Document.MapWidth, int16_t{6});
+    QCOMPARE(session.editor.Document.MapHeight, int16_t{4});
+    session.editor.CurrentTile = 0;
+    utility->PixelPressed(2, 1);
+    QCOMPARE(session.editor.Document.Terrain(3, 2), session.editor.Tiles.TerrainOf(0));
+    utility->PixelHovered(2, 1);
+    QVERIFY2(utility->windowTitle().endsWith(" 1"), qPrintable(utility->windowTitle()));
   }
 
   void gridDimensionsRefuseZero() {
