@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "platform/interaction.h"
 #include "view/hex_drawing.h"
@@ -16,10 +17,16 @@ JumpMapView::JumpMapView(const JumpMapState& jumpMap, QWidget* parent)
   setBackgroundRole(QPalette::Dark);
 }
 
+int JumpMapView::Scale() const {
+  const int largest = std::max({jumpMap_.Shown.Width(), jumpMap_.Shown.Height(), 1});
+  return std::clamp(400 / largest, 1, 8);
+}
+
 void JumpMapView::UpdateRanges() {
   const QSize frame = viewport()->size();
-  horizontalScrollBar()->setRange(0, std::max(jumpMap_.Shown.Width() - frame.width(), 0));
-  verticalScrollBar()->setRange(0, std::max(jumpMap_.Shown.Height() - frame.height(), 0));
+  const int scale = Scale();
+  horizontalScrollBar()->setRange(0, std::max(jumpMap_.Shown.Width() * scale - frame.width(), 0));
+  verticalScrollBar()->setRange(0, std::max(jumpMap_.Shown.Height() * scale - frame.height(), 0));
   horizontalScrollBar()->setPageStep(std::max(frame.width(), 1));
   verticalScrollBar()->setPageStep(std::max(frame.height(), 1));
 }
@@ -28,8 +35,11 @@ void JumpMapView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), palette().dark());
   if (!jumpMap_.Shown.IsNull()) {
-    painter.drawImage(-horizontalScrollBar()->value(), -verticalScrollBar()->value(),
-                      jumpMap_.Shown.Image());
+    const QImage& image = jumpMap_.Shown.Image();
+    const int scale = Scale();
+    painter.drawImage(QRect(-horizontalScrollBar()->value(), -verticalScrollBar()->value(),
+                            image.width() * scale, image.height() * scale),
+                      image);
   }
 }
 
@@ -40,8 +50,10 @@ void JumpMapView::resizeEvent(QResizeEvent* event) {
 
 void JumpMapView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
+  const int scale = Scale();
   if (onClick) {
-    onClick(at.x() + horizontalScrollBar()->value(), at.y() + verticalScrollBar()->value());
+    onClick((at.x() + horizontalScrollBar()->value()) / scale,
+            (at.y() + verticalScrollBar()->value()) / scale);
   }
 }
 
@@ -132,6 +144,11 @@ void JumpMapWindow::showEvent(QShowEvent* event) {
   JumpMapState& jumpMap = session_.editor.JumpMap;
   jumpMap.JumpShown = true;
   Repaint(jumpMap.HighlightTerrain);
+  // The window fits the picture, as far as the screen allows.
+  const int scale = view_->Scale();
+  resize(
+      std::clamp(jumpMap.Shown.Width() * scale + 24, 240, 900),
+      std::clamp(jumpMap.Shown.Height() * scale + 48 + menuBar()->sizeHint().height(), 160, 700));
 }
 
 void JumpMapWindow::hideEvent(QHideEvent* event) {

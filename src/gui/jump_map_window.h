@@ -18,6 +18,9 @@ class JumpMapView : public QAbstractScrollArea {
  public:
   JumpMapView(const JumpMapState& jumpMap, QWidget* parent);
   void UpdateRanges();
+  // Each hex's pixel is shown as a square of this many screen pixels, so
+  // that a small map is not a speck on a large screen (1 for large maps).
+  int Scale() const;
   std::function<void(int x, int y)> onClick;
 
  protected:

@@ -317,8 +317,12 @@ class WindowsTest : public QObject {
     JumpMapWindow* jump = window->JumpMap();
     QVERIFY(jump && jump->isVisible());
     QVERIFY(session.editor.JumpMap.JumpShown);
-    // A click centres the main view there; the scroll bars follow.
-    QTest::mouseClick(jump->View()->viewport(), Qt::LeftButton, {}, QPoint(30, 20));
+    // A click centres the main view there; the scroll bars follow. Small
+    // maps are shown magnified: hex (30, 20) is a square of Scale() pixels.
+    const int scale = jump->View()->Scale();
+    QVERIFY(scale > 1);
+    QTest::mouseClick(jump->View()->viewport(), Qt::LeftButton, {},
+                      QPoint(30 * scale + scale / 2, 20 * scale + scale / 2));
     const ViewCorner expected =
         JumpMapClick(30, 20, session.view.ViewColumns, session.view.ViewRows,
                      std::max(session.view.ScrollMaxX, 1), std::max(session.view.ScrollMaxY, 1));
