@@ -72,12 +72,7 @@ int ApplyCommands(const std::string& folder, const std::string& in, const std::s
   SeededRandom random(settings.seed);
   MapEditor session(GameFolder(folder), ui, random);
   Editor& editor = session.editor;
-  std::string error;
-  if (!HoldsTileSheet(folder) || !StartUp(editor, error, false)) {
-    err << "korvmap: " << (error.empty() ? folder + " holds no tile sheet bmp/mapl.bmp" : error)
-        << '\n';
-    return kExitRefused;
-  }
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
   if (settings.currentTile && !editor.Tiles.IsTile(*settings.currentTile)) {
     err << "korvmap: tile " << *settings.currentTile << " is not on the tile sheet (tiles 0 to "
         << editor.Tiles.TileCount << ").\n";

@@ -19,19 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool StartOn(Editor& editor, const std::string& folder, std::ostream& err) {
-  std::string error;
-  if (!HoldsTileSheet(folder)) {
-    err << "korvmap: " << folder << " is not a game folder: it holds no tile sheet bmp/mapl.bmp.\n";
-    return false;
-  }
-  if (!StartUp(editor, error, false)) {
-    err << error << '\n';
-    return false;
-  }
-  return true;
-}
-
 bool ParseHex(const std::string& text, int& x, int& y) {
   const size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
@@ -71,7 +58,7 @@ int PaintCommand(const std::string& folder, const std::string& in, const std::st
   SeededRandom random(settings.seed);
   MapEditor session(GameFolder(folder), ui, random);
   Editor& editor = session.editor;
-  if (!StartOn(editor, folder, err)) return kExitRefused;
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
   if (!editor.Tiles.IsTile(settings.tile)) {
     err << "korvmap: tile " << settings.tile << " is not on the tile sheet (tiles 0 to "
         << editor.Tiles.TileCount << ").\n";
@@ -110,7 +97,7 @@ int LearnCommand(const std::string& folder, const std::vector<std::string>& sour
   ConsoleInteraction ui(err);
   SeededRandom random(1);
   Editor editor(GameFolder(folder), ui, random);
-  if (!StartOn(editor, folder, err)) return kExitRefused;
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
   const std::map<std::string, size_t> before = CountRecords(editor.Folder);
   for (const std::string& source : sources) {
     const bool setFile = EndsWithIgnoringCase(source, ".set");

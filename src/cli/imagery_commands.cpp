@@ -87,12 +87,8 @@ int BitmapToMapCommand(const std::string& folder, const std::string& source,
   ConsoleInteraction ui(err);
   SeededRandom random(1);
   Editor editor(GameFolder(folder), ui, random);
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
   std::string error;
-  if (!HoldsTileSheet(folder) || !StartUp(editor, error, false)) {
-    err << "korvmap: " << (error.empty() ? folder + " holds no tile sheet bmp/mapl.bmp" : error)
-        << '\n';
-    return kExitRefused;
-  }
   Picture picture;
   if (!Load(source, picture, err)) return kExitRefused;
   if (const std::string problem = CheckMapSize(picture.Width(), picture.Height());
@@ -129,12 +125,8 @@ int RenderCommand(const std::string& folder, const std::string& mapPath, int lef
   ConsoleInteraction ui(err);
   SeededRandom random(1);
   Editor editor(GameFolder(folder), ui, random);
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
   std::string error;
-  if (!HoldsTileSheet(folder) || !StartUp(editor, error, false)) {
-    err << "korvmap: " << (error.empty() ? folder + " holds no tile sheet bmp/mapl.bmp" : error)
-        << '\n';
-    return kExitRefused;
-  }
   editor.Document.MapPath = mapPath;
   editor.Document.MapName = fs::path(mapPath).filename().string();
   if (!LoadMap(editor)) return kExitRefused;

@@ -100,21 +100,7 @@ class Session {
   Session(const std::string& folder, uint64_t seed, std::ostream& err)
       : ui_(err), random_(seed), editor_(GameFolder(folder), ui_, random_) {}
 
-  bool Start(std::ostream& err) {
-    if (!HoldsTileSheet(editor_.Folder.Root())) {
-      err << "korvmap: " << editor_.Folder.Root().string()
-          << " is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game folder "
-             "with --folder DIR (default: the current folder). "
-          << GameFolderNeeds() << '\n';
-      return false;
-    }
-    std::string error;
-    if (!StartUp(editor_, error, false)) {
-      err << error << '\n';
-      return false;
-    }
-    return true;
-  }
+  bool Start(std::ostream& err) { return StartCommandEditor(editor_, err); }
   Editor& Get() { return editor_; }
 
  private:
@@ -474,6 +460,22 @@ int Name(const CommandLine& line, std::ostream& err) {
 }
 
 }  // namespace
+
+bool StartCommandEditor(Editor& editor, std::ostream& err) {
+  if (!HoldsTileSheet(editor.Folder.Root())) {
+    err << "korvmap: " << editor.Folder.Root().string()
+        << " is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game folder "
+           "with --folder DIR (default: the current folder). "
+        << GameFolderNeeds() << '\n';
+    return false;
+  }
+  std::string error;
+  if (!StartUp(editor, error, false)) {
+    err << error << '\n';
+    return false;
+  }
+  return true;
+}
 
 bool KorvmapOptionTakesValue(std::string_view word) {
   static constexpr std::string_view kValued[] = {

@@ -8,11 +8,18 @@
 
 namespace korv {
 
+struct Editor;
+
 // Exit codes of every command.
 enum KorvmapExit : int { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
 
 // Whether korvmap's option `word` takes a value (--folder DIR, --tile T, ...).
 bool KorvmapOptionTakesValue(std::string_view word);
+// Starts `editor` on its game folder for a command (the random lists are
+// not written). False, with the reason on `err` (for a folder without a
+// tile sheet: what a game folder holds), when it cannot start.
+bool StartCommandEditor(Editor& editor, std::ostream& err);
+
 // Runs one korvmap command; `arguments` excludes the program name.
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
