@@ -1,6 +1,8 @@
 #include "jumpmap/strategic_map.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 namespace korv {
 
@@ -16,9 +18,22 @@ Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain) {
   // A bitmap needs at least one pixel; a one-column map still gets one.
   Picture picture(std::max<int>(document.MapWidth, 1), std::max<int>(document.MapHeight, 1));
-  for (int x = 0; x <= document.MapWidth; ++x) {
-    for (int y = 0; y <= document.MapHeight; ++y) {
-      picture.SetPixel(x, y, StrategicColour(document, tables, highlightTerrain, x, y));
+  // Hex (x, y) is pixel (x, y): rows of the picture run along the layers'
+  // rows, written as whole words.
+  std::array<uint32_t, 256> colours{};
+  for (int t = 0; t < 256; ++t)
+    colours[static_cast<size_t>(t)] = 0xff000000u | tables.TerrainRgb(t);
+  std::span<uint8_t> bytes = picture.MutableBytes();
+  const int width = std::min<int>(picture.Width(), document.MapWidth + 1);
+  const int height = std::min<int>(picture.Height(), document.MapHeight + 1);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(
+        bytes.data() + static_cast<size_t>(picture.BytesPerRow()) * static_cast<size_t>(y));
+    for (int x = 0; x < width; ++x) {
+      const int terrain = document.Terrain(x, y);
+      const bool black = highlightTerrain == 0 ? tables.RoadOf(document.Tile(x, y)) == 1
+                                               : terrain == highlightTerrain;
+      row[x] = black ? 0xff000000u : colours[static_cast<size_t>(terrain)];
     }
   }
   return picture;

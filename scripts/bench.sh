@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark, then prints each figure beside its budget
+# and, where there is one, its baseline (the plain copy, the literal
+# algorithm, the full redraw) as a ratio. Figures of a busy machine are
+# worth little: run it on an idle one.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+"$top/scripts/build.sh" >/dev/null
+out="$(mktemp -d)"
+for bench in "$top"/build/bin/*_bench; do
+  "$bench" --benchmark_format=json --benchmark_min_time=0.5 >"$out/$(basename "$bench").json"
+done
+python3 - "$out" <<'PY'
+import json, pathlib, sys
+
+# benchmark: (budget in ms, baseline benchmark or None)
+BUDGETS = {
+    "BM_LoadAndSaveMap": (None, "BM_CopyMapBytes", 3.0),
+    "BM_RedrawBuffers/0": (16, "BM_BufferCopyBaseline", None),
+    "BM_RedrawBuffers/1": (16, "BM_BufferCopyBaseline", None),
+    "BM_RedrawHex": (1, None, None),
+    "BM_ScrollOneStep/vertical:0": (16, "BM_RedrawBuffers/0", None),
+    "BM_ScrollOneStep/vertical:1": (16, "BM_RedrawBuffers/0", None),
+    "BM_MemorizeRoadTilePatterns": (2000, "BM_MemorizeRoadsOneFilePerRecord", None),
+    "BM_ChooseRoadTileFromAFullLibrary": (16, None, None),
+    "BM_RecordAPaintedRoadIntoAFullLibrary": (16, None, None),
+    "BM_LandMasses1000": (1000, None, None),
+    "BM_LandMasses150": (None, "BM_LandMasses150SweepingAtEveryMerge", None),
+    "BM_CreateSeasonalMaps": (2000, "BM_ReadAndWriteTheSameBytesSixTimes", None),
+    "BM_JumpBoxAfterAScrollStep": (5, "BM_CopyTheWholeStrategicPicture", None),
+}
+UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
+times = {}
+for path in sorted(pathlib.Path(sys.argv[1]).glob("*.json")):
+    for b in json.loads(path.read_text())["benchmarks"]:
+        times[b["name"]] = b["real_time"] * UNIT[b["time_unit"]]
+print(f"{'benchmark':44} {'ms':>10} {'budget':>10} {'baseline ratio':>16}")
+for name, ms in times.items():
+    budget, baseline, most = BUDGETS.get(name, (None, None, None))
+    ratio = ""
+    if baseline and baseline in times and times[baseline] > 0:
+        ratio = f"{ms / times[baseline]:.2f} x {baseline}"
+        if most:
+            ratio += f" (at most {most:g})"
+    shown = f"{budget:g}" if budget else ""
+    verdict = "" if not budget else ("  within" if ms <= budget else "  OVER")
+    print(f"{name:44} {ms:10.3f} {shown:>10} {ratio:>16}{verdict}")
+PY
+rm -rf "$out"
