@@ -37,7 +37,8 @@ constexpr const char* kUsage =
     "  seasonal SRC.bmp          the six seasonal pictures beside a map picture (...x.bmp)\n";
 constexpr const char* kUsageOptions =
     "options:\n"
-    "  --folder DIR              the game folder (default: the current folder)\n";
+    "  --folder DIR              the game folder (default: the current folder)\n"
+    "  --help                    this text; with a command, that command's lines\n";
 
 // Options and positional words of one command line.
 struct CommandLine {
@@ -486,19 +487,64 @@ bool KorvmapOptionTakesValue(std::string_view word) {
   return std::find(std::begin(kValued), std::end(kValued), word) != std::end(kValued);
 }
 
+namespace {
+
+// The usage of every command, in one text.
+std::string FullUsage() {
+  return std::string(kUsage) + kImportSetUsage + kApplyUsage + kAutoTileUsage + kImageryUsage +
+         kUsageOptions;
+}
+
+// --help: the whole usage, or the lines of one command (its line and the
+// indented lines that go on from it).
+void PrintHelp(const std::string& command, std::ostream& out) {
+  const std::string usage = FullUsage();
+  if (command.empty()) {
+    out << usage;
+    return;
+  }
+  std::string lines;
+  bool inside = false;
+  size_t start = 0;
+  while (start < usage.size()) {
+    const size_t end = usage.find('\n', start);
+    const std::string line = usage.substr(start, end - start);
+    start = end == std::string::npos ? usage.size() : end + 1;
+    const bool goesOn = line.rfind("        ", 0) == 0;
+    if (line.rfind("  " + command + " ", 0) == 0 || line == "  " + command) {
+      inside = true;
+    } else if (!goesOn) {
+      inside = false;
+    }
+    if (inside) lines += line + '\n';
+  }
+  out << (lines.empty() ? usage : "usage: korvmap [--folder DIR] ...\n" + lines + kUsageOptions);
+}
+
+}  // namespace
+
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
+    std::string command;
+    for (size_t i = 0; i < arguments.size() && command.empty(); ++i) {
+      if (KorvmapOptionTakesValue(arguments[i])) {
+        ++i;
+      } else if (arguments[i].rfind("-", 0) != 0) {
+        command = arguments[i];
+      }
+    }
+    PrintHelp(command, out);
+    return kExitOk;
+  }
   if (auto code = RunImportSetCommand(arguments, out, err)) return *code;
   std::string problem;
   auto line = Parse(arguments, problem);
   if (!line) {
-    err << "korvmap: " << problem << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
-        << kUsageOptions;
+    err << "korvmap: " << problem << '\n' << FullUsage();
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
-        << kUsageOptions;
+    err << FullUsage();
     return kExitUsage;
   }
   try {
@@ -517,9 +563,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "render") return Render(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
-    err << "korvmap: " << usage.Text() << '\n'
-        << kUsage << kImportSetUsage << kApplyUsage << kAutoTileUsage << kImageryUsage
-        << kUsageOptions;
+    err << "korvmap: " << usage.Text() << '\n' << FullUsage();
     return kExitUsage;
   }
 }

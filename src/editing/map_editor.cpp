@@ -103,6 +103,15 @@ void MapReplaced(MapEditor& session, bool nationSetChanged) {
   RedrawIfDrawn(session);
 }
 
+std::vector<std::string> RememberRecentMap(std::vector<std::string> recent, const std::string& path,
+                                           size_t limit) {
+  std::erase_if(
+      recent, [&path](const std::string& entry) { return entry == path || SameFile(entry, path); });
+  recent.insert(recent.begin(), path);
+  if (recent.size() > limit) recent.resize(limit);
+  return recent;
+}
+
 void RedrawIfDrawn(MapEditor& session) {
   if (session.view.ViewBuffer.IsNull()) return;
   RedrawBuffers(session.editor, session.resources, session.switches, session.view);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "editor/editor.h"
 #include "view/hex_drawing.h"
@@ -81,6 +82,11 @@ void KeepSessionOnMap(MapEditor& session);
 // "&New Map file", before its dialog opens: the view goes back to column 1,
 // row 1 (and stays there when the dialog is cancelled).
 void NewMapFile_Click(MapEditor& session);
+
+// The "Recent Maps" list after `path` was opened or saved: it goes first,
+// an older entry of the same file goes, and at most `limit` stay.
+std::vector<std::string> RememberRecentMap(std::vector<std::string> recent, const std::string& path,
+                                           size_t limit = 8);
 
 // A full redraw of the view buffer, when the session has one (korvmap's
 // sessions have none).

@@ -19,13 +19,27 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kLastFolderKey = "gameFolder";
+constexpr const char* kRecentMapsKey = "recentMaps";
+constexpr const char* kGeometryKey = "windowGeometry";
 
 struct Options {
   std::optional<std::string> folder;
   std::string map;
   std::string screenshot;
   std::optional<uint64_t> seed;
+  bool help = false;
 };
+
+constexpr const char* kUsage =
+    "usage: korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]\n"
+    "  MAP                   a map file to open at start\n"
+    "  --folder DIR          the game folder (it holds bmp/mapl.bmp); without it the\n"
+    "                        current folder, the folder used last time or the program's\n"
+    "                        own, else a folder chooser asks for it\n"
+    "  --screenshot FILE.png start, open MAP, save a picture of the window and end\n"
+    "                        (with QT_QPA_PLATFORM=offscreen no display is needed)\n"
+    "  --seed N              the random numbers' seed (random tiles), for repeatable runs\n"
+    "  --help                this text\n";
 
 bool ParseOptions(const QStringList& arguments, Options& options, std::string& problem) {
   for (int i = 1; i < arguments.size(); ++i) {
@@ -38,7 +52,9 @@ bool ParseOptions(const QStringList& arguments, Options& options, std::string& p
       target = arguments[++i].toStdString();
       return true;
     };
-    if (word == "--folder") {
+    if (word == "--help" || word == "-h") {
+      options.help = true;
+    } else if (word == "--folder") {
       std::string folder;
       if (!value(folder)) return false;
       options.folder = folder;
@@ -74,13 +90,16 @@ fs::path Absolute(const fs::path& path) {
 
 // Where the game folder is looked for: the folder given with --folder
 // alone when there is one; else the current folder, the folder used last
-// time and the program's own folder.
+// time, the program's own folder and the demo folder installed beside it.
 std::vector<fs::path> FolderCandidates(const Options& options, const QSettings& settings) {
   if (options.folder) return {Absolute(*options.folder)};
   std::vector<fs::path> candidates = {fs::current_path()};
   const QString last = settings.value(kLastFolderKey).toString();
   if (!last.isEmpty()) candidates.push_back(last.toStdString());
-  candidates.push_back(QCoreApplication::applicationDirPath().toStdString());
+  const fs::path program = QCoreApplication::applicationDirPath().toStdString();
+  candidates.push_back(program);
+  // Installed, the demo game folder lies beside the programs' folder.
+  candidates.push_back((program / ".." / "share" / "korv" / "demo-game").lexically_normal());
   return candidates;
 }
 
@@ -112,9 +131,12 @@ int main(int argc, char** argv) {
   Options options;
   std::string problem;
   if (!ParseOptions(QApplication::arguments(), options, problem)) {
-    std::cerr << "korvedit: " << problem << "\n"
-              << "usage: korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]\n";
+    std::cerr << "korvedit: " << problem << "\n" << kUsage;
     return 2;
+  }
+  if (options.help) {
+    std::cout << kUsage;
+    return 0;
   }
 
   // A screenshot run must never wait for a click, so it reports on stderr.
@@ -135,7 +157,27 @@ int main(int argc, char** argv) {
   korv::MapEditorWindow window(*folder, options.seed.value_or(korv::SeedFromClock()),
                                unattended ? &consoleUi : nullptr);
   if (!window.Start(!unattended)) return 1;
-  if (!unattended) settings.setValue(kLastFolderKey, QString::fromStdString(folder->string()));
+  if (!unattended) {
+    settings.setValue(kLastFolderKey, QString::fromStdString(folder->string()));
+    // The maps opened last and the window's place come back at the next start.
+    const auto recent = [&settings] {
+      std::vector<std::string> paths;
+      for (const QString& path : settings.value(kRecentMapsKey).toStringList()) {
+        paths.push_back(path.toStdString());
+      }
+      return paths;
+    };
+    window.SetRecentMaps(recent());
+    window.onMapNamed = [&settings, &window, recent](const std::string& path) {
+      const std::vector<std::string> remembered = korv::RememberRecentMap(recent(), path);
+      QStringList paths;
+      for (const std::string& entry : remembered) paths.push_back(QString::fromStdString(entry));
+      settings.setValue(kRecentMapsKey, paths);
+      window.SetRecentMaps(remembered);
+    };
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty()) window.restoreGeometry(geometry);
+  }
   if (!options.map.empty()) window.OpenMap(Absolute(options.map).string());
   window.show();
 
@@ -151,5 +193,7 @@ int main(int argc, char** argv) {
       QApplication::exit(0);
     });
   }
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  if (!unattended) settings.setValue(kGeometryKey, window.saveGeometry());
+  return code;
 }

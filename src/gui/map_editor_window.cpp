@@ -134,7 +134,23 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
 bool MapEditorWindow::OpenMap(const std::string& path) {
   if (!OpenMapFile(*session_, path)) return false;
   MapChanged(true, false);
+  NoteMapNamed();
   return true;
+}
+
+void MapEditorWindow::NoteMapNamed() {
+  const std::string& path = session_->editor.Document.MapPath;
+  if (onMapNamed && !path.empty() && FileExists(path)) onMapNamed(path);
+}
+
+void MapEditorWindow::SetRecentMaps(const std::vector<std::string>& paths) {
+  if (!recentMaps_) return;
+  recentMaps_->clear();
+  for (const std::string& path : paths) {
+    connect(recentMaps_->addAction(Text(path)), &QAction::triggered, this,
+            [this, path] { OpenMap(path); });
+  }
+  recentMaps_->setEnabled(!paths.empty());
 }
 
 void MapEditorWindow::BuildMenus() {
@@ -155,6 +171,11 @@ void MapEditorWindow::BuildMenus() {
     commandActions_.push_back({&command, action});
     connect(action, &QAction::triggered, this, [this, &command] { RunCommand(command); });
   }
+  // The maps opened last, under the File menu's own entries.
+  QMenu* file = menus_.at("&File");
+  file->addSeparator();
+  recentMaps_ = file->addMenu("Recent Maps");
+  recentMaps_->setEnabled(false);
   QAction* help = menuBar()->addAction(kHelpMenuEntry);
   actions_[kHelpMenuEntry] = help;
   connect(help, &QAction::triggered, this, [this] { ShowHelp(); });
@@ -179,6 +200,7 @@ void MapEditorWindow::RunCommand(const Command& command) {
       ShowFileDialog(this, *session_, outcome.fileDialogMode,
                      [this](const FileDialogOutcome& changed) {
                        MapChanged(changed.MapReplaced, changed.NationSetChanged);
+                       if (changed.MapReplaced || changed.CaptionChanged) NoteMapNamed();
                      });
       break;
     case Window::kGridDimensions:

@@ -64,6 +64,11 @@ class MapEditorWindow : public QMainWindow {
   JumpMapWindow* JumpMap() const { return jumpMap_; }
   BitmapUtilityWindow* BitmapUtility() const { return bitmapUtility_; }
 
+  // The "Recent Maps" submenu of the File menu; choosing one opens it.
+  void SetRecentMaps(const std::vector<std::string>& paths);
+  // A map file was opened or saved under a name: the recent list follows.
+  std::function<void(const std::string& path)> onMapNamed;
+
   // Lays out the controls and the view for the current inner size.
   void LayOut();
   void SetZoom(double zoom);
@@ -122,6 +127,8 @@ class MapEditorWindow : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::map<std::string, QMenu*> menus_;
   std::vector<std::pair<const Command*, QAction*>> commandActions_;
+  QMenu* recentMaps_ = nullptr;
+  void NoteMapNamed();
   QPointer<TilePickerWindow> tilePicker_;
   QPointer<ControlWindow> control_;
   QPointer<HelpWindow> help_;

@@ -181,5 +181,18 @@ TEST_F(KorvmapTest, NamesListsAndNameSetsOrClearsHexNames) {
   EXPECT_FALSE(FileExists(folder / "none.str"));
 }
 
+TEST(KorvmapHelp, TheWholeUsageOrOneCommandsLines) {
+  CommandResult all = Korvmap({"--help"});
+  EXPECT_EQ(all.code, kExitOk);
+  for (const char* command : {"info", "convert", "import-set", "apply", "paint", "learn", "bitmap",
+                              "render", "seasonal"}) {
+    EXPECT_NE(all.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+  }
+  CommandResult render = Korvmap({"--folder", "x", "render", "--help"});
+  EXPECT_EQ(render.code, kExitOk);
+  EXPECT_NE(render.out.find("render MAP --left L"), std::string::npos) << render.out;
+  EXPECT_EQ(render.out.find("apply IN OUT"), std::string::npos) << render.out;
+}
+
 }  // namespace
 }  // namespace korv

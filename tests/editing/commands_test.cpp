@@ -127,6 +127,14 @@ TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
   }
 }
 
+TEST(RecentMaps, TheLastOpenedFirstWithoutRepeatsUpToTheLimit) {
+  std::vector<std::string> recent;
+  for (const char* path : {"a.map", "b.map", "c.map", "a.map", "d.map"}) {
+    recent = RememberRecentMap(recent, path, 3);
+  }
+  EXPECT_EQ(recent, (std::vector<std::string>{"d.map", "a.map", "c.map"}));
+}
+
 struct RunResult {
   int code;
   std::string out;

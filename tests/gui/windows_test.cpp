@@ -255,7 +255,10 @@ class WindowsTest : public QObject {
     for (QAction* menuAction : window->menuBar()->actions()) {
       if (!menuAction->menu()) continue;
       for (QAction* entry : menuAction->menu()->actions()) {
-        if (!entry->isSeparator()) shown[menuAction->text().toStdString()].push_back(entry);
+        // Submenus (the recent maps) are the window's own.
+        if (!entry->isSeparator() && !entry->menu()) {
+          shown[menuAction->text().toStdString()].push_back(entry);
+        }
       }
     }
     std::map<std::string, size_t> next;
@@ -274,6 +277,19 @@ class WindowsTest : public QObject {
     // A command that turns automatic choice on shows it on the button.
     window->Action("auto redraw Forests")->trigger();
     QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(true));
+    // A recent map opens from its submenu, and names itself to the list.
+    std::vector<std::string> named;
+    window->onMapNamed = [&named](const std::string& path) { named.push_back(path); };
+    window->SetRecentMaps({Path("maps/sample.map")});
+    QMenu* recent = nullptr;
+    for (QAction* entry : window->Menu("&File")->actions()) {
+      if (entry->menu()) recent = entry->menu();
+    }
+    QVERIFY(recent);
+    QCOMPARE(recent->actions().size(), 1);
+    recent->actions()[0]->trigger();
+    QCOMPARE(window->Session().editor.Document.MapWidth, int16_t{40});
+    QCOMPARE(named, std::vector<std::string>{Path("maps/sample.map")});
   }
 
   void tileDialogsFollowThePickersRouting() {
