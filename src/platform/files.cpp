@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <system_error>
+#include <utility>
 
 namespace korv {
 
@@ -206,6 +207,15 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
 
 namespace {
 
+WriteFaultHook& FaultHook() {
+  static WriteFaultHook hook;
+  return hook;
+}
+
+bool FaultAt(const fs::path& path, WriteStage stage) {
+  return FaultHook() && FaultHook()(path, stage);
+}
+
 // Writes `pieces` to a temporary file beside `path`; its name, or nothing
 // (with the temporary removed) when it cannot be written whole.
 std::optional<fs::path> WriteTemporary(const fs::path& path,
@@ -213,15 +223,36 @@ std::optional<fs::path> WriteTemporary(const fs::path& path,
                                        std::string* error) {
   fs::path temporary = path;
   temporary += ".korv-tmp";
-  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    if (error) *error = "cannot write " + path.string();
+  std::ofstream out;
+  if (!FaultAt(path, WriteStage::kOpen)) out.open(temporary, std::ios::binary | std::ios::trunc);
+  if (!out.is_open()) {
+    if (error) *error = "cannot write " + path.string() + " (is the folder writable?)";
     return std::nullopt;
   }
+  size_t total = 0;
+  for (std::span<const uint8_t> piece : pieces) total += piece.size();
+  // The fault point lies half-way through the bytes, inside whichever piece
+  // holds that byte.
+  const size_t half = total / 2;
+  size_t written = 0;
+  bool checked = false;
+  auto put = [&](std::span<const uint8_t> bytes) {
+    if (bytes.empty()) return;
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    written += bytes.size();
+  };
   for (std::span<const uint8_t> piece : pieces) {
-    if (piece.empty()) continue;
-    out.write(reinterpret_cast<const char*>(piece.data()),
-              static_cast<std::streamsize>(piece.size()));
+    if (!checked && written + piece.size() >= half) {
+      const size_t head = half - written;
+      put(piece.first(head));
+      out.flush();
+      checked = true;
+      if (FaultAt(path, WriteStage::kMiddle)) out.setstate(std::ios::badbit);
+      if (!out) break;
+      piece = piece.subspan(head);
+    }
+    put(piece);
   }
   out.flush();
   if (!out) {
@@ -234,6 +265,10 @@ std::optional<fs::path> WriteTemporary(const fs::path& path,
 }
 
 }  // namespace
+
+void SetWriteFaultHook(WriteFaultHook hook) {
+  FaultHook() = std::move(hook);
+}
 
 bool WriteFileAtomically(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
                          std::string* error) {

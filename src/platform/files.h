@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -65,6 +66,15 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // `path` as spelt on disk when a file of that name exists in another case
 // (game folders usually come from Windows); `path` itself otherwise.
 std::filesystem::path SpeltAsOnDisk(const std::filesystem::path& path);
+
+// Faults a test can inject into the writes below: before a temporary file is
+// opened (as in an unwritable folder) or half-way through its bytes (as on a
+// full disk, or where a process is killed). The hook is told the file meant
+// and the stage, and returns true to make that write fail. An empty hook
+// (the default) injects nothing.
+enum class WriteStage { kOpen, kMiddle };
+using WriteFaultHook = std::function<bool(const std::filesystem::path& target, WriteStage stage)>;
+void SetWriteFaultHook(WriteFaultHook hook);
 
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
