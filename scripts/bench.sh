@@ -28,6 +28,9 @@ BUDGETS = {
     "BM_LandMasses150": (None, "BM_LandMasses150SweepingAtEveryMerge", None),
     "BM_CreateSeasonalMaps": (2000, "BM_ReadAndWriteTheSameBytesSixTimes", None),
     "BM_JumpBoxAfterAScrollStep": (5, "BM_CopyTheWholeStrategicPicture", None),
+    "BM_OpenTheLargestMapToItsFirstView/iterations:3": (2000, "BM_ReadTheLargestMapsBytes/iterations:3", None),
+    "BM_RedrawAWindowAtZoom/percent:25": (16, "BM_RedrawAWindowAtZoom/percent:100", None),
+    "BM_PaintAStroke/autotile:1": (1000, "BM_PaintAStroke/autotile:0", None),
 }
 UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
 times = {}

@@ -207,8 +207,12 @@ RandomTileLists ReadRndTables(const TileTables& tables, const GameFolder& folder
     if (lists.ByTerrain.size() <= static_cast<size_t>(terrain)) {
       lists.ByTerrain.resize(static_cast<size_t>(terrain) + 1);
     }
-    lists.ByTerrain[static_cast<size_t>(terrain)] = ParseTileRecords(
+    std::vector<int16_t> tiles = ParseTileRecords(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    // A damaged or foreign list may name tiles the sheet does not have;
+    // painting one would put a tile on the map that cannot be drawn.
+    std::erase_if(tiles, [&tables](int16_t tile) { return !tables.IsTile(tile); });
+    lists.ByTerrain[static_cast<size_t>(terrain)] = std::move(tiles);
   }
   return lists;
 }

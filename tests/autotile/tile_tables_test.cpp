@@ -133,6 +133,13 @@ TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   EXPECT_EQ(reread.ByTerrain, lists.ByTerrain);
 }
 
+TEST_F(TileTablesTest, RandomListsOnDiskKeepOnlyTilesOfTheSheet) {
+  test::WriteMiniGame(folder, test::DefaultMiniGame());  // tiles 0-31
+  folder.WriteText("mapedit/001.rnd", "005\r\n031\r\n032\r\n999\r\n009\r\n");
+  RandomTileLists lists = ReadRndTables(Load(), folder.Game());
+  EXPECT_EQ(lists.ByTerrain[1], (std::vector<int16_t>{5, 31, 9}));
+}
+
 TEST(TileRecords, FiveByteRecordsIgnoreAnIncompleteLastOne) {
   EXPECT_EQ(FormatTileRecords({0, 7, 123, 999}), "000\r\n007\r\n123\r\n999\r\n");
   EXPECT_EQ(ParseTileRecords("000\r\n007\r\n123\r\n99"), (std::vector<int16_t>{0, 7, 123}));

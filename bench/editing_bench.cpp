@@ -1,0 +1,164 @@
+// The editor as a designer meets it, on the demo game folder with its tile
+// sheet, overlays and learnt tile libraries:
+// - opening a 3999 x 3999 map to its first drawn view (budget 2 s), beside
+//   reading the same file's bytes;
+// - a full redraw of a 1920 x 1080 window at zoom 0.25 (budget 16 ms), beside
+//   the same redraw at zoom 1;
+// - a 100-hex paint stroke with Auto-Tile on (budget 1 s), beside the same
+//   stroke without it.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "demo_game.h"
+#include "editing/editing.h"
+#include "editing/map_editor.h"
+#include "editor/map_io.h"
+#include "platform/files.h"
+#include "platform/interaction.h"
+#include "platform/random.h"
+#include "view/hex_drawing.h"
+#include "view/viewport.h"
+
+namespace korv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A session on a fresh demo game folder, its view the size a 1920 x 1080
+// window gives at `zoom`.
+struct DemoSession {
+  DemoSession()
+      : folder(fs::temp_directory_path() / ("korv-bench-editing-" + std::to_string(++count))),
+        session(GameFolder(folder), ui, random) {
+    fs::remove_all(folder);
+    std::string error;
+    ok = demo::WriteDemoGame(folder, error) && StartMapEditor(session, error);
+  }
+  ~DemoSession() { fs::remove_all(folder); }
+
+  void ShowAt(double zoom) {
+    ApplyZoomToView(session.view, session.editor.Geometry, session.editor.Document, 1920, 1080,
+                    1920, 1080, zoom);
+    ok = ok && CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
+  }
+  // Replaces the map with a new one of highest column and row `last`.
+  void NewMapOf(int last) {
+    MapDocument& d = session.editor.Document;
+    d.MapWidth = static_cast<int16_t>(last);
+    d.MapHeight = static_cast<int16_t>(last);
+    d.MapName = "bench.map";
+    d.MapPath = (folder / "bench.map").string();
+    NewMap(session.editor);
+  }
+
+  static inline int count = 0;
+  fs::path folder;
+  RecordingInteraction ui;
+  SeededRandom random{3};
+  MapEditor session;
+  bool ok = false;
+};
+
+// The 3999 x 3999 map file, made once.
+struct LargestMap {
+  LargestMap() {
+    ok = world.ok;
+    world.NewMapOf(3999);
+    path = world.session.editor.Document.MapPath;
+    ok = ok && SaveMap(world.session.editor);
+  }
+  DemoSession world;
+  std::string path;
+  bool ok = false;
+};
+
+LargestMap& Largest() {
+  static auto* map = new LargestMap();
+  return *map;
+}
+
+void BM_ReadTheLargestMapsBytes(benchmark::State& state) {
+  LargestMap& map = Largest();
+  for (auto _ : state) {
+    auto bytes = ReadWholeFile(map.path);
+    if (!bytes) state.SkipWithError("the map was not read");
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+BENCHMARK(BM_ReadTheLargestMapsBytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenTheLargestMapToItsFirstView(benchmark::State& state) {
+  LargestMap& map = Largest();
+  if (!map.ok) state.SkipWithError("the 3999 x 3999 map was not made");
+  DemoSession world;
+  world.ShowAt(1.0);
+  for (auto _ : state) {
+    if (!OpenMapFile(world.session, map.path)) state.SkipWithError("the map was not opened");
+    benchmark::DoNotOptimize(world.session.view.ViewScreen.Bytes().data());
+  }
+}
+BENCHMARK(BM_OpenTheLargestMapToItsFirstView)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Argument: the zoom in percent.
+void BM_RedrawAWindowAtZoom(benchmark::State& state) {
+  static DemoSession world;
+  world.NewMapOf(999);
+  world.ShowAt(static_cast<double>(state.range(0)) / 100.0);
+  if (!world.ok) state.SkipWithError("the demo session did not start");
+  for (auto _ : state) {
+    RedrawBuffers(world.session.editor, world.session.resources, world.session.switches,
+                  world.session.view);
+    benchmark::DoNotOptimize(world.session.view.ViewScreen.Bytes().data());
+  }
+}
+BENCHMARK(BM_RedrawAWindowAtZoom)
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Arg(25)
+    ->Unit(benchmark::kMillisecond);
+
+// A stroke of 100 presses, one per hex, across rows 4, 8 and 12 of the view;
+// argument 1 with Auto-Tile on. The stroke paints forest over clear land, so
+// each hex asks the learnt libraries.
+void BM_PaintAStroke(benchmark::State& state) {
+  static DemoSession world;
+  world.NewMapOf(199);
+  world.ShowAt(1.0);
+  MapEditor& session = world.session;
+  const TileTables& tiles = session.editor.Tiles;
+  int forest = -1;
+  for (int t = 0; t <= tiles.TileCount && forest < 0; ++t)
+    if (tiles.TerrainOf(t) == 8 && tiles.RoadOf(t) == 0) forest = t;
+  if (!world.ok || forest < 0) state.SkipWithError("no demo session with a forest tile");
+  const HexGeometry& g = session.editor.Geometry;
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.NewMapOf(199);
+    ResetViewForMap(session.view, session.editor.Document);
+    RedrawIfDrawn(session);
+    session.editor.CurrentTile = static_cast<int16_t>(forest);
+    session.editor.Settings.AutoDraw = state.range(0) == 1;
+    state.ResumeTiming();
+    for (int i = 0; i < 100; ++i) {
+      const int x = 2 + i % 34, y = 4 + 4 * (i / 34);
+      // The hex's middle, in the view that starts at column and row 1.
+      const PixelPoint p = HexToPixel(g, x, y);
+      MapView_MouseDown(session, MouseButton::kLeft, 0,
+                        p.left + g.HexPixelWidth / 2.0 - g.ColumnStep,
+                        p.top + g.HexPixelHeight / 2.0 - g.RowStep);
+    }
+    state.PauseTiming();
+    int painted = 0;
+    for (int i = 0; i < 100; ++i)
+      painted += session.editor.Document.Terrain(2 + i % 34, 4 + 4 * (i / 34)) == 8;
+    if (painted != 100) state.SkipWithError("the stroke did not paint its 100 hexes");
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PaintAStroke)->ArgName("autotile")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korv
