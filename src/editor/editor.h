@@ -64,6 +64,8 @@ struct Editor {
   // is named by its full path while the caption keeps the name typed, and
   // "Save" with an empty name empties MapName and leaves the caption.
   std::string CaptionName;
+  // MapFingerprint of the map as last saved or opened (editor/recovery.h).
+  uint64_t SavedFingerprint = 0;
 };
 
 }  // namespace korv

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "document/hex_names.h"
+#include "editor/recovery.h"
 #include "editor/startup.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
@@ -33,6 +34,7 @@ bool SaveMap(Editor& editor) {
     return false;
   }
   editor.Ui.Progress("Map Saved");
+  NoteMapSaved(editor);
   return true;
 }
 
@@ -70,6 +72,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   const MapFileInfo& info = parsed->Info;
   if (info.Layout == MapLayout::kOld) {
     TakeOldMap(editor, *parsed);
+    NoteMapSaved(editor);
     return true;
   }
   std::string storedSet = info.NationSetName;
@@ -84,6 +87,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   // the control layer, as for the oldest versions.
   if (!info.HasObjectiveList) RebuildObjectiveList(document);
   RestoreOriginalOwners(document);
+  NoteMapSaved(editor);
   return true;
 }
 
@@ -105,6 +109,7 @@ bool LoadMapOld(Editor& editor) {
     return false;
   }
   TakeOldMap(editor, *parsed);
+  NoteMapSaved(editor);
   return true;
 }
 
@@ -127,6 +132,7 @@ void NewMap(Editor& editor) {
   BuildHexPixelTable(document, editor.Geometry);
   // The old objective list does not belong to the new map.
   RebuildObjectiveList(document);
+  NoteMapSaved(editor);
 }
 
 bool WriteSnapshot(Editor& editor) {

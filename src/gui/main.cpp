@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 #include "editor/startup.h"
 #include "gui/map_editor_window.h"
@@ -125,6 +126,14 @@ std::optional<fs::path> AskForGameFolder(const std::vector<fs::path>& lookedIn) 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The usage is printed before Qt starts, so that it needs no display.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "--help" || word == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Korv");
   QApplication::setApplicationName("Korv Map Editor");
@@ -180,6 +189,7 @@ int main(int argc, char** argv) {
   }
   if (!options.map.empty()) window.OpenMap(Absolute(options.map).string());
   window.show();
+  if (!unattended) window.KeepUnsavedWork();
 
   if (unattended) {
     QTimer::singleShot(0, [&]() {

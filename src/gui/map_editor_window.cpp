@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "document/hex_names.h"
 #include "editing/clipboard.h"
@@ -18,6 +19,7 @@
 #include "editing/editing.h"
 #include "editing/file_dialog.h"
 #include "editor/map_io.h"
+#include "editor/recovery.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
 #include "gui/map_to_bitmap_dialog.h"
@@ -112,7 +114,7 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
     }
     return popUp;
   };
-  setWindowTitle(Text(MainWindowCaption(session_->editor)));
+  UpdateCaption();
   BuildMenus();
   BuildControls();
   if (fullScreenSize) {
@@ -129,6 +131,67 @@ bool MapEditorWindow::Start(bool fullScreenSize) {
   // Shown beside the main window, as designers keep it open while painting.
   tilePicker_->show();
   return true;
+}
+
+namespace {
+
+// Tells of every finished press and key anywhere in the program.
+class InputWatcher : public QObject {
+ public:
+  explicit InputWatcher(std::function<void()> seen) : seen_(std::move(seen)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease) seen_();
+    return false;
+  }
+
+ private:
+  std::function<void()> seen_;
+};
+
+constexpr int kUnsavedCheckMs = 1000;
+constexpr int kRecoveryCopyMs = 3 * 60 * 1000;
+
+}  // namespace
+
+void MapEditorWindow::UpdateCaption() {
+  // "[*]" is where the desktop's unsaved mark goes.
+  setWindowTitle(Text(MainWindowCaption(session_->editor)) + "[*]");
+  if (keepingWork_) setWindowModified(HasUnsavedChanges(session_->editor));
+}
+
+void MapEditorWindow::CheckUnsaved() {
+  if (!inputSeen_) return;
+  inputSeen_ = false;
+  setWindowModified(HasUnsavedChanges(session_->editor));
+}
+
+void MapEditorWindow::KeepUnsavedWork() {
+  Editor& editor = session_->editor;
+  if (auto recovery = FindRecoveryCopy(editor.Folder)) {
+    const std::string name = recovery->mapName.empty() ? "a new map" : recovery->mapName;
+    if (ui_->AskYesNo("The editor was closed with unsaved changes to " + name +
+                      " and kept a copy of them in " + recovery->copy.string() +
+                      ".\nRestore that copy?")) {
+      if (RestoreRecoveryCopy(editor, *recovery)) {
+        OpenHexNamesOfMap(editor);
+        MapReplaced(*session_, true);
+        MapChanged(true, true);
+      }
+    }
+    DropRecoveryCopy(editor.Folder);
+  }
+  keepingWork_ = true;
+  inputWatcher_ = std::make_unique<InputWatcher>([this] { inputSeen_ = true; });
+  qApp->installEventFilter(inputWatcher_.get());
+  auto* check = new QTimer(this);
+  connect(check, &QTimer::timeout, this, [this] { CheckUnsaved(); });
+  check->start(kUnsavedCheckMs);
+  auto* copy = new QTimer(this);
+  connect(copy, &QTimer::timeout, this, [this] {
+    if (HasUnsavedChanges(session_->editor)) WriteRecoveryCopy(session_->editor);
+  });
+  copy->start(kRecoveryCopyMs);
+  UpdateCaption();
 }
 
 bool MapEditorWindow::OpenMap(const std::string& path) {
@@ -433,7 +496,7 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
   }
   if (!outcome.progress.empty()) progress_->setText(Text(outcome.progress));
   if (outcome.mapReplaced) {
-    setWindowTitle(Text(MainWindowCaption(session_->editor)));
+    UpdateCaption();
     UpdateScrollBars();
   }
   mapView_->update();
@@ -486,7 +549,7 @@ std::string MapEditorWindow::HexNameAt(int x, int y) {
 }
 
 void MapEditorWindow::MapChanged(bool mapReplaced, bool nationSetChanged) {
-  setWindowTitle(Text(MainWindowCaption(session_->editor)));
+  UpdateCaption();
   if (mapReplaced) UpdateScrollBars();
   // The control window's lists are built from the nations: build them anew.
   if (mapReplaced || nationSetChanged) CloseControlWindow(control_);
@@ -613,7 +676,18 @@ void MapEditorWindow::showEvent(QShowEvent* event) {
 }
 
 void MapEditorWindow::closeEvent(QCloseEvent* event) {
-  // Nothing is saved and nothing is asked: the tool windows go with the main one.
+  // Nothing is saved and nothing is asked: the tool windows go with the main
+  // one. Unsaved changes go to the recovery copy, offered at the next start.
+  if (keepingWork_) {
+    if (HasUnsavedChanges(session_->editor)) {
+      std::string error;
+      if (!WriteRecoveryCopy(session_->editor, &error)) {
+        ui_->Message("The unsaved changes could not be kept: " + error + ".");
+      }
+    } else {
+      DropRecoveryCopy(session_->editor.Folder);
+    }
+  }
   if (tilePicker_) tilePicker_->close();
   CloseControlWindow(control_);
   if (help_) help_->close();

@@ -64,6 +64,11 @@ class MapEditorWindow : public QMainWindow {
   JumpMapWindow* JumpMap() const { return jumpMap_; }
   BitmapUtilityWindow* BitmapUtility() const { return bitmapUtility_; }
 
+  // Keeps unsaved work from here on: the caption marks a map with unsaved
+  // changes, a recovery copy is written every few minutes while there are
+  // some and at exit. A copy left by an earlier session is offered first.
+  void KeepUnsavedWork();
+
   // The "Recent Maps" submenu of the File menu; choosing one opens it.
   void SetRecentMaps(const std::vector<std::string>& paths);
   // A map file was opened or saved under a name: the recent list follows.
@@ -102,6 +107,8 @@ class MapEditorWindow : public QMainWindow {
   void MapChanged(bool mapReplaced, bool nationSetChanged);
   void ShowControl();
   void ShowHelp();
+  void UpdateCaption();
+  void CheckUnsaved();
 
   GuiInteraction windowUi_;
   UserInteraction* ui_;
@@ -111,6 +118,9 @@ class MapEditorWindow : public QMainWindow {
   bool started_ = false;
   bool updatingBars_ = false;
   bool shownOnce_ = false;
+  bool keepingWork_ = false;
+  bool inputSeen_ = false;  // input since the last check for unsaved changes
+  std::unique_ptr<QObject> inputWatcher_;
   QSize laidOutSize_;  // the inner size of the last layout
 
   QWidget* canvas_ = nullptr;
