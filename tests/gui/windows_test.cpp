@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <map>
 #include <memory>
 
 #include "demo_game.h"
 #include "editing/commands.h"
+#include "editor/recovery.h"
 #include "gui/bitmap_utility_window.h"
 #include "gui/control_window.h"
 #include "gui/file_dialog_window.h"
@@ -469,6 +471,43 @@ class WindowsTest : public QObject {
     QVERIFY(window->SaveButton()->isEnabled());
     QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
     QVERIFY(!window->isVisible());
+  }
+
+  void unsavedWorkIsMarkedKeptAtExitAndOfferedAtTheNextStart() {
+    const GameFolder game(folder_.Path());
+    {
+      auto window = StartWindow();
+      window->KeepUnsavedWork();
+      QVERIFY(!window->isWindowModified());
+      // A paint with another tile marks the caption once the check has run.
+      MapEditor& session = window->Session();
+      session.editor.CurrentTile = static_cast<int16_t>(session.editor.Document.Tile(3, 3) ^ 1);
+      session.editor.Settings.RandomTiles = false;
+      QTest::mouseClick(window->MapView(), Qt::LeftButton, {},
+                        HexCentre(session.editor.Geometry, 3, 3, session.zoom));
+      QTRY_VERIFY_WITH_TIMEOUT(window->isWindowModified(), 3000);
+      QVERIFY(!FindRecoveryCopy(game));
+      window->close();
+    }
+    auto recovery = FindRecoveryCopy(game);
+    QVERIFY(recovery);
+    // The next start restores it on "Yes" and drops the copy.
+    ui_.answers = {true};
+    auto window = StartWindow();
+    const int16_t defaultTile = window->Session().editor.Document.Tile(3, 3);
+    window->KeepUnsavedWork();
+    QCOMPARE(
+        std::count_if(ui_.events.begin(), ui_.events.end(),
+                      [](const auto& e) { return e.kind == RecordingInteraction::Event::kYesNo; }),
+        1);
+    QCOMPARE(window->Session().editor.Document.Tile(3, 3), static_cast<int16_t>(defaultTile ^ 1));
+    QVERIFY(window->isWindowModified());
+    QVERIFY(!FindRecoveryCopy(game));
+    // Closing a map with nothing unsaved leaves no copy.
+    window->Session().editor.Document.Tile(3, 3) = defaultTile;
+    NoteMapSaved(window->Session().editor);
+    window->close();
+    QVERIFY(!FindRecoveryCopy(game));
   }
 };
 }  // namespace korv
