@@ -4,7 +4,6 @@
 #include <span>
 
 #include "editor/map_io.h"
-#include "editor/startup.h"
 #include "platform/files.h"
 
 namespace korv {
@@ -31,7 +30,7 @@ class Hasher {
       Mix(word);
     }
     uint64_t tail = 0;
-    std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+    if (i < bytes.size()) std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
     Mix(tail);
   }
   void Mix(uint64_t value) {
