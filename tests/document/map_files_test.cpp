@@ -85,36 +85,6 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedSizeAndOffsets) {
   EXPECT_TRUE(std::equal(control.begin(), control.end(), map.begin() + 14 + 9 * C));
 }
 
-TEST_F(MapFilesTest, AFailedSaveLeavesEveryFileOfThePreviousSaveAsItWas) {
-  // Any of the three files failing keeps the map, control file and picture
-  // of the last save; the message names the file that failed.
-  editor.Document.MapPath = Path("keep.map");
-  ASSERT_TRUE(SaveMap(editor));
-  const std::vector<std::string> files = {"keep.map", "keep.ctl", "keep.bmp"};
-  std::vector<std::vector<uint8_t>> before;
-  for (const std::string& file : files) before.push_back(folder.ReadBytes(file));
-  editor.Document.Tile(3, 3) = 20;
-  editor.Document.Owner(3, 3) = 1;
-  for (const std::string& blocked : files) {
-    // A folder where the save puts its temporary file.
-    const std::filesystem::path in = folder / (blocked + ".korv-tmp");
-    std::filesystem::create_directory(in);
-    ui.Clear();
-    EXPECT_FALSE(SaveMap(editor)) << blocked;
-    ASSERT_EQ(ui.Messages().size(), 1u) << blocked;
-    EXPECT_NE(ui.Messages()[0].find((folder / blocked).string()), std::string::npos)
-        << ui.Messages()[0];
-    for (size_t i = 0; i < files.size(); ++i) {
-      EXPECT_EQ(folder.ReadBytes(files[i]), before[i]) << files[i] << " with " << blocked;
-      EXPECT_FALSE(FileExists(folder / (files[i] + ".korv-tmp")) && files[i] != blocked)
-          << "a temporary is left beside " << files[i];
-    }
-    std::filesystem::remove(in);
-  }
-  EXPECT_TRUE(SaveMap(editor));
-  EXPECT_NE(folder.ReadBytes("keep.map"), before[0]);
-}
-
 TEST_F(MapFilesTest, VersionRules) {
   struct Case {
     int version;
