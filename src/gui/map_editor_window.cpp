@@ -162,7 +162,10 @@ void MapEditorWindow::UpdateCaption() {
 void MapEditorWindow::CheckUnsaved() {
   if (!inputSeen_) return;
   inputSeen_ = false;
-  setWindowModified(HasUnsavedChanges(session_->editor));
+  const bool unsaved = HasUnsavedChanges(session_->editor);
+  setWindowModified(unsaved);
+  // A copy older than the saved map must not be offered after a crash.
+  if (!unsaved) DropRecoveryCopy(session_->editor.Folder);
 }
 
 void MapEditorWindow::KeepUnsavedWork() {
