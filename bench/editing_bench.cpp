@@ -75,9 +75,10 @@ struct LargestMap {
   bool ok = false;
 };
 
+// Destroyed at exit, which removes its folder and the large file in it.
 LargestMap& Largest() {
-  static auto* map = new LargestMap();
-  return *map;
+  static LargestMap map;
+  return map;
 }
 
 void BM_ReadTheLargestMapsBytes(benchmark::State& state) {
