@@ -140,7 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                record.key.find_first_not_of("0123456789-") != std::string::npos;
       });
       Check(korv::ParsePatternFile(korv::FormatPatternFile(records)) == records);
-      const auto tiles = korv::ParseTileRecords(Text(bytes));
+      // A five-byte record holds the numbers -99..999 (the lists leave out
+      // tiles from 1000 on); those read back the same.
+      auto tiles = korv::ParseTileRecords(Text(bytes));
+      std::erase_if(tiles, [](int16_t tile) { return tile < -99 || tile > 999; });
       Check(korv::ParseTileRecords(korv::FormatTileRecords(tiles)) == tiles);
       break;
     }
