@@ -88,7 +88,6 @@ int BitmapToMapCommand(const std::string& folder, const std::string& source,
   SeededRandom random(1);
   Editor editor(GameFolder(folder), ui, random);
   if (!StartCommandEditor(editor, err)) return kExitRefused;
-  std::string error;
   Picture picture;
   if (!Load(source, picture, err)) return kExitRefused;
   if (const std::string problem = CheckMapSize(picture.Width(), picture.Height());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "autotile/tile_tables.h"
@@ -64,8 +65,9 @@ struct Editor {
   // is named by its full path while the caption keeps the name typed, and
   // "Save" with an empty name empties MapName and leaves the caption.
   std::string CaptionName;
-  // MapFingerprint of the map as last saved or opened (editor/recovery.h).
-  uint64_t SavedFingerprint = 0;
+  // MapFingerprint of the map as last saved or opened, while the window
+  // tracks unsaved changes (editor/recovery.h); korvmap never hashes.
+  std::optional<uint64_t> SavedFingerprint;
 };
 
 }  // namespace korv

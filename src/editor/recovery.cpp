@@ -61,12 +61,16 @@ uint64_t MapFingerprint(const MapDocument& document) {
   return hash.Value();
 }
 
-void NoteMapSaved(Editor& editor) {
+void TrackUnsavedChanges(Editor& editor) {
   editor.SavedFingerprint = MapFingerprint(editor.Document);
 }
 
+void NoteMapSaved(Editor& editor) {
+  if (editor.SavedFingerprint) TrackUnsavedChanges(editor);
+}
+
 bool HasUnsavedChanges(const Editor& editor) {
-  return MapFingerprint(editor.Document) != editor.SavedFingerprint;
+  return editor.SavedFingerprint && MapFingerprint(editor.Document) != *editor.SavedFingerprint;
 }
 
 std::filesystem::path RecoveryMapPath(const GameFolder& folder) {

@@ -17,7 +17,10 @@ namespace korv {
 // and nation set (not the names of the files).
 uint64_t MapFingerprint(const MapDocument& document);
 
-// Marks the open map as saved as it stands (after an open, a save, a new map).
+// From now on, notes what is saved; the open map counts as saved.
+void TrackUnsavedChanges(Editor& editor);
+// Marks the open map as saved as it stands (after an open, a save, a new
+// map) when changes are tracked; a whole-map hash, so nothing otherwise.
 void NoteMapSaved(Editor& editor);
 // Whether the open map differs from what was last saved or opened.
 bool HasUnsavedChanges(const Editor& editor);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/map_io.h"
-#include "editor/recovery.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"
@@ -149,8 +148,6 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   editor.Settings.RandomTiles = false;
   editor.Settings.HexOutlines = false;
   for (const char* folder : kPatternFolders) EnsureFolder(editor.Folder.Resolve(folder));
-  // The default map is nothing to keep until it is edited.
-  NoteMapSaved(editor);
   return true;
 }
 

@@ -170,6 +170,8 @@ void MapEditorWindow::CheckUnsaved() {
 
 void MapEditorWindow::KeepUnsavedWork() {
   Editor& editor = session_->editor;
+  // The map open now is nothing to keep until it is edited.
+  TrackUnsavedChanges(editor);
   if (auto recovery = FindRecoveryCopy(editor.Folder)) {
     const std::string name = recovery->mapName.empty() ? "a new map" : recovery->mapName;
     if (ui_->AskYesNo("The editor was closed with unsaved changes to " + name +

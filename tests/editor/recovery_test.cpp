@@ -16,6 +16,7 @@ TEST(UnsavedChanges, EveryLayerASaveWritesCountsAndUndoingTheEditClearsIt) {
   ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   MapDocument& map = editor.Document;
+  TrackUnsavedChanges(editor);
   EXPECT_FALSE(HasUnsavedChanges(editor));  // the start-up's default map
   struct Edit {
     const char* name;
