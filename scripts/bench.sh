@@ -31,6 +31,8 @@ BUDGETS = {
     "BM_OpenTheLargestMapToItsFirstView/iterations:3": (2000, "BM_ReadTheLargestMapsBytes/iterations:3", None),
     "BM_RedrawAWindowAtZoom/percent:25": (16, "BM_RedrawAWindowAtZoom/percent:100", None),
     "BM_PaintAStroke/autotile:1": (1000, "BM_PaintAStroke/autotile:0", None),
+    "BM_KeepAMapWideChange": (100, "BM_CopyTheMapsLayers", None),
+    "BM_UndoAndRedoAStroke": (1600, None, None),
 }
 UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
 times = {}

@@ -101,7 +101,7 @@ int ApplyCommands(const std::string& folder, const std::string& in, const std::s
   if (settings.mark) session.control.SelectedObjectiveMark = static_cast<uint8_t>(*settings.mark);
 
   for (const Command* command : chosen) {
-    const CommandOutcome outcome = command->run(session);
+    const CommandOutcome outcome = RunCommand(session, *command);
     if (!outcome.report.empty()) out << outcome.report << '\n';
   }
 

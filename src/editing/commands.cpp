@@ -104,7 +104,30 @@ std::vector<Command> BuildTable() {
              outcome.mapReplaced = Undo_Click(session).sizeChanged;
              return outcome;
            },
-       .state = {}});
+       .state = {},
+       .change = "Undo Copy"});
+  add({.id = "undo-change",
+       .menu = "&Edit",
+       .caption = "Undo Change",
+       .shortcut = "Ctrl+Z",
+       .run =
+           [](MapEditor& session) {
+             CommandOutcome outcome;
+             outcome.report = UndoChange(session);
+             return outcome;
+           },
+       .state = UndoChangeMenuEntry});
+  add({.id = "redo-change",
+       .menu = "&Edit",
+       .caption = "Redo Change",
+       .shortcut = "Ctrl+Y;Ctrl+Shift+Z",
+       .run =
+           [](MapEditor& session) {
+             CommandOutcome outcome;
+             outcome.report = RedoChange(session);
+             return outcome;
+           },
+       .state = RedoChangeMenuEntry});
   add({.id = "copy",
        .menu = "&Edit",
        .caption = "&Copy",
@@ -120,7 +143,12 @@ std::vector<Command> BuildTable() {
        .caption = "&Paste",
        .run =
            [](MapEditor& session) {
-             Paste_Click(session);
+             // A paste writes from the current hex to the right and down.
+             const InteractionState& at = session.interaction;
+             const MapDocument& document = session.editor.Document;
+             const HexRange below{at.CurrentHexX, document.MapWidth, at.CurrentHexY,
+                                  document.MapHeight};
+             RecordedEdit(session, below, "Paste", [&session] { Paste_Click(session); });
              return CommandOutcome{};
            },
        .state = {}});
@@ -177,12 +205,14 @@ std::vector<Command> BuildTable() {
              SetHexControl_Click(session);
              return CommandOutcome{};
            },
-       .state = {}});
+       .state = {},
+       .change = "Set Hex Control"});
   add({.id = "set-roads-only",
        .menu = "Hex Control",
        .caption = "Set Roads ONLY",
        .run = SetRoadsOnly_Click,
-       .state = {}});
+       .state = {},
+       .change = "Set Roads Only"});
   add({.id = "original-owners",
        .menu = "Hex Control",
        .caption = "Set Original Owner to Current Owner",
@@ -191,20 +221,16 @@ std::vector<Command> BuildTable() {
              SetOriginalOwnerToCurrentOwner(session.editor.Document);
              return CommandOutcome{};
            },
-       .state = {}});
+       .state = {},
+       .change = "Set Original Owners"});
 
   // Roads
   const auto analysis = [&add](const char* id, const char* menu, const char* caption,
-                               CommandOutcome (*click)(MapEditor&), bool separatorBefore = false) {
-    add({.id = id,
-         .menu = menu,
-         .caption = caption,
-         .separatorBefore = separatorBefore,
-         .run = click,
-         .state = {}});
+                               CommandOutcome (*click)(MapEditor&), const char* change = nullptr) {
+    add({.id = id, .menu = menu, .caption = caption, .run = click, .state = {}, .change = change});
   };
   analysis("fill-road-connections", "Roads", "Fill in Possible Road connections",
-           FillInRoadConnections_Click);
+           FillInRoadConnections_Click, "Fill in Road Connections");
   analysis("count-road-hexes", "Roads", "Count road hexes", CountRoadHexes_Click);
   analysis("find-road-problems", "Roads", "Find connection/control problems",
            FindRoadProblems_Click);
@@ -227,8 +253,10 @@ std::vector<Command> BuildTable() {
            }});
 
   // Tiles
+  // Each changes the map and is kept under its caption, but for the three
+  // that only memorise patterns.
   const auto tileCommand = [&add](const char* id, const char* caption, void (*click)(MapEditor&),
-                                  bool separatorBefore = false) {
+                                  bool separatorBefore = false, bool changesMap = true) {
     add({.id = id,
          .menu = "Tiles",
          .caption = caption,
@@ -238,7 +266,8 @@ std::vector<Command> BuildTable() {
                click(session);
                return CommandOutcome{};
              },
-         .state = {}});
+         .state = {},
+         .change = changesMap ? caption : nullptr});
   };
   tileCommand("auto-redraw-roads", "auto redraw Roads", AutoRedrawRoads_Click);
   tileCommand("auto-redraw-terrain", "auto redraw Terrain", AutoRedrawTerrain_Click);
@@ -248,10 +277,12 @@ std::vector<Command> BuildTable() {
               true);
   tileCommand("terrain-from-tiles", "Rebuild Terrain based on Tiles",
               RebuildTerrainBasedOnTiles_Click);
-  tileCommand("memorise-roads", "Memorize Road Tile Patterns", MemorizeRoadTilePatterns_Click,
-              true);
-  tileCommand("memorise-rivers", "Memorise River Tile Patterns", MemoriseRiverTilePatterns_Click);
-  tileCommand("memorise-mountains", "Memorise Mountain Patterns", MemoriseMountainPatterns_Click);
+  tileCommand("memorise-roads", "Memorize Road Tile Patterns", MemorizeRoadTilePatterns_Click, true,
+              false);
+  tileCommand("memorise-rivers", "Memorise River Tile Patterns", MemoriseRiverTilePatterns_Click,
+              false, false);
+  tileCommand("memorise-mountains", "Memorise Mountain Patterns", MemoriseMountainPatterns_Click,
+              false, false);
   add({.id = "random-tiles",
        .menu = "Tiles",
        .caption = "Random Tiles OFF",
@@ -270,8 +301,10 @@ std::vector<Command> BuildTable() {
   tileCommand("scattered-woods", "Scattered Woods", ScatteredWoods_Click);
 
   // Analysis
-  analysis("land-masses", "Analysis", "Determine Separate Land Masses", DetermineLandMasses_Click);
-  analysis("verify-hex-data", "Analysis", "Verify Hex Data", VerifyHexData_Click);
+  analysis("land-masses", "Analysis", "Determine Separate Land Masses", DetermineLandMasses_Click,
+           "Land Masses");
+  analysis("verify-hex-data", "Analysis", "Verify Hex Data", VerifyHexData_Click,
+           "Verify Hex Data");
 
   // Options
   add({.id = "grid-lines",
@@ -325,6 +358,14 @@ std::vector<Command> BuildTable() {
 const std::vector<Command>& CommandTable() {
   static const std::vector<Command> table = BuildTable();
   return table;
+}
+
+CommandOutcome RunCommand(MapEditor& session, const Command& command) {
+  if (!command.change) return command.run(session);
+  const ChangeRecorder recorder(session.editor.Document);
+  CommandOutcome outcome = command.run(session);
+  KeepChange(session, recorder, command.change);
+  return outcome;
 }
 
 MenuEntry CommandState(const Command& command, const MapEditor& session) {

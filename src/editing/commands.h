@@ -64,6 +64,9 @@ struct Command {
   std::function<MenuEntry(const MapEditor&)> state;
   // Whether the entry shows a check mark.
   bool checkable = false;
+  // The name of the change the command makes to the map, kept for Edit >
+  // Undo; null for a command that leaves the map as it is.
+  const char* change = nullptr;
 
   bool Available() const { return static_cast<bool>(run); }
 };
@@ -77,6 +80,10 @@ const std::vector<Command>& CommandTable();
 // state it names ("Random Tiles" for "Random Tiles OFF"). Nothing when no
 // entry or several fit.
 const Command* FindCommand(std::string_view name, const MapEditor* session = nullptr);
+
+// Runs the entry on the session, as the menus and korvmap do: a command
+// that changes the map leaves one change in the history.
+CommandOutcome RunCommand(MapEditor& session, const Command& command);
 
 // The entry's caption and check mark now.
 MenuEntry CommandState(const Command& command, const MapEditor& session);

@@ -60,6 +60,23 @@ int16_t SteppedTile(const TileTables& tables, int16_t current, int step) {
   return static_cast<int16_t>(t);
 }
 
+// What a left press changed, as the Edit menu names it.
+std::string PressChangeName(const MapEditor& session) {
+  if (session.switches.EditMode == 1) return "Deployment";
+  if (session.switches.EditMode == 2) return "Hex Control";
+  if (session.interaction.ClearSides) return "Clear Sides";
+  if (session.switches.RoadMode != 0) return "Road Side";
+  return "Paint";
+}
+
+// B, N and R: the current hex gets `tile`, kept as one change.
+void SetCurrentHexTile(MapEditor& session, int16_t tile, const char* name) {
+  const int x = session.interaction.CurrentHexX;
+  const int y = session.interaction.CurrentHexY;
+  RecordedEdit(session, HexRange{x, x, y, y}, name,
+               [&] { session.editor.Document.Tile(x, y) = tile; });
+}
+
 }  // namespace
 
 int HexDistance(int x1, int y1, int x2, int y2) {
@@ -159,6 +176,8 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
     ExtendSelection(switches, x, y);
     Redraw(session);
   } else if (button == MouseButton::kLeft && shift == 0) {
+    // A press changes its hex and, joining roads, the sides of its neighbours.
+    const ChangeRecorder recorder(d, HexRange{x - 1, x + 1, y - 1, y + 1});
     if (switches.EditMode == 0) {
       if (switches.RoadMode == 0) {
         PaintHex(session, x, y);
@@ -186,6 +205,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
       }
     }
     if (switches.EditMode == 2) HexControl_Click(session, x, y);
+    KeepChange(session, recorder, PressChangeName(session));
   } else if (button == MouseButton::kRight) {
     switches.EditMode = 0;
     editor.CurrentTile = d.Tile(x, y);
@@ -213,15 +233,17 @@ void BlockFill_Click(MapEditor& session) {
   const ViewState& view = session.view;
   const int lastX = std::min<int>(view.ViewLeft + view.ViewColumns, d.MapWidth);
   const int lastY = std::min<int>(view.ViewTop + view.ViewRows, d.MapHeight);
-  for (int x = view.ViewLeft; x <= lastX; ++x) {
-    for (int y = view.ViewTop; y <= lastY; ++y) {
-      if (editor.Settings.RandomTiles) {
-        randomtile(editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random);
+  RecordedEdit(session, HexRange{view.ViewLeft, lastX, view.ViewTop, lastY}, "Block Fill", [&] {
+    for (int x = view.ViewLeft; x <= lastX; ++x) {
+      for (int y = view.ViewTop; y <= lastY; ++y) {
+        if (editor.Settings.RandomTiles) {
+          randomtile(editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random);
+        }
+        d.Terrain(x, y) = editor.Tiles.TerrainOf(editor.CurrentTile);
+        d.Tile(x, y) = editor.CurrentTile;
       }
-      d.Terrain(x, y) = editor.Tiles.TerrainOf(editor.CurrentTile);
-      d.Tile(x, y) = editor.CurrentTile;
     }
-  }
+  });
   Redraw(session);
 }
 
@@ -287,7 +309,8 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key, int modifiers) 
       outcome.show = KeyOutcome::kMapToBitmap;
       break;
     case EditorKey::kF7:
-      outcome.mapReplaced = Undo_Click(session).sizeChanged;
+      RecordedEdit(session, HexRange{0, d.MapWidth, 0, d.MapHeight}, "Undo Copy",
+                   [&] { outcome.mapReplaced = Undo_Click(session).sizeChanged; });
       break;
     case EditorKey::kF8: {
       const ViewState& view = session.view;
@@ -324,7 +347,7 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key, int modifiers) 
           SteppedTile(editor.Tiles, editor.CurrentTile, key == EditorKey::kB ? -1 : 1);
       if (!editor.Tiles.IsTile(tile) || !currentHexOnMap) break;
       editor.CurrentTile = tile;
-      d.Tile(interaction.CurrentHexX, interaction.CurrentHexY) = tile;
+      SetCurrentHexTile(session, tile, key == EditorKey::kB ? "Previous Tile" : "Next Tile");
       RedrawCurrentHex(session);
       outcome.progress = "Tile " + Str(tile);
       break;
@@ -335,16 +358,19 @@ KeyOutcome MainWindow_KeyDown(MapEditor& session, EditorKey key, int modifiers) 
     case EditorKey::kR:
       if (!currentHexOnMap) break;
       randomtile(editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random);
-      d.Tile(interaction.CurrentHexX, interaction.CurrentHexY) = editor.CurrentTile;
+      SetCurrentHexTile(session, editor.CurrentTile, "Random Tile");
       RedrawCurrentHex(session);
       outcome.progress = "Tile " + Str(editor.CurrentTile);
       break;
     case EditorKey::kX:
-      for (int x = 0; x <= d.MapWidth; ++x) {
-        for (int y = 0; y <= d.MapHeight; ++y) {
-          if (d.Terrain(x, y) == 6) d.OriginalOwner(x, y) = d.Owner(x, y);
-        }
-      }
+      RecordedEdit(session, HexRange{0, d.MapWidth, 0, d.MapHeight}, "Original Owners of Cities",
+                   [&d] {
+                     for (int x = 0; x <= d.MapWidth; ++x) {
+                       for (int y = 0; y <= d.MapHeight; ++y) {
+                         if (d.Terrain(x, y) == 6) d.OriginalOwner(x, y) = d.Owner(x, y);
+                       }
+                     }
+                   });
       break;
     case EditorKey::kSlash:
       outcome.show = KeyOutcome::kHelp;

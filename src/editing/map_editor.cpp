@@ -101,6 +101,67 @@ void MapReplaced(MapEditor& session, bool nationSetChanged) {
   KeepSessionOnMap(session);
   ResetViewForMap(session.view, session.editor.Document);
   RedrawIfDrawn(session);
+  session.history.Clear();
+}
+
+void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string name) {
+  std::optional<MapChange> change = recorder.Finish(session.editor.Document, std::move(name));
+  if (change) {
+    session.history.Record(std::move(*change));
+  } else {
+    session.history.Clear();
+  }
+}
+
+namespace {
+
+// Hexes drawn one by one after an undo or redo; a change of more is shown
+// by a full redraw and a strategic picture drawn anew.
+constexpr size_t kHexesDrawnSingly = 256;
+
+void ShowChange(MapEditor& session, const MapChange& change) {
+  Editor& editor = session.editor;
+  const std::vector<std::pair<int, int>> hexes = change.Hexes();
+  if (hexes.size() > kHexesDrawnSingly) {
+    JumpMapState& jumpMap = editor.JumpMap;
+    ReplaceStrategicMap(jumpMap,
+                        DrawStrategicMap(editor.Document, editor.Tiles, jumpMap.HighlightTerrain));
+    RedrawIfDrawn(session);
+    return;
+  }
+  for (const auto& [x, y] : hexes) {
+    if (session.view.ViewBuffer.IsNull()) {
+      SetStrategicHex(editor.JumpMap, editor.Document, editor.Tiles, x, y);
+    } else {
+      RedrawHex(editor, session.resources, session.switches, session.view, x, y, &editor.JumpMap);
+    }
+  }
+}
+
+}  // namespace
+
+std::string UndoChange(MapEditor& session) {
+  const MapChange* change = session.history.Undo(session.editor.Document);
+  if (!change) return "Nothing to undo";
+  ShowChange(session, *change);
+  return "Undone: " + change->name;
+}
+
+std::string RedoChange(MapEditor& session) {
+  const MapChange* change = session.history.Redo(session.editor.Document);
+  if (!change) return "Nothing to redo";
+  ShowChange(session, *change);
+  return "Redone: " + change->name;
+}
+
+MenuEntry UndoChangeMenuEntry(const MapEditor& session) {
+  const MapChange* next = session.history.NextUndo();
+  return {next ? "Undo " + next->name : "Undo Change", false, next != nullptr};
+}
+
+MenuEntry RedoChangeMenuEntry(const MapEditor& session) {
+  const MapChange* next = session.history.NextRedo();
+  return {next ? "Redo " + next->name : "Redo Change", false, next != nullptr};
 }
 
 std::vector<std::string> RememberRecentMap(std::vector<std::string> recent, const std::string& path,

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/map_changes.h"
 #include "editor/editor.h"
 #include "view/hex_drawing.h"
 #include "view/tile_picker.h"
@@ -46,6 +47,8 @@ struct MapEditor {
   InteractionState interaction;
   ControlSelection control;
   AutoTileHooks autoTile;
+  // The changes Edit > Undo and Redo walk through; emptied when the map is replaced.
+  ChangeHistory history;
   // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
   double zoom = 1.0;
   // Menu entries whose caption names a switch's state read otherwise until
@@ -78,6 +81,27 @@ void MapReplaced(MapEditor& session, bool nationSetChanged);
 // Brings every hex the session keeps (the current hex, the selection) onto
 // the open map and draws its strategic picture anew; part of MapReplaced.
 void KeepSessionOnMap(MapEditor& session);
+
+// Keeps what changed since `recorder` took its hexes as the newest change of
+// the history, named `name`; a map that has another size now empties the
+// history instead.
+void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string name);
+// Runs `edit` and keeps what it changed in `range` as one change.
+template <class Edit>
+void RecordedEdit(MapEditor& session, const HexRange& range, std::string name, Edit&& edit) {
+  const ChangeRecorder recorder(session.editor.Document, range);
+  edit();
+  KeepChange(session, recorder, std::move(name));
+}
+// Edit > Undo and Redo: the newest change undone, or the last undone change
+// made again, and the hexes it altered drawn anew. Returns what was done
+// ("Undone: Block Fill"), or that there was nothing to do.
+std::string UndoChange(MapEditor& session);
+std::string RedoChange(MapEditor& session);
+// The Edit menu's entries for the history: "Undo Block Fill", enabled while
+// there is a change to undo.
+MenuEntry UndoChangeMenuEntry(const MapEditor& session);
+MenuEntry RedoChangeMenuEntry(const MapEditor& session);
 
 // "&New Map file", before its dialog opens: the view goes back to column 1,
 // row 1 (and stays there when the dialog is cancelled).

@@ -251,7 +251,7 @@ void MapEditorWindow::BuildMenus() {
 
 void MapEditorWindow::RunCommand(const Command& command) {
   const bool autoDraw = session_->editor.Settings.AutoDraw;
-  const CommandOutcome outcome = command.run(*session_);
+  const CommandOutcome outcome = korv::RunCommand(*session_, command);
   if (session_->editor.Settings.AutoDraw != autoDraw) {
     buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(!autoDraw)));
   }
@@ -385,7 +385,10 @@ void MapEditorWindow::BuildControls() {
   };
   mapView_->onMove = [this](double vx, double vy) { MapMoved(vx, vy); };
   mapView_->setFocusPolicy(Qt::StrongFocus);
-  enableButton("Block Fill", [this] { BlockFill_Click(*session_); });
+  enableButton("Block Fill", [this] {
+    BlockFill_Click(*session_);
+    RefreshCaptions();
+  });
   enableButton("Rename", [this] {
     const InteractionState& at = session_->interaction;
     SetHexName(session_->editor, at.CurrentHexX, at.CurrentHexY,
@@ -504,6 +507,7 @@ void MapEditorWindow::HandleKey(QKeyEvent* event) {
     UpdateCaption();
     UpdateScrollBars();
   }
+  RefreshCaptions();
   mapView_->update();
 }
 
@@ -515,10 +519,8 @@ void MapEditorWindow::MapPressed(double vx, double vy, Qt::MouseButton button,
   const InteractionState& interaction = session_->interaction;
   hexName_->setText(
       QString::fromLatin1(HexNameAt(interaction.CurrentHexX, interaction.CurrentHexY)).trimmed());
-  if (outcome.pickedUp) {
-    buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
-    RefreshCaptions();
-  }
+  if (outcome.pickedUp) buttons_.at("auto-tile")->setText(Text(AutoTileButtonCaption(false)));
+  RefreshCaptions();
   mapView_->update();
 }
 
@@ -751,6 +753,7 @@ void MapEditorWindow::RefreshCaptions() {
     const MenuEntry entry = CommandState(*command, *session_);
     action->setText(Text(entry.Caption));
     if (command->checkable) action->setChecked(entry.Checked);
+    action->setEnabled(command->Available() && entry.Enabled);
   }
 }
 

@@ -105,6 +105,7 @@ void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, 
 struct MenuEntry {
   std::string Caption;
   bool Checked = false;
+  bool Enabled = true;
 };
 
 // The outline entry of the "Hex Sides" menu for the switch's state.

@@ -11,7 +11,9 @@
 #include <set>
 #include <tuple>
 
+#include "document/map_files.h"
 #include "editing/clipboard.h"
+#include "editing/commands.h"
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
 
@@ -322,6 +324,100 @@ TEST_F(EditingTest, BlockFillFillsTheVisibleAreaOnly) {
   EXPECT_NE(Map().Tile(12, 9), 20);
   EXPECT_NE(Map().Tile(1, 2), 20);
   EXPECT_NE(Map().Tile(2, 10), 20);
+}
+
+// Everything a save writes of the map, and the original owners.
+std::vector<uint8_t> SavedBytes(const MapDocument& map) {
+  std::vector<uint8_t> bytes = EncodeVersionedMap(map, 569, true);
+  const std::vector<uint8_t> control = EncodeControlFile(map);
+  bytes.insert(bytes.end(), control.begin(), control.end());
+  bytes.insert(bytes.end(), map.HexOriginalOwner.begin(), map.HexOriginalOwner.end());
+  return bytes;
+}
+
+TEST_F(EditingTest, EveryKindOfChangeUndoesAndRedoesToTheBytesItFoundAndLeft) {
+  const auto run = [this](const char* id) { RunCommand(session, *FindCommand(id)); };
+  const auto key = [this](EditorKey k) { MainWindow_KeyDown(session, k); };
+  struct Step {
+    const char* name;  // as Edit > Undo names it
+    std::function<void()> change;
+  };
+  const std::vector<Step> steps = {
+      {"Paint",
+       [&] {
+         session.editor.Settings.AutoDraw = true;
+         session.editor.CurrentTile = 15;  // a road: its neighbours' sides change too
+         Press(4, 4);
+       }},
+      {"Block Fill",
+       [&] {
+         session.editor.CurrentTile = 20;
+         session.view.ViewLeft = 5;
+         BlockFill_Click(session);
+         session.view.ViewLeft = 1;
+       }},
+      {"Paste",
+       [&] {
+         Press(1, 1, MouseButton::kLeft, 1);
+         Press(3, 2, MouseButton::kLeft, 1);
+         Press(8, 6, MouseButton::kLeft, 2);
+         run("paste");
+       }},
+      {"Hex Control",
+       [&] {
+         session.switches.EditMode = 2;
+         session.control.SelectedNation = 2;
+         session.control.SelectedObjectiveMark = kPrimaryObjective;
+         Press(6, 3);
+       }},
+      {"Set Hex Control", [&] { run("set-hex-control"); }},
+      {"Deployment",
+       [&] {
+         session.switches.EditMode = 1;
+         Press(2, 5);
+       }},
+      {"Redraw Map based on Terrain", [&] { run("redraw-from-terrain"); }},
+      {"Next Tile", [&] { key(EditorKey::kN); }},
+      {"Original Owners of Cities", [&] { key(EditorKey::kX); }},
+  };
+  Map().Terrain(0, 20) = 6;  // an airfield owned by nation 3
+  Map().Owner(0, 20) = 3;
+  std::vector<std::vector<uint8_t>> states = {SavedBytes(Map())};
+  for (const Step& step : steps) {
+    step.change();
+    ASSERT_NE(SavedBytes(Map()), states.back()) << step.name << " changed nothing";
+    states.push_back(SavedBytes(Map()));
+    ASSERT_EQ(UndoChangeMenuEntry(session).Caption, std::string("Undo ") + step.name);
+  }
+  // Commands that leave the map alone leave no change behind.
+  run("count-road-hexes");
+  key(EditorKey::kF5);
+  EXPECT_EQ(session.history.UndoCount(), steps.size());
+
+  for (size_t back = steps.size(); back-- > 0;) {
+    EXPECT_EQ(UndoChange(session), std::string("Undone: ") + steps[back].name);
+    ASSERT_EQ(SavedBytes(Map()), states[back]) << "undoing " << steps[back].name;
+  }
+  EXPECT_EQ(UndoChange(session), "Nothing to undo");
+  EXPECT_FALSE(UndoChangeMenuEntry(session).Enabled);
+  for (size_t forth = 0; forth < steps.size(); ++forth) {
+    EXPECT_EQ(RedoChange(session), std::string("Redone: ") + steps[forth].name);
+    ASSERT_EQ(SavedBytes(Map()), states[forth + 1]) << "redoing " << steps[forth].name;
+  }
+  EXPECT_EQ(RedoChange(session), "Nothing to redo");
+
+  // The undo copy read back (F7) is one change too; a new map ends the history.
+  UndoChange(session);
+  UndoChange(session);
+  const std::vector<uint8_t> copied = SavedBytes(Map());
+  key(EditorKey::kF7);  // the copy taken after the last step
+  EXPECT_NE(SavedBytes(Map()), copied);
+  EXPECT_EQ(UndoChangeMenuEntry(session).Caption, "Undo Undo Copy");
+  UndoChange(session);
+  EXPECT_EQ(SavedBytes(Map()), states[steps.size() - 2]);
+  ASSERT_TRUE(test::ReplaceWithNewMap(session, 9, 9));
+  EXPECT_EQ(session.history.UndoCount(), 0u);
+  EXPECT_EQ(UndoChange(session), "Nothing to undo");
 }
 
 // A breadth-first walk over the six neighbours of every hex gives the true

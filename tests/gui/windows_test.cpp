@@ -269,7 +269,8 @@ class WindowsTest : public QObject {
       const size_t at = next[command.menu]++;
       QVERIFY2(at < entries.size(), command.id);
       QCOMPARE(entries[at]->text().toStdString(), std::string(command.caption));
-      QCOMPARE(entries[at]->isEnabled(), command.Available());
+      QCOMPARE(entries[at]->isEnabled(),
+               command.Available() && CommandState(command, window->Session()).Enabled);
       QCOMPARE(entries[at]->isCheckable(), command.checkable);
     }
     for (const auto& [menu, entries] : shown) QCOMPARE(next[menu], entries.size());
@@ -279,6 +280,19 @@ class WindowsTest : public QObject {
     // A command that turns automatic choice on shows it on the button.
     window->Action("auto redraw Forests")->trigger();
     QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(true));
+    // A block fill changes the map: Edit > Undo names it, Ctrl+Z takes it
+    // back and Ctrl+Y makes it again.
+    QAction* undo = window->Action("Undo Change");
+    window->Session().editor.CurrentTile = 3;
+    QTest::mouseClick(window->Button("Block Fill"), Qt::LeftButton);
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QString("Undo Block Fill"));
+    const std::vector<int16_t> changed = window->Session().editor.Document.HexTile;
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(window->Action("Redo Change")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(window->Session().editor.Document.HexTile, changed);
     // A recent map opens from its submenu, and names itself to the list.
     std::vector<std::string> named;
     window->onMapNamed = [&named](const std::string& path) { named.push_back(path); };

@@ -1,0 +1,183 @@
+// Reversible changes against whole copies of the document: random edits in
+// random blocks are recorded, undone and redone, and each result is compared
+// with the copy taken at that point; the history's limit and a resized map.
+#include "document/map_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace korv {
+namespace {
+
+MapDocument RandomMap(int width, int height, std::mt19937& rng) {
+  MapDocument document;
+  document.MapWidth = static_cast<int16_t>(width);
+  document.MapHeight = static_cast<int16_t>(height);
+  AllocateMapLayers(document);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<int> wide(-32768, 32767);
+  for (auto& v : document.HexData) v = static_cast<uint8_t>(byte(rng));
+  for (auto& v : document.HexTile) v = static_cast<int16_t>(wide(rng));
+  for (auto& v : document.HexControl) v = static_cast<uint8_t>(byte(rng));
+  for (auto& v : document.HexDeployment) v = static_cast<int16_t>(wide(rng));
+  for (auto& v : document.HexLandMass) v = static_cast<int16_t>(wide(rng));
+  for (auto& v : document.HexOriginalOwner) v = static_cast<uint8_t>(byte(rng));
+  return document;
+}
+
+void ExpectSameMap(const MapDocument& actual, const MapDocument& expected, const char* when) {
+  EXPECT_EQ(actual.HexData, expected.HexData) << when;
+  EXPECT_EQ(actual.HexTile, expected.HexTile) << when;
+  EXPECT_EQ(actual.HexControl, expected.HexControl) << when;
+  EXPECT_EQ(actual.HexDeployment, expected.HexDeployment) << when;
+  EXPECT_EQ(actual.HexLandMass, expected.HexLandMass) << when;
+  EXPECT_EQ(actual.HexOriginalOwner, expected.HexOriginalOwner) << when;
+  EXPECT_EQ(actual.ObjectiveCount, expected.ObjectiveCount) << when;
+  EXPECT_EQ(actual.Objectives, expected.Objectives) << when;
+}
+
+// A block of the map, sometimes reaching past its edges.
+HexRange RandomRange(const MapDocument& document, std::mt19937& rng) {
+  std::uniform_int_distribution<int> x(-2, document.MapWidth + 2);
+  std::uniform_int_distribution<int> y(-2, document.MapHeight + 2);
+  HexRange range{x(rng), 0, y(rng), 0};
+  range.lastX = range.firstX + std::uniform_int_distribution<int>(0, 6)(rng);
+  range.lastY = range.firstY + std::uniform_int_distribution<int>(0, 6)(rng);
+  return range;
+}
+
+// Changes a few values of hexes inside `range` (some to what they were
+// already) and now and then the objective list.
+void EditInside(MapDocument& document, const HexRange& range, std::mt19937& rng) {
+  std::uniform_int_distribution<int> count(0, 12);
+  std::uniform_int_distribution<int> value(0, 3);
+  const int edits = count(rng);
+  for (int e = 0; e < edits; ++e) {
+    const int x = std::uniform_int_distribution<int>(range.firstX, range.lastX)(rng);
+    const int y = std::uniform_int_distribution<int>(range.firstY, range.lastY)(rng);
+    if (!document.Contains(x, y)) continue;
+    switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+      case 0:
+        document.Data(x, y, value(rng) + 3) = static_cast<uint8_t>(value(rng));
+        break;
+      case 1:
+        document.Tile(x, y) = static_cast<int16_t>(-value(rng));
+        break;
+      case 2:
+        document.Mark(x, y) = static_cast<uint8_t>(value(rng));
+        break;
+      case 3:
+        document.Deployment(x, y) = static_cast<int16_t>(value(rng));
+        break;
+      case 4:
+        document.LandMass(x, y) = static_cast<int16_t>(value(rng) * 1000);
+        break;
+      default:
+        document.OriginalOwner(x, y) = static_cast<uint8_t>(value(rng) + 250);
+        break;
+    }
+  }
+  if (value(rng) == 0) {
+    document.ResetObjectives(static_cast<int16_t>(value(rng)));
+    document.Objective(0, kObjectiveKind) = 3;
+  }
+}
+
+size_t DifferingValues(const MapDocument& a, const MapDocument& b) {
+  size_t differing = 0;
+  const auto count = [&differing](const auto& x, const auto& y) {
+    for (size_t i = 0; i < x.size(); ++i) differing += x[i] != y[i] ? 1 : 0;
+  };
+  count(a.HexData, b.HexData);
+  count(a.HexTile, b.HexTile);
+  count(a.HexControl, b.HexControl);
+  count(a.HexDeployment, b.HexDeployment);
+  count(a.HexLandMass, b.HexLandMass);
+  count(a.HexOriginalOwner, b.HexOriginalOwner);
+  return differing;
+}
+
+TEST(MapChange, RecordedEditsUndoAndRedoToTheCopiesTakenBeforeAndAfter) {
+  std::mt19937 rng(11);
+  for (int trial = 0; trial < 300; ++trial) {
+    const int width = std::uniform_int_distribution<int>(0, 12)(rng);
+    const int height = std::uniform_int_distribution<int>(0, 9)(rng);
+    MapDocument document = RandomMap(width, height, rng);
+    const HexRange range =
+        trial % 10 == 0 ? HexRange{0, width, 0, height} : RandomRange(document, rng);
+    const MapDocument before = document;
+    const ChangeRecorder recorder(document, range);
+    EditInside(document, range, rng);
+    const MapDocument after = document;
+    const std::optional<MapChange> change = recorder.Finish(document, "Edit");
+    ASSERT_TRUE(change) << trial;
+    size_t cells = 0;
+    for (const auto& layer : change->cells) cells += layer.size();
+    EXPECT_EQ(cells, DifferingValues(before, after)) << trial;
+
+    ASSERT_TRUE(RevertChange(document, *change));
+    ExpectSameMap(document, before, "undone");
+    ASSERT_TRUE(ReapplyChange(document, *change));
+    ExpectSameMap(document, after, "redone");
+  }
+}
+
+TEST(ChangeHistory, WalksBackAndForthThroughTheLastHundredChanges) {
+  std::mt19937 rng(5);
+  MapDocument document = RandomMap(20, 15, rng);
+  ChangeHistory history;
+  std::vector<MapDocument> states{document};
+  for (int step = 0; step < 200; ++step) {
+    const HexRange range = RandomRange(document, rng);
+    const ChangeRecorder recorder(document, range);
+    EditInside(document, range, rng);
+    const std::optional<MapChange> change = recorder.Finish(document, "Edit");
+    ASSERT_TRUE(change);
+    // A change that altered nothing is not kept, and the map stays as it is.
+    if (change->Empty()) continue;
+    history.Record(*change);
+    states.push_back(document);
+  }
+  ASSERT_GT(states.size(), ChangeHistory::kMaxChanges + 1);
+  ASSERT_EQ(history.UndoCount(), ChangeHistory::kMaxChanges);
+
+  const size_t last = states.size() - 1;
+  for (size_t back = 1; back <= ChangeHistory::kMaxChanges; ++back) {
+    ASSERT_NE(history.Undo(document), nullptr) << back;
+    ExpectSameMap(document, states[last - back], "undo");
+  }
+  EXPECT_EQ(history.Undo(document), nullptr);
+  ExpectSameMap(document, states[last - ChangeHistory::kMaxChanges], "past the oldest");
+
+  for (size_t forth = 1; forth <= 30; ++forth) ASSERT_NE(history.Redo(document), nullptr);
+  ExpectSameMap(document, states[last - ChangeHistory::kMaxChanges + 30], "redo");
+
+  // A new change after undoing leaves nothing to redo.
+  const ChangeRecorder recorder(document);
+  document.Tile(0, 0) = static_cast<int16_t>(document.Tile(0, 0) ^ 1);
+  history.Record(*recorder.Finish(document, "New"));
+  EXPECT_EQ(history.RedoCount(), 0u);
+  EXPECT_EQ(history.Redo(document), nullptr);
+  EXPECT_EQ(history.NextUndo()->name, "New");
+}
+
+TEST(ChangeHistory, AMapOfAnotherSizeEndsTheHistoryAndIsLeftAlone) {
+  std::mt19937 rng(3);
+  MapDocument document = RandomMap(6, 6, rng);
+  ChangeHistory history;
+  const ChangeRecorder recorder(document);
+  document.Tile(2, 2) = 99;
+  history.Record(*recorder.Finish(document, "Paint"));
+
+  MapDocument resized = RandomMap(7, 6, rng);
+  EXPECT_FALSE(recorder.Finish(resized, "Paint"));
+  const MapDocument copy = resized;
+  EXPECT_EQ(history.Undo(resized), nullptr);
+  ExpectSameMap(resized, copy, "after a refused undo");
+  EXPECT_EQ(history.UndoCount(), 0u);
+}
+
+}  // namespace
+}  // namespace korv
