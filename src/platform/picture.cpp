@@ -52,6 +52,10 @@ bool ClipTransfer(int& dx, int& dy, int& sx, int& sy, int& w, int& h, int dw, in
 Picture::Picture(int width, int height)
     : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32) {
   image_.fill(0xff000000u);
+  // Qt gives a new image the screen's resolution, which would make a saved
+  // picture's header depend on the display; 96 dots per inch always.
+  image_.setDotsPerMeterX(kNewPictureDotsPerMeter);
+  image_.setDotsPerMeterY(kNewPictureDotsPerMeter);
 }
 
 Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}

@@ -19,6 +19,9 @@ struct PixelRect {
   int height = 0;
 };
 
+// The resolution a new picture has (and its BMP header states): 96 dots per inch.
+constexpr int kNewPictureDotsPerMeter = 3780;
+
 class Picture {
  public:
   Picture() = default;
