@@ -6,6 +6,7 @@
 
 #include "autotile/pattern_library.h"
 #include "cli/korvmap.h"
+#include "editing/control.h"
 #include "editing/editing.h"
 #include "editor/map_io.h"
 #include "editor/set_import.h"
@@ -59,7 +60,7 @@ int PaintCommand(const std::string& folder, const std::string& in, const std::st
   MapEditor session(GameFolder(folder), ui, random);
   Editor& editor = session.editor;
   if (!StartCommandEditor(editor, err)) return kExitRefused;
-  if (!editor.Tiles.IsTile(settings.tile)) {
+  if (!settings.control && !editor.Tiles.IsTile(settings.tile)) {
     err << "korvmap: tile " << settings.tile << " is not on the tile sheet (tiles 0 to "
         << editor.Tiles.TileCount << ").\n";
     return kExitRefused;
@@ -82,10 +83,19 @@ int PaintCommand(const std::string& folder, const std::string& in, const std::st
   editor.CurrentTile = static_cast<int16_t>(settings.tile);
   editor.Settings.AutoDraw = settings.autoDraw;
   editor.Settings.RandomTiles = settings.randomTiles;
+  if (settings.control) {
+    session.control.SelectedNation = settings.control->nation;
+    session.control.SelectedOriginalOwner = settings.control->originalOwner;
+    session.control.SelectedObjectiveMark = settings.control->mark;
+  }
   for (const auto& [x, y] : positions) {
     session.interaction.CurrentHexX = static_cast<int16_t>(x);
     session.interaction.CurrentHexY = static_cast<int16_t>(y);
-    PaintHex(session, x, y);
+    if (settings.control) {
+      HexControl_Click(session, x, y);
+    } else {
+      PaintHex(session, x, y);
+    }
   }
   document.MapPath = out;
   document.MapName = fs::path(out).filename().string();

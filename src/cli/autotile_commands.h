@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,16 +15,30 @@ constexpr const char* kAutoTileUsage =
     "  paint IN OUT --tile T [--auto] [--random] [--seed N] X,Y...\n"
     "                            paint hexes in order as left clicks do (patterns are learnt\n"
     "                            unless --auto chooses the tiles), save as OUT\n"
+    "  control IN OUT --nation N [--original-owner N] [--mark M] X,Y...\n"
+    "                            give hexes an owner, original owner (default: the owner)\n"
+    "                            and objective mark (0-3) as clicks in hex control mode do,\n"
+    "                            save as OUT\n"
     "  learn SET_OR_MAP...       run the three memorise commands on each map or set file\n";
+
+// What a click in hex control mode gives a hex.
+struct ControlClick {
+  uint8_t nation = 0;
+  uint8_t originalOwner = 0;
+  uint8_t mark = 0;
+};
 
 struct PaintSettings {
   int tile = 0;
   bool autoDraw = false;
   bool randomTiles = false;
   uint64_t seed = 1;
+  // Clicks in hex control mode instead of painting.
+  std::optional<ControlClick> control;
 };
 
-// Paints `hexes` ("x,y" each) of map IN in order and saves it as OUT.
+// Paints `hexes` ("x,y" each) of map IN in order (or sets their control)
+// and saves it as OUT.
 int PaintCommand(const std::string& folder, const std::string& in, const std::string& out,
                  const std::vector<std::string>& hexes, const PaintSettings& settings,
                  std::ostream& output, std::ostream& err);

@@ -266,6 +266,23 @@ int Paint(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return PaintCommand(line.folder, line.words[1], line.words[2], hexes, settings, out, err);
 }
 
+int Control(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() < 4) {
+    throw UsageError("control takes an input map, an output map and at least one hex X,Y");
+  }
+  const auto nation = NumberOption(line, "--nation", 0, 255);
+  if (!nation) throw UsageError("control needs --nation N");
+  ControlClick click;
+  click.nation = static_cast<uint8_t>(*nation);
+  click.originalOwner =
+      static_cast<uint8_t>(NumberOption(line, "--original-owner", 0, 255).value_or(*nation));
+  click.mark = static_cast<uint8_t>(NumberOption(line, "--mark", 0, 3).value_or(0));
+  PaintSettings settings;
+  settings.control = click;
+  const std::vector<std::string> hexes(line.words.begin() + 3, line.words.end());
+  return PaintCommand(line.folder, line.words[1], line.words[2], hexes, settings, out, err);
+}
+
 int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
   if (line.words.size() < 2) throw UsageError("learn takes at least one map or set file");
   return LearnCommand(line.folder,
@@ -557,6 +574,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "name") return Name(*line, err);
     if (command == "apply") return Apply(*line, out, err);
     if (command == "paint") return Paint(*line, out, err);
+    if (command == "control") return Control(*line, out, err);
     if (command == "learn") return Learn(*line, out, err);
     if (command == "seasonal") return Seasonal(*line, out, err);
     if (command == "bitmap") return Bitmap(*line, out, err);

@@ -70,6 +70,7 @@ std::vector<Command> BuildTable() {
   add({.id = "save-map",
        .menu = "&File",
        .caption = "&Save Map File",
+       .shortcut = "Ctrl+S",
        .run =
            [](MapEditor& session) {
              SaveMap(session.editor);

@@ -1,5 +1,5 @@
 // Entry point of korvedit, the desktop editor:
-//   korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]
+//   korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N] [--print-positions]
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -28,11 +28,13 @@ struct Options {
   std::string map;
   std::string screenshot;
   std::optional<uint64_t> seed;
+  bool printPositions = false;
   bool help = false;
 };
 
 constexpr const char* kUsage =
     "usage: korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]\n"
+    "                [--print-positions]\n"
     "  MAP                   a map file to open at start\n"
     "  --folder DIR          the game folder (it holds bmp/mapl.bmp); without it the\n"
     "                        current folder, the folder used last time or the program's\n"
@@ -40,6 +42,9 @@ constexpr const char* kUsage =
     "  --screenshot FILE.png start, open MAP, save a picture of the window and end\n"
     "                        (with QT_QPA_PLATFORM=offscreen no display is needed)\n"
     "  --seed N              the random numbers' seed (random tiles), for repeatable runs\n"
+    "  --print-positions     print where the map view, the tile sheet and (once shown)\n"
+    "                        the control window's owner list are on the screen, for\n"
+    "                        scripted sessions that click them\n"
     "  --help                this text\n";
 
 bool ParseOptions(const QStringList& arguments, Options& options, std::string& problem) {
@@ -59,6 +64,8 @@ bool ParseOptions(const QStringList& arguments, Options& options, std::string& p
       std::string folder;
       if (!value(folder)) return false;
       options.folder = folder;
+    } else if (word == "--print-positions") {
+      options.printPositions = true;
     } else if (word == "--screenshot") {
       if (!value(options.screenshot)) return false;
     } else if (word == "--seed") {
@@ -190,6 +197,11 @@ int main(int argc, char** argv) {
   if (!options.map.empty()) window.OpenMap(Absolute(options.map).string());
   window.show();
   if (!unattended) window.KeepUnsavedWork();
+  if (options.printPositions) {
+    window.onPositions = [](const std::string& lines) { std::cout << lines << std::flush; };
+    // Once the window system has placed the windows.
+    QTimer::singleShot(500, &window, [&window] { window.ReportPositions(); });
+  }
 
   if (unattended) {
     QTimer::singleShot(0, [&]() {

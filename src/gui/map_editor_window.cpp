@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -563,11 +564,46 @@ void MapEditorWindow::MapChanged(bool mapReplaced, bool nationSetChanged) {
   mapView_->update();
 }
 
+namespace {
+
+// "NAME X Y WIDTH HEIGHT" and a line break.
+std::string Rectangle(const char* name, const QRect& r) {
+  return std::string(name) + " " + std::to_string(r.x()) + " " + std::to_string(r.y()) + " " +
+         std::to_string(r.width()) + " " + std::to_string(r.height()) + "\n";
+}
+
+}  // namespace
+
 void MapEditorWindow::ShowControl() {
   ShowControlWindow(control_, *session_, this, [this](ControlWindow& window) {
     window.onShowTilePicker = [this] { ShowTilePicker(); };
     window.onHexControlMode = [this] { RefreshCaptions(); };
   });
+  if (onPositions && control_) {
+    QListWidget* list = control_->OwnerList();
+    const QPoint at = list->viewport()->mapToGlobal(QPoint(0, 0));
+    const int rowHeight = list->count() > 0 ? list->visualItemRect(list->item(0)).height() : 0;
+    onPositions(Rectangle("control", control_->frameGeometry()) + "owner-list " +
+                std::to_string(at.x()) + " " + std::to_string(at.y()) + " " +
+                std::to_string(rowHeight) + "\n");
+  }
+}
+
+void MapEditorWindow::ReportPositions() {
+  if (!onPositions) return;
+  const auto point = [](const char* name, const QPoint& p) {
+    return std::string(name) + " " + std::to_string(p.x()) + " " + std::to_string(p.y()) + "\n";
+  };
+  const HexGeometry& g = session_->editor.Geometry;
+  std::string lines = point("map-view", mapView_->mapToGlobal(mapView_->contentsRect().topLeft()));
+  lines += "hex " + std::to_string(g.HexPixelWidth) + " " + std::to_string(g.HexPixelHeight) + " " +
+           std::to_string(g.ColumnStep) + " " + std::to_string(g.RowStep) + "\n";
+  lines += "view " + std::to_string(session_->view.ViewLeft) + " " +
+           std::to_string(session_->view.ViewTop) + "\n";
+  TileSheetView* sheet = tilePicker_->Sheet();
+  lines += point("tile-sheet", sheet->viewport()->mapToGlobal(QPoint(0, 0)));
+  lines += Rectangle("tile-picker", tilePicker_->frameGeometry());
+  onPositions(lines);
 }
 
 void MapEditorWindow::ShowHelp() {

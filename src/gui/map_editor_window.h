@@ -69,6 +69,14 @@ class MapEditorWindow : public QMainWindow {
   // some and at exit. A copy left by an earlier session is offered first.
   void KeepUnsavedWork();
 
+  // Where a scripted session clicks: each shown part's screen position, one
+  // line each ("map-view X Y", "hex WIDTH HEIGHT COLUMN_STEP ROW_STEP",
+  // "view LEFT TOP", "tile-sheet X Y", "tile-picker X Y WIDTH HEIGHT"; once
+  // the control window shows, "control X Y WIDTH HEIGHT" and "owner-list X Y
+  // ROW_HEIGHT"), told to `onPositions`.
+  std::function<void(const std::string& lines)> onPositions;
+  void ReportPositions();
+
   // The "Recent Maps" submenu of the File menu; choosing one opens it.
   void SetRecentMaps(const std::vector<std::string>& paths);
   // A map file was opened or saved under a name: the recent list follows.

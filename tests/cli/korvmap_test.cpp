@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "document/map_files.h"
 #include "platform/picture.h"
 #include "support/test_folder.h"
 
@@ -181,11 +182,44 @@ TEST_F(KorvmapTest, NamesListsAndNameSetsOrClearsHexNames) {
   EXPECT_FALSE(FileExists(folder / "none.str"));
 }
 
+TEST_F(KorvmapTest, ControlGivesHexesOwnerOriginalOwnerAndMarkAsClicksDo) {
+  const std::string game = folder.Path().string();
+  ASSERT_EQ(
+      Korvmap({"--folder", game, "new", "--width", "6", "--height", "5", Path("in.map")}).code, 0);
+  CommandResult set = Korvmap({"--folder", game, "control", Path("in.map"), Path("a.map"),
+                               "--nation", "3", "--mark", "2", "1,1", "4,2"});
+  ASSERT_EQ(set.code, 0) << set.err;
+  set = Korvmap({"--folder", game, "control", Path("a.map"), Path("b.map"), "--nation", "2",
+                 "--original-owner", "5", "--mark", "1", "4,2"});
+  ASSERT_EQ(set.code, 0) << set.err;
+  std::string error;
+  auto map = ReadMapFile(folder / "b.map", {}, error);
+  ASSERT_TRUE(map) << error;
+  const MapDocument& d = map->Document;
+  EXPECT_EQ(d.Owner(1, 1), 3);
+  EXPECT_EQ(d.Mark(1, 1), kPrimaryObjective);
+  EXPECT_EQ(d.Owner(4, 2), 2);
+  EXPECT_EQ(d.Mark(4, 2), kSecondaryObjective);
+  EXPECT_EQ(d.Owner(0, 0), 0);
+  // Objectives listed column by column, each with its original owner.
+  ASSERT_EQ(d.ObjectiveCount, 2);
+  EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 3);
+  EXPECT_EQ(d.Objective(2, kObjectiveOriginalOwner), 5);
+
+  const CommandResult offMap =
+      Korvmap({"--folder", game, "control", Path("in.map"), Path("x.map"), "--nation", "1", "7,1"});
+  EXPECT_EQ(offMap.code, kExitRefused);
+  EXPECT_NE(offMap.err.find("\"7,1\" is not a hex of the map"), std::string::npos) << offMap.err;
+  EXPECT_EQ(Korvmap({"--folder", game, "control", Path("in.map"), Path("x.map"), "1,1"}).code,
+            kExitUsage);
+  EXPECT_FALSE(FileExists(folder / "x.map"));
+}
+
 TEST(KorvmapHelp, TheWholeUsageOrOneCommandsLines) {
   CommandResult all = Korvmap({"--help"});
   EXPECT_EQ(all.code, kExitOk);
-  for (const char* command : {"info", "convert", "import-set", "apply", "paint", "learn", "bitmap",
-                              "render", "seasonal"}) {
+  for (const char* command : {"info", "convert", "import-set", "apply", "paint", "control", "learn",
+                              "bitmap", "render", "seasonal"}) {
     EXPECT_NE(all.out.find(std::string("  ") + command + " "), std::string::npos) << command;
   }
   CommandResult render = Korvmap({"--folder", "x", "render", "--help"});
