@@ -11,6 +11,7 @@
 #include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/text_fields.h"
+#include "view/overview.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -240,6 +241,8 @@ void ApplyZoomToView(ViewState& view, const HexGeometry& geometry, const MapDocu
   view.ViewTop = 1;
   view.ScrollMaxX = document.MapWidth - view.ViewColumns;
   view.ScrollMaxY = document.MapHeight - view.ViewRows;
+  // Far out the view is drawn at the shown size.
+  view.DrawScale = zoom <= kOverviewZoom ? zoom : 1.0;
 }
 
 }  // namespace korv

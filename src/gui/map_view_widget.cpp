@@ -20,7 +20,8 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
   painter.setClipRect(inner);
   painter.fillRect(inner, Qt::black);
   if (view_.ViewScreen.IsNull()) return;
-  if (zoom_ == 1.0) {
+  // An overview is drawn at the shown size already.
+  if (zoom_ == 1.0 || view_.DrawScale < 1.0) {
     painter.drawImage(inner.topLeft(), view_.ViewScreen.Image());
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "view/overview.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -101,6 +102,10 @@ void Print_hex(const Editor& editor, const HexDrawingResources& resources,
                const DrawSwitches& switches, ViewState& view, int x, int y, int mode) {
   const MapDocument& document = editor.Document;
   if (!document.Contains(x, y)) return;
+  if (IsOverview(view)) {
+    DrawOverviewHex(editor, resources, switches, view, x, y, mode);
+    return;
+  }
   const HexGeometry& geometry = editor.Geometry;
   const EditorSettings& settings = editor.Settings;
   const int w = geometry.HexPixelWidth;
@@ -213,6 +218,7 @@ void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
 
 void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, ViewState& view,
              int x, int y) {
+  if (IsOverview(view)) return;  // too small to point at anything
   const PixelPoint origin = HexToPixel(geometry, x, y);
   Overlay(view.ViewScreen, origin.left - view.ViewLeft * geometry.ColumnStep,
           origin.top - view.ViewTop * geometry.RowStep, resources.EffectMask,

@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "document/map_document.h"
 #include "platform/picture.h"
 
 namespace korv {
+
+class OverviewCells;
 
 struct ViewState {
   // Map column and row at the left and top edge of the view; never below 1,
@@ -45,6 +48,12 @@ struct ViewState {
   // Called after every change of ViewScreen, so the widget repaints and the
   // jump map can draw its box of the visible area.
   std::function<void()> OnPresent;
+
+  // Shown pixels per map pixel of the buffer and screen. Below 1 the view is
+  // an overview (view/overview.h): both have the shown size, the buffer has
+  // no margin, and the hexes come from scaled cells kept in `Overview`.
+  double DrawScale = 1.0;
+  std::shared_ptr<OverviewCells> Overview;
 };
 
 // View switches read by the hex drawing. HexOutlines, ShowRoadControl, the

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/interaction.h"
+#include "view/overview.h"
 
 namespace korv {
 
@@ -73,7 +74,7 @@ ScrollOutcome ScrollChange(const Editor& editor, const HexDrawingResources& reso
   const int64_t step = int64_t{position} - newValue;
   position = newValue;
   ScrollOutcome outcome = ScrollOutcome::kPresented;
-  if (step == 1 || step == -1) {
+  if ((step == 1 || step == -1) && !IsOverview(view)) {
     if (horizontal) {
       step == 1 ? ScrollLeft(editor, resources, switches, view)
                 : ScrollRight(editor, resources, switches, view);
@@ -140,6 +141,18 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
     editor.Ui.Message(problem);
     return false;
   }
+  if (IsOverview(view)) {
+    // The buffer is the shown picture itself.
+    const auto shown = [&view](int32_t pixels) {
+      return static_cast<int>(std::ceil(std::max(pixels, 0) * view.DrawScale));
+    };
+    view.ViewBuffer = Picture(shown(view.ViewPixelWidth), shown(view.ViewPixelHeight));
+    view.ViewBufferWidth = view.ViewBuffer.Width();
+    view.ViewBufferHeight = view.ViewBuffer.Height();
+    view.ViewScreen = Picture(view.ViewBuffer.Width(), view.ViewBuffer.Height());
+    RedrawBuffers(editor, resources, switches, view);
+    return true;
+  }
   const int64_t columns = std::max(view.ViewColumns, 0);
   const int64_t rows = std::max(view.ViewRows, 0);
   const int64_t width =
@@ -172,6 +185,11 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
 }
 
 void BlitPic1(const HexGeometry& geometry, ViewState& view) {
+  if (IsOverview(view)) {
+    view.ViewScreen = view.ViewBuffer;
+    if (view.OnPresent) view.OnPresent();
+    return;
+  }
   const int width = std::max(view.ViewPixelWidth, 0);
   const int height = std::max(view.ViewPixelHeight, 0);
   if (view.ViewScreen.Width() != width || view.ViewScreen.Height() != height) {

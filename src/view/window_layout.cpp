@@ -101,6 +101,7 @@ std::optional<WindowLayout> Form_Resize(const WindowLayoutInput& input, const He
 }
 
 void ApplyViewLayout(ViewState& view, const WindowLayout& layout) {
+  view.DrawScale = 1.0;
   view.ViewPixelWidth = layout.ViewPixelWidth;
   view.ViewPixelHeight = layout.ViewPixelHeight;
   view.ViewLeft = 1;

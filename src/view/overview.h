@@ -1,0 +1,69 @@
+// The view zoomed out far, drawn at the shown size. At a zoom at or below
+// kOverviewZoom the window would otherwise draw sixteen times the hexes in
+// map pixels and shrink the result; here each hex's layers come from cells
+// scaled once per zoom and kept, so a full redraw costs about what it costs
+// at actual size. An overview shows the tiles, the railroads and the blue
+// highlight (selection, grid lines, F4); flags, outlines and road sides are
+// too small to read at that size and are left out.
+//
+// A scaled cell belongs to a hex position's fraction of a shown pixel (in
+// quarters), so that neighbouring hexes meet without gaps: a shown pixel is
+// covered by the hex whose shape holds the pixel's middle.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "editor/editor.h"
+#include "view/hex_drawing.h"
+#include "view/view_state.h"
+
+namespace korv {
+
+// Zooms at and below this are drawn as an overview.
+constexpr double kOverviewZoom = 0.5;
+
+// A cell of an overlay scaled down: its pixels and which of them it covers.
+struct ScaledCell {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  std::vector<uint8_t> covered;
+};
+
+// Scales cell (cx, cy, w, h) of `picture`, shaped by cell (mx, my) of `mask`
+// (black where the cell shows), by `scale` for a cell placed `phaseX`,
+// `phaseY` quarters of a shown pixel right of and below a whole pixel. Each
+// shown pixel is covered when the mask covers its middle and is the average
+// of the covered picture pixels it spans.
+ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my,
+                     int w, int h, double scale, int phaseX, int phaseY);
+
+// The scaled cells an overview has drawn, for one scale and geometry.
+class OverviewCells {
+ public:
+  const ScaledCell& Get(uint64_t key, const std::function<ScaledCell()>& make);
+  void Reset(double scale, const HexGeometry& geometry);
+  double Scale() const { return scale_; }
+  bool Fits(double scale, const HexGeometry& geometry) const;
+
+ private:
+  double scale_ = 0;
+  HexGeometry geometry_{};
+  std::unordered_map<uint64_t, ScaledCell> cells_;
+};
+
+// True while `view` is drawn as an overview (DrawScale below 1).
+inline bool IsOverview(const ViewState& view) {
+  return view.DrawScale < 1.0;
+}
+
+// Draws hex (x, y) of the overview into the view buffer, which has the shown
+// size: its tile (black in column 0 and row 0), its railroad exits and the
+// blue highlight in the same cases as at actual size.
+void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
+                     const DrawSwitches& switches, ViewState& view, int x, int y, int mode);
+
+}  // namespace korv

@@ -1,0 +1,112 @@
+// The zoomed-out view drawn at the shown size, against the drawing at actual
+// size: every shown pixel must be what the full drawing has at the pixel's
+// middle, and a hex redrawn alone must leave what a full redraw leaves.
+#include "view/overview.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "support/editor_fixture.h"
+#include "view/viewport.h"
+
+namespace korv {
+namespace {
+
+// 60 x 50 hexes (steps 45 and 50) whose shapes are the first 45 x 50 pixels
+// of their pictures: those cover the plane once. Tile t is one colour there;
+// an overlay cell shows an 8 x 8 box at (10, 20) of the cell.
+struct OverviewWorld : test::SessionOnMiniGame {
+  OverviewWorld() : SessionOnMiniGame(test::DefaultMiniGame(), 5, 3, 2) {
+    Editor& e = session.editor;
+    e.TileSheet = Picture(16 * 60, 2 * 50);
+    for (int t = 0; t < 32; ++t) {
+      e.TileSheet.FillRect({t % 16 * 60, t / 16 * 50, 45, 50}, 0x103000u + 0x50507u * t);
+    }
+    HexDrawingResources& r = session.resources;
+    r.BlackHex = Picture(60, 50);
+    r.BlackHex.FillRect({45, 0, 15, 50}, 0xffffff);
+    const auto overlay = [](Picture& mask, Picture& picture, int cells, uint32_t colour) {
+      mask = Picture(cells * 60, 50);
+      mask.Fill(0xffffff);
+      picture = Picture(cells * 60, 50);
+      for (int c = 0; c < cells; ++c) {
+        mask.FillRect({c * 60 + 10, 20, 8, 8}, 0);
+        picture.FillRect({c * 60 + 10, 20, 8, 8}, colour + static_cast<uint32_t>(c));
+      }
+    };
+    overlay(r.RailMask, r.RailPicture, 6, 0xe000);
+    overlay(r.EffectMask, r.EffectPicture, 8, 0xf0);  // the highlight at pixel 420 is cell 7
+    ready = started && test::ReplaceWithNewMap(session, 30, 24);
+    std::mt19937 rng(9);
+    for (int16_t& tile : Map().HexTile) tile = static_cast<int16_t>(rng() % 32);
+    for (int i = 0; i < 60; ++i) {
+      Map().Data(static_cast<int>(rng() % 31), static_cast<int>(rng() % 25),
+                 1 + static_cast<int>(rng() % 6)) = kRailLink;
+    }
+    session.switches.SelectionLeft = 4;
+    session.switches.SelectionRight = 7;
+    session.switches.SelectionTop = 3;
+    session.switches.SelectionBottom = 6;
+    session.switches.HighlightTile = 9;
+  }
+  // The view of 20 x 16 hexes from column 2, row 3, drawn at `scale`.
+  const Picture& Draw(double scale) {
+    ViewState& v = session.view;
+    v.ViewPixelWidth = 20 * 45;
+    v.ViewPixelHeight = 16 * 50;
+    v.ViewColumns = 19;
+    v.ViewRows = 15;
+    v.ViewLeft = 2;
+    v.ViewTop = 3;
+    v.DrawScale = scale;
+    ready = ready && CreateViewBuffer(session.editor, session.resources, session.switches, v);
+    return v.ViewScreen;
+  }
+  bool ready = false;
+};
+
+TEST(Overview, EveryShownPixelIsTheFullDrawingAtItsMiddle) {
+  for (double scale : {0.25, 0.5}) {
+    OverviewWorld world;
+    const Picture full = world.Draw(1.0);
+    const Picture shown = world.Draw(scale);
+    ASSERT_TRUE(world.ready);
+    ASSERT_EQ(shown.Width(), static_cast<int>(std::ceil(full.Width() * scale)));
+    ASSERT_EQ(shown.Height(), static_cast<int>(std::ceil(full.Height() * scale)));
+    int differing = 0;
+    for (int j = 0; j < shown.Height(); ++j) {
+      for (int i = 0; i < shown.Width(); ++i) {
+        const auto u = static_cast<int>(std::floor((i + 0.5) / scale));
+        const auto v = static_cast<int>(std::floor((j + 0.5) / scale));
+        if (shown.PixelAt(i, j) != full.PixelAt(u, v) && differing++ == 0) {
+          ADD_FAILURE() << "scale " << scale << ", pixel " << i << "," << j << ": " << std::hex
+                        << shown.PixelAt(i, j) << " against " << full.PixelAt(u, v);
+        }
+      }
+    }
+    EXPECT_EQ(differing, 0) << "scale " << scale;
+  }
+}
+
+TEST(Overview, AHexRedrawnAloneLeavesWhatAFullRedrawLeaves) {
+  OverviewWorld world;
+  world.Draw(0.25);
+  ASSERT_TRUE(world.ready);
+  MapEditor& s = world.session;
+  const std::pair<int, int> edited[] = {{2, 3}, {5, 4}, {6, 4}, {12, 9}, {21, 18}};
+  for (const auto& [x, y] : edited) {
+    world.Map().Tile(x, y) = 9;
+    world.Map().Data(x, y, 3) = kRailLink;
+    RedrawHex(s.editor, s.resources, s.switches, s.view, x, y, nullptr);
+  }
+  const Picture alone = s.view.ViewScreen;
+  RedrawBuffers(s.editor, s.resources, s.switches, s.view);
+  EXPECT_EQ(alone.Bytes().size(), s.view.ViewScreen.Bytes().size());
+  EXPECT_TRUE(
+      std::equal(alone.Bytes().begin(), alone.Bytes().end(), s.view.ViewScreen.Bytes().begin()));
+}
+
+}  // namespace
+}  // namespace korv
