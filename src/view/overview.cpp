@@ -11,22 +11,37 @@ namespace korv {
 
 namespace {
 
-constexpr int kPhases = 4;  // a hex's place is kept to a quarter of a shown pixel
+// Fractions of a pixel closer than this are the same place.
+constexpr int kFractionSteps = 4096;
 
 enum CellKind : uint64_t { kClearCell = 0, kTileCell = 1, kRailCell = 2, kBlueCell = 3 };
 
-uint64_t Key(CellKind kind, int index, int phaseX, int phaseY) {
-  return (static_cast<uint64_t>(kind) << 40) | (static_cast<uint64_t>(index & 0xffffffff) << 8) |
-         static_cast<uint64_t>(phaseX * kPhases + phaseY);
+uint64_t Key(CellKind kind, int index, int stepsX, int stepsY) {
+  return (static_cast<uint64_t>(kind) << 60) | (static_cast<uint64_t>(index & 0xffffff) << 32) |
+         (static_cast<uint64_t>(stepsX) << 16) | static_cast<uint64_t>(stepsY);
 }
 
-// A place in shown pixels as a whole pixel and quarters beyond it.
-void Place(double shown, int& whole, int& phase) {
-  const auto quarters = static_cast<int64_t>(std::llround(shown * kPhases));
-  const int64_t wholeQuarters =
-      quarters >= 0 ? quarters / kPhases : -((-quarters + kPhases - 1) / kPhases);
-  whole = static_cast<int>(wholeQuarters);
-  phase = static_cast<int>(quarters - wholeQuarters * kPhases);
+// A place in shown pixels as a whole pixel and the fraction beyond it, also
+// counted in kFractionSteps for the cell's key. The cell is scaled for the
+// fraction itself: a hex's middle-of-pixel samples must land exactly where
+// its neighbours' do.
+struct ShownPlace {
+  int whole = 0;
+  int steps = 0;
+  double fraction = 0;
+};
+ShownPlace Place(double shown) {
+  ShownPlace place;
+  double wholePart = std::floor(shown);
+  auto steps = static_cast<int>(std::llround((shown - wholePart) * kFractionSteps));
+  if (steps == kFractionSteps) {
+    wholePart += 1;
+    steps = 0;
+  }
+  place.whole = static_cast<int>(wholePart);
+  place.steps = steps;
+  place.fraction = shown - wholePart;
+  return place;
 }
 
 uint32_t PixelOf(const Picture& picture, int x, int y) {
@@ -56,10 +71,10 @@ void Put(Picture& target, const ScaledCell& cell, int left, int top) {
 }  // namespace
 
 ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my,
-                     int w, int h, double scale, int phaseX, int phaseY) {
+                     int w, int h, double scale, double fractionX, double fractionY) {
   ScaledCell cell;
-  const double fx = static_cast<double>(phaseX) / kPhases;
-  const double fy = static_cast<double>(phaseY) / kPhases;
+  const double fx = fractionX;
+  const double fy = fractionY;
   cell.width = static_cast<int>(std::ceil(w * scale + fx));
   cell.height = static_cast<int>(std::ceil(h * scale + fy));
   const size_t count = static_cast<size_t>(cell.width) * static_cast<size_t>(cell.height);
@@ -70,8 +85,11 @@ ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask
   };
   for (int j = 0; j < cell.height; ++j) {
     for (int i = 0; i < cell.width; ++i) {
-      const auto u = static_cast<int>(std::floor((i + 0.5 - fx) / scale));
-      const auto v = static_cast<int>(std::floor((j + 0.5 - fy) / scale));
+      // A middle that falls on a pixel edge must fall the same way for the
+      // hexes on both sides, whatever the rounding of each one's fraction.
+      constexpr double kEdge = 1e-6;
+      const auto u = static_cast<int>(std::floor((i + 0.5 - fx) / scale + kEdge));
+      const auto v = static_cast<int>(std::floor((j + 0.5 - fy) / scale + kEdge));
       if (!inside(u, v)) continue;
       // The covered cell pixels this shown pixel spans, averaged.
       const int u0 = std::max(0, static_cast<int>(std::floor((i - fx) / scale)));
@@ -127,26 +145,27 @@ void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
   if (!cells.Fits(scale, g)) cells.Reset(scale, g);
 
   const PixelPoint origin = HexToPixel(g, x, y);
-  int left = 0, top = 0, phaseX = 0, phaseY = 0;
-  Place((origin.left - static_cast<double>(view.ViewLeft) * g.ColumnStep) * scale, left, phaseX);
-  Place((origin.top - static_cast<double>(view.ViewTop) * g.RowStep) * scale, top, phaseY);
+  const ShownPlace across =
+      Place((origin.left - static_cast<double>(view.ViewLeft) * g.ColumnStep) * scale);
+  const ShownPlace down =
+      Place((origin.top - static_cast<double>(view.ViewTop) * g.RowStep) * scale);
   const int w = g.HexPixelWidth;
   const int h = g.HexPixelHeight;
   const auto draw = [&](CellKind kind, int index, const Picture& picture, int cx, int cy,
                         const Picture& mask, int mx) {
     // An overlay whose picture is missing draws nothing, as at actual size.
     if (kind != kTileCell && kind != kClearCell && (picture.IsNull() || mask.IsNull())) return;
-    const ScaledCell& cell = cells.Get(Key(kind, index, phaseX, phaseY), [&] {
-      return ScaleCell(picture, cx, cy, mask, mx, 0, w, h, scale, phaseX, phaseY);
+    const ScaledCell& cell = cells.Get(Key(kind, index, across.steps, down.steps), [&] {
+      return ScaleCell(picture, cx, cy, mask, mx, 0, w, h, scale, across.fraction, down.fraction);
     });
-    Put(view.ViewBuffer, cell, left, top);
+    Put(view.ViewBuffer, cell, across.whole, down.whole);
   };
 
   // The hex's shape, then its tile; column 0 and row 0 stay black.
   const int tile = document.Tile(x, y);
   if (x > 0 && y > 0) {
-    draw(kTileCell, tile, editor.TileSheet, (tile % kSheetColumns) * w,
-         (tile / kSheetColumns) * h, resources.BlackHex, 0);
+    draw(kTileCell, tile, editor.TileSheet, (tile % kSheetColumns) * w, (tile / kSheetColumns) * h,
+         resources.BlackHex, 0);
   } else {
     static const Picture black(1, 1);
     draw(kClearCell, 0, black, 0, 0, resources.BlackHex, 0);

@@ -6,9 +6,11 @@
 // highlight (selection, grid lines, F4); flags, outlines and road sides are
 // too small to read at that size and are left out.
 //
-// A scaled cell belongs to a hex position's fraction of a shown pixel (in
-// quarters), so that neighbouring hexes meet without gaps: a shown pixel is
-// covered by the hex whose shape holds the pixel's middle.
+// A scaled cell belongs to the fraction of a shown pixel a hex stands right
+// of and below a whole pixel, so that neighbouring hexes meet without gaps
+// or overlaps: a shown pixel is covered by the hex whose shape holds the
+// pixel's middle. At the zoom steps a hex can stand at a few fractions only
+// (4 across at 25 %, 20 at 33 %).
 #pragma once
 
 #include <cstdint>
@@ -34,12 +36,12 @@ struct ScaledCell {
 };
 
 // Scales cell (cx, cy, w, h) of `picture`, shaped by cell (mx, my) of `mask`
-// (black where the cell shows), by `scale` for a cell placed `phaseX`,
-// `phaseY` quarters of a shown pixel right of and below a whole pixel. Each
-// shown pixel is covered when the mask covers its middle and is the average
-// of the covered picture pixels it spans.
+// (black where the cell shows), by `scale` for a cell placed `fractionX`,
+// `fractionY` of a shown pixel right of and below a whole pixel. Each shown
+// pixel is covered when the mask covers its middle and is the average of the
+// covered picture pixels it spans.
 ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my,
-                     int w, int h, double scale, int phaseX, int phaseY);
+                     int w, int h, double scale, double fractionX, double fractionY);
 
 // The scaled cells an overview has drawn, for one scale and geometry.
 class OverviewCells {
