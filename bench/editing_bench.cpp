@@ -3,7 +3,8 @@
 // - opening a 3999 x 3999 map to its first drawn view (budget 2 s), beside
 //   reading the same file's bytes;
 // - a full redraw of a 1920 x 1080 window at zoom 0.25 (budget 16 ms), beside
-//   the same redraw at zoom 1;
+//   the same redraw at zoom 1, and the first redraw after zooming out, which
+//   scales the cells of every tile in view (budget 500 ms);
 // - a 100-hex paint stroke with Auto-Tile on (budget 1 s), beside the same
 //   stroke without it;
 // - on a 1000 x 1000 map, a map-wide command kept for Edit > Undo (budget
@@ -25,6 +26,7 @@
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "view/hex_drawing.h"
+#include "view/overview.h"
 #include "view/viewport.h"
 
 namespace korv {
@@ -124,6 +126,32 @@ BENCHMARK(BM_RedrawAWindowAtZoom)
     ->ArgName("percent")
     ->Arg(100)
     ->Arg(25)
+    ->Unit(benchmark::kMillisecond);
+
+// The first redraw after zooming out to `percent`, when every tile and
+// overlay cell the view shows is scaled for each place a hex can stand at.
+void BM_FirstRedrawAfterZoomingOut(benchmark::State& state) {
+  static DemoSession world;
+  world.NewMapOf(999);
+  // Every tile of the sheet, in turn, so that the view shows them all.
+  MapDocument& d = world.session.editor.Document;
+  const int tiles = world.session.editor.Tiles.TileCount + 1;
+  for (size_t i = 0; i < d.HexTile.size(); ++i) {
+    d.HexTile[i] = static_cast<int16_t>((i * 7) % static_cast<size_t>(std::max(tiles, 1)));
+  }
+  world.ShowAt(static_cast<double>(state.range(0)) / 100.0);
+  if (!world.ok) state.SkipWithError("the demo session did not start");
+  for (auto _ : state) {
+    world.session.view.Overview.reset();
+    RedrawBuffers(world.session.editor, world.session.resources, world.session.switches,
+                  world.session.view);
+    benchmark::DoNotOptimize(world.session.view.ViewScreen.Bytes().data());
+  }
+}
+BENCHMARK(BM_FirstRedrawAfterZoomingOut)
+    ->ArgName("percent")
+    ->Arg(25)
+    ->Arg(33)
     ->Unit(benchmark::kMillisecond);
 
 // A stroke of 100 presses, one per hex, across rows 4, 8 and 12 of the view;

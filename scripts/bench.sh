@@ -32,6 +32,8 @@ BUDGETS = {
     "BM_RedrawAWindowAtZoom/percent:25": (16, "BM_RedrawAWindowAtZoom/percent:100", None),
     "BM_PaintAStroke/autotile:1": (1000, "BM_PaintAStroke/autotile:0", None),
     "BM_KeepAMapWideChange": (100, "BM_CopyTheMapsLayers", None),
+    "BM_FirstRedrawAfterZoomingOut/percent:25": (500, "BM_RedrawAWindowAtZoom/percent:25", None),
+    "BM_FirstRedrawAfterZoomingOut/percent:33": (500, "BM_RedrawAWindowAtZoom/percent:25", None),
     "BM_UndoAndRedoAStroke": (1600, None, None),
 }
 UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}

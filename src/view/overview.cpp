@@ -116,20 +116,20 @@ ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask
   return cell;
 }
 
-const ScaledCell& OverviewCells::Get(uint64_t key, const std::function<ScaledCell()>& make) {
-  auto found = cells_.find(key);
-  if (found == cells_.end()) found = cells_.emplace(key, make()).first;
+const ScaledCell& OverviewCells::Get(double scale, uint64_t key,
+                                     const std::function<ScaledCell()>& make) {
+  std::unordered_map<uint64_t, ScaledCell>& atScale = cells_[scale];
+  auto found = atScale.find(key);
+  if (found == atScale.end()) found = atScale.emplace(key, make()).first;
   return found->second;
 }
 
-bool OverviewCells::Fits(double scale, const HexGeometry& geometry) const {
-  return scale == scale_ && geometry.HexPixelWidth == geometry_.HexPixelWidth &&
-         geometry.HexPixelHeight == geometry_.HexPixelHeight &&
-         geometry.ColumnStep == geometry_.ColumnStep && geometry.RowStep == geometry_.RowStep;
-}
-
-void OverviewCells::Reset(double scale, const HexGeometry& geometry) {
-  scale_ = scale;
+void OverviewCells::KeepFor(const HexGeometry& geometry) {
+  if (geometry.HexPixelWidth == geometry_.HexPixelWidth &&
+      geometry.HexPixelHeight == geometry_.HexPixelHeight &&
+      geometry.ColumnStep == geometry_.ColumnStep && geometry.RowStep == geometry_.RowStep) {
+    return;
+  }
   geometry_ = geometry;
   cells_.clear();
 }
@@ -142,7 +142,7 @@ void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
   const double scale = view.DrawScale;
   if (!view.Overview) view.Overview = std::make_shared<OverviewCells>();
   OverviewCells& cells = *view.Overview;
-  if (!cells.Fits(scale, g)) cells.Reset(scale, g);
+  cells.KeepFor(g);
 
   const PixelPoint origin = HexToPixel(g, x, y);
   const ShownPlace across =
@@ -155,7 +155,7 @@ void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
                         const Picture& mask, int mx) {
     // An overlay whose picture is missing draws nothing, as at actual size.
     if (kind != kTileCell && kind != kClearCell && (picture.IsNull() || mask.IsNull())) return;
-    const ScaledCell& cell = cells.Get(Key(kind, index, across.steps, down.steps), [&] {
+    const ScaledCell& cell = cells.Get(scale, Key(kind, index, across.steps, down.steps), [&] {
       return ScaleCell(picture, cx, cy, mask, mx, 0, w, h, scale, across.fraction, down.fraction);
     });
     Put(view.ViewBuffer, cell, across.whole, down.whole);

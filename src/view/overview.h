@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -43,18 +44,18 @@ struct ScaledCell {
 ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my,
                      int w, int h, double scale, double fractionX, double fractionY);
 
-// The scaled cells an overview has drawn, for one scale and geometry.
+// The scaled cells the overviews have drawn, kept for every zoom step used,
+// for one hex geometry.
 class OverviewCells {
  public:
-  const ScaledCell& Get(uint64_t key, const std::function<ScaledCell()>& make);
-  void Reset(double scale, const HexGeometry& geometry);
-  double Scale() const { return scale_; }
-  bool Fits(double scale, const HexGeometry& geometry) const;
+  // The cell `key` at `scale`, made by `make` the first time.
+  const ScaledCell& Get(double scale, uint64_t key, const std::function<ScaledCell()>& make);
+  // Forgets every cell when `geometry` is not the one they were made for.
+  void KeepFor(const HexGeometry& geometry);
 
  private:
-  double scale_ = 0;
   HexGeometry geometry_{};
-  std::unordered_map<uint64_t, ScaledCell> cells_;
+  std::map<double, std::unordered_map<uint64_t, ScaledCell>> cells_;
 };
 
 // True while `view` is drawn as an overview (DrawScale below 1).
