@@ -130,13 +130,15 @@ void ShowChange(MapEditor& session, const MapChange& change) {
     RedrawIfDrawn(session);
     return;
   }
+  const bool drawn = !session.view.ViewBuffer.IsNull();
   for (const auto& [x, y] : hexes) {
-    if (session.view.ViewBuffer.IsNull()) {
-      SetStrategicHex(editor.JumpMap, editor.Document, editor.Tiles, x, y);
-    } else {
-      RedrawHex(editor, session.resources, session.switches, session.view, x, y, &editor.JumpMap);
+    SetStrategicHex(editor.JumpMap, editor.Document, editor.Tiles, x, y);
+    if (drawn) {
+      Print_hex(editor, session.resources, session.switches, session.view, x, y,
+                HexDrawMode(editor.Settings, session.switches, x, y));
     }
   }
+  if (drawn) BlitPic1(editor.Geometry, session.view);
 }
 
 }  // namespace
