@@ -40,6 +40,8 @@ TEST(Picture, BmpRoundTripKeepsEveryPixelAndABadFileIsRefused) {
   EXPECT_EQ(bytes[0], 'B');
   EXPECT_EQ(bytes[1], 'M');
   EXPECT_EQ(bytes[28], 24);  // bits per pixel
+  // 96 dots per inch across and down (3780 a metre), whatever the screen has.
+  for (size_t at : {38u, 42u}) EXPECT_EQ(bytes[at] | bytes[at + 1] << 8, 3780) << at;
   Picture loaded;
   ASSERT_TRUE(loaded.LoadBmp(folder / "p.bmp", &error)) << error;
   EXPECT_EQ(Pixels(loaded), Pixels(picture));
