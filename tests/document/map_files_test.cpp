@@ -1,12 +1,18 @@
 #include "editor/map_io.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/builders.h"
 #include "support/editor_fixture.h"
+#include "support/kept.h"
 
 namespace korv {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 using test::MapLayers;
 using test::OldMapBytes;
@@ -17,11 +23,12 @@ class MapFilesTest : public ::testing::Test, public test::EditorOnMiniGame {
  protected:
   void SetUp() override { ASSERT_TRUE(started); }
 
-  bool LoadBytes(const std::vector<uint8_t>& bytes, const std::string& name = "in.map") {
+  bool LoadBytes(const std::vector<uint8_t>& bytes, const std::string& name = "in.map",
+                 bool* nationSetChanged = nullptr) {
     folder.WriteBytes(name, bytes);
     editor.Document.MapPath = Path(name);
     editor.Document.MapName = name;
-    return LoadMap(editor);
+    return LoadMap(editor, nationSetChanged);
   }
 
   void ExpectLayersMatch(const MapLayers& layers) {
@@ -85,52 +92,50 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedSizeAndOffsets) {
   EXPECT_TRUE(std::equal(control.begin(), control.end(), map.begin() + 14 + 9 * C));
 }
 
+// The objective list from version 545 on, the nation set's name from 558
+// on; a stored empty name keeps the current set.
 TEST_F(MapFilesTest, VersionRules) {
   struct Case {
     int version;
     bool storesList;
-    bool storesName;
+    const char* stored;    // the nation set's name in the file
+    const char* setAfter;  // the current set is "desert"
   };
-  const Case cases[] = {
-      {544, false, false}, {545, true, false}, {557, true, false}, {558, true, true}};
+  const Case cases[] = {{544, false, "winter", "desert"},
+                        {545, true, "winter", "desert"},
+                        {557, true, "winter", "desert"},
+                        {558, true, "winter", "winter"},
+                        {569, true, "", "desert"}};
   MapLayers layers;
   for (const Case& c : cases) {
-    editor.Document.NationSetName = "default";
+    SCOPED_TRACE(c.version);
+    editor.Document.NationSetName = "desert";
     editor.Document.OriginalOwner(3, 3) = 5;  // in no list: cleared by the load
     // The stored list names a different original owner than the map has, so
     // it shows whether the list was read or rebuilt.
     std::vector<std::array<int, 6>> stored = {{1, 1, 1, 0, 6, 3}};
-    ASSERT_TRUE(LoadBytes(VersionedMapBytes(c.version, 5, 6, layers, stored, "winter")))
-        << c.version << ": " << (ui.Messages().empty() ? "" : ui.Messages()[0]);
+    bool changed = false;
+    ASSERT_TRUE(
+        LoadBytes(VersionedMapBytes(c.version, 5, 6, layers, stored, c.stored), "in.map", &changed))
+        << testing::PrintToString(ui.Messages());
     ExpectLayersMatch(layers);
     const MapDocument& d = editor.Document;
     int originalOwners = 0;
     for (uint8_t value : d.HexOriginalOwner) originalOwners += value != 0;
     if (c.storesList) {
-      EXPECT_EQ(d.ObjectiveCount, 1) << c.version;
-      EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 6) << c.version;
-      EXPECT_EQ(d.HexOriginalOwner[d.Index(1, 1)], 6) << c.version;
-      EXPECT_EQ(originalOwners, 1) << c.version;
+      EXPECT_EQ(d.ObjectiveCount, 1);
+      EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 6);
+      EXPECT_EQ(d.HexOriginalOwner[d.Index(1, 1)], 6);
+      EXPECT_EQ(originalOwners, 1);
     } else {
       // Rebuilt from the control layer: (1,1), (2,2), (4,4), (5,5) are owned.
-      EXPECT_EQ(d.ObjectiveCount, 4) << c.version;
-      EXPECT_EQ(d.Objective(4, kObjectiveX), 5) << c.version;
-      EXPECT_EQ(originalOwners, 0) << c.version;
+      EXPECT_EQ(d.ObjectiveCount, 4);
+      EXPECT_EQ(d.Objective(4, kObjectiveX), 5);
+      EXPECT_EQ(originalOwners, 0);
     }
-    EXPECT_EQ(d.NationSetName, c.storesName ? "winter" : "default") << c.version;
+    EXPECT_EQ(d.NationSetName, c.setAfter);
+    EXPECT_EQ(changed, std::string(c.setAfter) != "desert");
     EXPECT_EQ(d.HexPixelPos.size(), 2u * 6 * 7);
-  }
-}
-
-TEST_F(MapFilesTest, AStoredEmptyNationSetKeepsTheCurrentOne) {
-  editor.Document.NationSetName = "desert";
-  bool changed = true;
-  for (const char* stored : {"", "arctic"}) {
-    folder.WriteBytes("e.map", VersionedMapBytes(569, 3, 3, {}, {}, stored));
-    editor.Document.MapPath = Path("e.map");
-    ASSERT_TRUE(LoadMap(editor, &changed));
-    EXPECT_EQ(editor.Document.NationSetName, *stored ? stored : "desert");
-    EXPECT_EQ(changed, *stored != '\0');
   }
 }
 
@@ -216,16 +221,14 @@ TEST_F(MapFilesTest, RefusedFilesLeaveTheOpenMapUntouched) {
       {"negative name length", negativeName, "name length -256"},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     ui.Clear();
-    const std::vector<int16_t> tilesBefore = editor.Document.HexTile;
-    const int16_t widthBefore = editor.Document.MapWidth;
-    EXPECT_FALSE(LoadBytes(c.bytes, "bad.map")) << c.name;
-    ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
-    const std::string message = ui.Messages()[0];
-    EXPECT_NE(message.find(Path("bad.map")), std::string::npos) << message;
-    EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
-    EXPECT_EQ(editor.Document.HexTile, tilesBefore) << c.name;
-    EXPECT_EQ(editor.Document.MapWidth, widthBefore) << c.name;
+    editor.Document.MapPath = Path("bad.map");  // as LoadBytes names it
+    editor.Document.MapName = "bad.map";
+    const test::Kept kept(editor.Document);
+    EXPECT_FALSE(LoadBytes(c.bytes, "bad.map"));
+    EXPECT_THAT(ui.Messages(), ElementsAre(AllOf(HasSubstr(Path("bad.map")), HasSubstr(c.says))));
+    EXPECT_EQ(kept.Changes(editor.Document), "");
   }
 }
 
@@ -260,14 +263,12 @@ TEST_F(MapFilesTest, SnapshotRoundTripRestoresTheMapAndItsOwnSize) {
 }
 
 TEST_F(MapFilesTest, MissingOrDamagedSnapshotKeepsTheMap) {
-  const std::vector<int16_t> tiles = editor.Document.HexTile;
+  const test::Kept kept(editor.Document);
   EXPECT_FALSE(ReadSnapshot(editor));
   folder.WriteBytes("autosave.map", {'V', 'e', 'r'});
   EXPECT_FALSE(ReadSnapshot(editor));
-  ASSERT_EQ(ui.Messages().size(), 2u);
-  for (const std::string& message : ui.Messages())
-    EXPECT_NE(message.find("autosave.map"), std::string::npos) << message;
-  EXPECT_EQ(editor.Document.HexTile, tiles);
+  EXPECT_THAT(ui.Messages(), ElementsAre(HasSubstr("autosave.map"), HasSubstr("autosave.map")));
+  EXPECT_EQ(kept.Changes(editor.Document), "");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // and the sizes a new map may have.
 #include "editing/file_dialog.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "document/hex_names.h"
@@ -11,11 +12,16 @@
 #include "editor/startup.h"
 #include "support/builders.h"
 #include "support/editor_fixture.h"
+#include "support/kept.h"
 
 namespace korv {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
 using Bytes = std::vector<uint8_t>;
+using Pair = std::pair<int, int>;
 
 Bytes Slot(const std::string& padded) {
   return Bytes(padded.begin(), padded.end());
@@ -54,7 +60,7 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
     const char* onDisk;  // in maps/
     Bytes bytes;
     const char* mapName;  // "" for the full path (old layout)
-    const char* file;     // maps/<file>.map, .str, .ndx
+    const char* file;     // maps/<file>.str and .ndx
     int width, height;
   };
   const Case cases[] = {
@@ -66,26 +72,22 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
       {"old", "old.map", test::OldMapBytes(5, 5), "", "old", 5, 5},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
     folder.WriteBytes(std::string("maps/") + c.onDisk, c.bytes);
     e.ui.Clear();
     const FileDialogOutcome outcome = LoadTyped("maps", c.typed);
-    ASSERT_TRUE(outcome.Closes) << c.typed;
-    EXPECT_TRUE(outcome.MapReplaced) << c.typed;
-    EXPECT_TRUE(outcome.CaptionChanged) << c.typed;
-    EXPECT_TRUE(e.ui.Messages().empty()) << c.typed;
+    EXPECT_TRUE(outcome.Closes && outcome.MapReplaced && outcome.CaptionChanged);
+    EXPECT_TRUE(e.ui.Messages().empty());
     const MapDocument& d = editor.Document;
     const std::string stem = std::string("maps/") + c.file;
-    EXPECT_EQ(d.MapPath, e.Path(std::string("maps/") + c.onDisk)) << c.typed;
-    EXPECT_EQ(d.MapName, *c.mapName ? std::string(c.mapName) : d.MapPath) << c.typed;
-    EXPECT_EQ(d.HexNamesPath, e.Path(stem + ".str")) << c.typed;
-    EXPECT_EQ(d.HexNamesIndexPath, e.Path(stem + ".ndx")) << c.typed;
-    EXPECT_EQ(d.MapWidth, c.width) << c.typed;
-    EXPECT_EQ(d.MapHeight, c.height) << c.typed;
-    EXPECT_EQ(dialog.State().FileDialogFolder, e.Path("maps")) << c.typed;
+    EXPECT_EQ(d.MapPath, e.Path(std::string("maps/") + c.onDisk));
+    EXPECT_EQ(d.MapName, *c.mapName ? std::string(c.mapName) : d.MapPath);
+    EXPECT_EQ(d.HexNamesPath, e.Path(stem + ".str"));
+    EXPECT_EQ(d.HexNamesIndexPath, e.Path(stem + ".ndx"));
+    EXPECT_EQ(Pair(d.MapWidth, d.MapHeight), Pair(c.width, c.height));
     // No names beside the map: both files are made empty for its size.
-    EXPECT_EQ(folder.ReadBytes(stem + ".str"), Bytes()) << c.typed;
-    EXPECT_EQ(folder.ReadBytes(stem + ".ndx"), Bytes(4 * (c.width + 1) * (c.height + 1), 0))
-        << c.typed;
+    EXPECT_EQ(folder.ReadBytes(stem + ".str"), Bytes());
+    EXPECT_EQ(folder.ReadBytes(stem + ".ndx"), Bytes(4 * (c.width + 1) * (c.height + 1), 0));
   }
 }
 
@@ -108,7 +110,6 @@ TEST_F(FileDialogTest, ARefusedMapKeepsTheOpenMapAndItsNames) {
   folder.WriteBytes("maps/good.map", test::VersionedMapBytes(569, 6, 4));
   ASSERT_TRUE(LoadTyped("maps", "good").Closes);
   ASSERT_TRUE(SetHexName(editor, 2, 2, "Keep me"));
-  const MapDocument before = editor.Document;
   const std::pair<const char*, Bytes> cases[] = {
       {"broken", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff, 0xff, 3, 0}},
       {"short", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39}},
@@ -116,48 +117,69 @@ TEST_F(FileDialogTest, ARefusedMapKeepsTheOpenMapAndItsNames) {
       {"nothere", {}},
   };
   for (const auto& [typed, bytes] : cases) {
+    SCOPED_TRACE(typed);
     const std::string file = std::string("maps/") + typed;
     if (!bytes.empty()) folder.WriteBytes(file + ".map", bytes);
     e.ui.Clear();
+    const test::Kept kept(editor.Document, {folder / "maps/good.str", folder / "maps/good.ndx",
+                                            folder / (file + ".str"), folder / (file + ".ndx")});
     const FileDialogOutcome outcome = LoadTyped("maps", typed);
-    EXPECT_FALSE(outcome.Closes) << typed;
-    EXPECT_FALSE(outcome.MapReplaced) << typed;
-    ASSERT_EQ(e.ui.Messages().size(), 1u) << typed;
-    EXPECT_NE(e.ui.Messages()[0].find(std::string(typed) + ".map"), std::string::npos) << typed;
-    const MapDocument& d = editor.Document;
-    EXPECT_EQ(d.MapPath, before.MapPath) << typed;
-    EXPECT_EQ(d.HexNamesPath, before.HexNamesPath) << typed;
-    EXPECT_EQ(d.HexTile, before.HexTile) << typed;
-    EXPECT_EQ(GetHexName(editor, 2, 2), "Keep me             ") << typed;
-    EXPECT_FALSE(FileExists(folder / (file + ".str"))) << typed;
+    EXPECT_FALSE(outcome.Closes || outcome.MapReplaced);
+    EXPECT_THAT(e.ui.Messages(), ElementsAre(HasSubstr(std::string(typed) + ".map")));
+    EXPECT_EQ(kept.Changes(editor.Document), "");
+    EXPECT_EQ(GetHexName(editor, 2, 2), "Keep me             ");
   }
 }
 
+// "Save" writes the map under the name typed and copies its names beside it;
+// a file of that name is replaced only when the designer agrees, and
+// otherwise the map keeps its files.
 TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   ASSERT_TRUE(SetHexName(editor, 1, 1, "Depot"));
   const Bytes startIndex = folder.ReadBytes("newmap.ndx");
-  EnsureFolder(folder / "maps");
-  ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
-  EXPECT_EQ(dialog.FileName(), "newmap.map");
-  ASSERT_TRUE(dialog.ChangeFolder(e.Path("maps")));
-  dialog.SetFileName("abc");
-  const FileDialogOutcome outcome = dialog.Save();
-  EXPECT_TRUE(outcome.Closes);
-  EXPECT_TRUE(outcome.CaptionChanged);
-  EXPECT_FALSE(outcome.MapReplaced);
-  EXPECT_FALSE(Asked(RecordingInteraction::Event::kOkCancel));
-  const MapDocument& d = editor.Document;
-  EXPECT_EQ(d.MapName, "abc");  // as typed
-  EXPECT_EQ(d.MapPath, e.Path("maps/abc.map"));
-  EXPECT_EQ(d.HexNamesPath, e.Path("maps/abc.str"));
-  EXPECT_EQ(d.HexNamesIndexPath, e.Path("maps/abc.ndx"));
-  EXPECT_EQ(folder.ReadBytes("maps/abc.map").size(), kNewMapBytes);
-  EXPECT_TRUE(FileExists(folder / "maps/abc.ctl"));
-  EXPECT_EQ(folder.ReadBytes("maps/abc.str"), Slot("Depot               "));
-  EXPECT_EQ(folder.ReadBytes("maps/abc.ndx"), startIndex);
-  // From now on names go into the new files only.
+  const Bytes old = test::VersionedMapBytes(569, 2, 2);
+  struct Case {
+    const char* folder;
+    const char* typed;
+    bool exists, answer;
+  };
+  for (const Case& c : {Case{"new", "abc", false, false}, Case{"kept", "abc.map", true, false},
+                        Case{"replaced", "abc.map", true, true}}) {
+    SCOPED_TRACE(c.folder);
+    const std::string stem = e.Path(std::string(c.folder) + "/abc");
+    EnsureFolder(e.Path(c.folder));
+    if (c.exists) folder.WriteBytes(std::string(c.folder) + "/abc.map", old);
+    const std::string pathBefore = editor.Document.MapPath;
+    e.ui.Clear();
+    e.ui.answers = {c.answer};
+    ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
+    ASSERT_TRUE(dialog.ChangeFolder(e.Path(c.folder)));
+    dialog.SetFileName(c.typed);
+    const FileDialogOutcome outcome = dialog.Save();
+    EXPECT_TRUE(outcome.Closes && outcome.CaptionChanged && !outcome.MapReplaced);
+    EXPECT_EQ(Asked(RecordingInteraction::Event::kOkCancel), c.exists);
+    if (c.exists) {
+      EXPECT_EQ(e.ui.events[0].text, stem + ".map already exists.\rDo you want to replace it ?");
+    }
+    const bool saved = !c.exists || c.answer;
+    const MapDocument& d = editor.Document;
+    EXPECT_EQ(d.MapName, c.typed);  // either way
+    EXPECT_EQ(d.MapPath, saved ? stem + ".map" : pathBefore);
+    EXPECT_EQ(ReadWholeFile(stem + ".map")->size(), saved ? kNewMapBytes : old.size());
+    EXPECT_EQ(FileExists(stem + ".ctl"), saved);
+    if (!saved) {
+      EXPECT_FALSE(FileExists(stem + ".str") || FileExists(stem + ".ndx"));
+      continue;
+    }
+    EXPECT_EQ(d.HexNamesPath, stem + ".str");
+    EXPECT_EQ(d.HexNamesIndexPath, stem + ".ndx");
+    EXPECT_EQ(ReadWholeFile(stem + ".str"), Slot("Depot               "));
+    EXPECT_EQ(ReadWholeFile(stem + ".ndx"), startIndex);
+  }
+  // From now on names go into the last files only.
   ASSERT_TRUE(SetHexName(editor, 2, 2, "Camp"));
-  EXPECT_EQ(folder.ReadBytes("maps/abc.str"), Slot("Depot               Camp                "));
+  EXPECT_EQ(folder.ReadBytes("replaced/abc.str"), Slot("Depot               Camp                "));
+  EXPECT_EQ(folder.ReadBytes("new/abc.str"), Slot("Depot               "));
   EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Depot               "));
   EXPECT_EQ(folder.ReadBytes("newmap.ndx"), startIndex);
 }
@@ -186,31 +208,6 @@ TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
   EXPECT_EQ(editor.Document.HexNamesPath, namesPath);
   EXPECT_TRUE(SetHexName(editor, 2, 2, "Kept"));
   EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Kept                "));
-}
-
-TEST_F(FileDialogTest, ReplaceQuestionDecidesWhetherAnythingIsWritten) {
-  for (const bool answer : {false, true}) {
-    test::TempFolder maps;
-    const Bytes old = test::VersionedMapBytes(569, 2, 2);
-    maps.WriteBytes("abc.map", old);
-    const std::string oldPath = editor.Document.MapPath;
-    e.ui.Clear();
-    e.ui.answers = {answer};
-    ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
-    ASSERT_TRUE(dialog.ChangeFolder(maps.Path().string()));
-    dialog.SetFileName("abc.map");
-    EXPECT_TRUE(dialog.Save().Closes);
-    const std::string path = (maps / "abc.map").string();
-    ASSERT_FALSE(e.ui.events.empty());
-    EXPECT_EQ(e.ui.events[0].kind, RecordingInteraction::Event::kOkCancel);
-    EXPECT_EQ(e.ui.events[0].text, path + " already exists.\rDo you want to replace it ?");
-    EXPECT_EQ(editor.Document.MapName, "abc.map");  // the typed text either way
-    EXPECT_EQ(editor.Document.MapPath, answer ? path : oldPath);
-    EXPECT_EQ(maps.ReadBytes("abc.map").size(), answer ? kNewMapBytes : old.size());
-    EXPECT_EQ(FileExists(maps / "abc.ctl"), answer);
-    EXPECT_EQ(FileExists(maps / "abc.str"), answer);
-    EXPECT_EQ(FileExists(maps / "abc.ndx"), answer);
-  }
 }
 
 TEST_F(FileDialogTest, FileAndFolderLists) {
@@ -255,18 +252,18 @@ TEST_F(FileDialogTest, ANationSetErasesControlOnlyWhenTheDesignerAgrees) {
   struct Case {
     const char* what;
     std::string folder, typed;
-    bool answer, asked, erased;
-    std::string setAfter;
-    int nationsAfter;
+    bool answer, asked;
+    bool taken;  // the set becomes "other" with its two nations
   };
   const Case cases[] = {
-      {"nations.txt, Yes", e.Path("other/nations"), "nations.txt", true, true, true, "other", 2},
-      {"nations.txt, No", e.Path("other/nations"), "nations.txt", false, true, false, "default", 3},
-      {"another file, Yes", e.Path("other/nations"), "readme.txt", true, true, true, "default", 3},
+      {"nations.txt, Yes", e.Path("other/nations"), "nations.txt", true, true, true},
+      {"nations.txt, No", e.Path("other/nations"), "nations.txt", false, true, false},
+      {"another file, Yes", e.Path("other/nations"), "readme.txt", true, true, false},
       {"a set the game folder lacks", (elsewhere / "faraway/nations").string(), "nations.txt", true,
-       false, false, "default", 3},
+       false, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     std::string error;
     ASSERT_TRUE(StartUp(editor, error)) << error;
     MapDocument& d = editor.Document;
@@ -275,21 +272,19 @@ TEST_F(FileDialogTest, ANationSetErasesControlOnlyWhenTheDesignerAgrees) {
     e.ui.Clear();
     e.ui.answers = {c.answer};
     ASSERT_TRUE(dialog.Open(kNationSetMode));
-    ASSERT_TRUE(dialog.ChangeFolder(c.folder)) << c.what;
+    ASSERT_TRUE(dialog.ChangeFolder(c.folder));
     dialog.SetFileName(c.typed);
     const FileDialogOutcome outcome = dialog.Load();
-    EXPECT_EQ(Asked(RecordingInteraction::Event::kYesNo), c.asked) << c.what;
-    if (c.asked) {
-      EXPECT_EQ(e.ui.events[0].text, kEraseControlQuestion) << c.what;
-    }
-    EXPECT_EQ(!e.ui.Messages().empty(), !c.asked) << c.what;
-    EXPECT_EQ(d.Owner(4, 5), c.erased ? 0 : 2) << c.what;
-    EXPECT_EQ(d.Mark(4, 5), c.erased ? 0 : kPrimaryObjective) << c.what;
-    EXPECT_EQ(d.NationSetName, c.setAfter) << c.what;
-    EXPECT_EQ(editor.Nations.NationCount, c.nationsAfter) << c.what;
-    EXPECT_EQ(outcome.MapReplaced, c.erased) << c.what;
-    EXPECT_EQ(outcome.NationSetChanged, c.setAfter != "default") << c.what;
-    EXPECT_EQ(outcome.Closes, c.asked) << c.what;
+    // Not asked, the designer is told why.
+    EXPECT_EQ(Asked(RecordingInteraction::Event::kYesNo), c.asked);
+    EXPECT_EQ(e.ui.Messages().empty(), c.asked);
+    const bool erased = c.asked && c.answer;
+    EXPECT_EQ(Pair(d.Owner(4, 5), d.Mark(4, 5)), erased ? Pair(0, 0) : Pair(2, kPrimaryObjective));
+    EXPECT_EQ(d.NationSetName, c.taken ? "other" : "default");
+    EXPECT_EQ(editor.Nations.NationCount, c.taken ? 2 : 3);
+    EXPECT_EQ(outcome.MapReplaced, erased);
+    EXPECT_EQ(outcome.NationSetChanged, c.taken);
+    EXPECT_EQ(outcome.Closes, c.asked);
   }
 }
 
@@ -328,7 +323,7 @@ TEST_F(FileDialogTest, NewMapDialogSizes) {
     std::string error;
     ASSERT_TRUE(StartUp(editor, error)) << error;
     ASSERT_TRUE(SetHexName(editor, 1, 1, "Kept if refused"));
-    const MapDocument before = editor.Document;
+    const test::Kept kept(editor.Document, {folder / "newmap.str", folder / "newmap.ndx"});
     const bool made = NewMapDialog_OK(editor, c.width, c.height, error);
     ASSERT_EQ(made, c.madeWidth > 0) << c.width << " x " << c.height << ": " << error;
     const MapDocument& d = editor.Document;
@@ -337,10 +332,8 @@ TEST_F(FileDialogTest, NewMapDialogSizes) {
       EXPECT_EQ(d.MapHeight, c.madeHeight);
       EXPECT_EQ(d.MapPath, e.Path("newmap.map"));
     } else {
-      EXPECT_NE(error.find(c.says), std::string::npos) << error;
-      EXPECT_EQ(d.MapWidth, before.MapWidth) << c.width;
-      EXPECT_EQ(d.HexTile, before.HexTile) << c.width;
-      EXPECT_EQ(GetHexName(editor, 1, 1), "Kept if refused     ") << c.width;
+      EXPECT_THAT(error, HasSubstr(c.says));
+      EXPECT_EQ(kept.Changes(d), "") << c.width;
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "editor/set_import.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,9 +10,16 @@
 #include "editor/map_io.h"
 #include "support/builders.h"
 #include "support/editor_fixture.h"
+#include "support/kept.h"
 
 namespace korv {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 using test::EquipmentFileBytes;
 using test::ScenarioFileBytes;
@@ -128,9 +136,7 @@ TEST_F(SetImportTest, DeploymentHexesGoToTheFirstNationOfSide1AndOwnedVictoryHex
   EXPECT_EQ(d.Owner(2, 1), 2);
   // (0, 2) of the set is (1, 2) in the editor; nobody owns it.
   EXPECT_EQ(d.Mark(1, 2), kNoObjective);
-  ASSERT_EQ(ui.Messages().size(), 1u);
-  EXPECT_NE(ui.Messages()[0].find("victory hexes that nobody owns: (1, 2)"), std::string::npos)
-      << ui.Messages()[0];
+  EXPECT_THAT(ui.Messages(), ElementsAre(HasSubstr("victory hexes that nobody owns: (1, 2)")));
 }
 
 TEST_F(SetImportTest, AMissingMapNameFileIsReportedAndTheImportGoesOn) {
@@ -156,7 +162,7 @@ TEST_F(SetImportTest, TheMapIsNewmapAndItsOrderOfBattleWaitsInTheEditorsFolder) 
   EXPECT_EQ(editor.ImportedSet.ImportedOobPath, Path("game005.oob"));
   // The text names the sides by the game's nations; korvmap import-set checks a unit line.
   const std::string text = folder.ReadText("game005.oob");
-  EXPECT_NE(text.find("* sequence/side names\rZeta\r\nBeta\r\n"), std::string::npos) << text;
+  EXPECT_THAT(text, HasSubstr("* sequence/side names\rZeta\r\nBeta\r\n"));
   EXPECT_EQ(editor.ImportedSet.OrderOfBattleText, text);
   EXPECT_FALSE(FileExists(folder / "game005.dep"));
 }
@@ -228,20 +234,9 @@ TEST(WriteScenarioFiles, PutsTheOrderOfBattleBesideTheMapWithoutLosingOne) {
     } else if (c.saved) {
       EXPECT_TRUE(w.ui.events.empty());
     } else {
-      ASSERT_EQ(w.ui.Messages().size(), 1u);
-      EXPECT_NE(w.ui.Messages()[0].find(w.Path(c.oobFile)), std::string::npos);
+      EXPECT_THAT(w.ui.Messages(), ElementsAre(HasSubstr(w.Path(c.oobFile))));
     }
   }
-}
-
-bool SameDocument(const MapDocument& a, const MapDocument& b) {
-  return a.MapWidth == b.MapWidth && a.MapHeight == b.MapHeight && a.HexData == b.HexData &&
-         a.HexTile == b.HexTile && a.HexControl == b.HexControl &&
-         a.HexDeployment == b.HexDeployment && a.HexLandMass == b.HexLandMass &&
-         a.HexOriginalOwner == b.HexOriginalOwner && a.HexPixelPos == b.HexPixelPos &&
-         a.ObjectiveCount == b.ObjectiveCount && a.Objectives == b.Objectives &&
-         a.MapPath == b.MapPath && a.MapName == b.MapName && a.NationSetName == b.NationSetName &&
-         a.HexNamesPath == b.HexNamesPath && a.HexNamesIndexPath == b.HexNamesIndexPath;
 }
 
 // Bytes of a 4 x 3 set (A = 3, B = 2) with `tile` at set hex (x, y) and tile 5 elsewhere.
@@ -300,19 +295,15 @@ TEST(SetImport, ARefusedSetFileChangesNothing) {
     w.folder.WriteText("game005.dep", "deployment");
     w.folder.WriteBytes(file, c.bytes);
     w.folder.WriteBytes("sets/game005.scn", ScenarioFileBytes({}));
-    const MapDocument before = w.editor.Document;
-    const std::vector<uint8_t> namesBefore = w.folder.ReadBytes("newmap.ndx");
+    const test::Kept kept(w.editor.Document, {w.folder / "game005.dep", w.folder / "game005.oob",
+                                              w.folder / "newmap.ndx", w.folder / "newmap.str"});
     EXPECT_FALSE(w.Import(file));
-    ASSERT_EQ(w.ui.Messages().size(), 1u);
-    const std::string message = w.ui.Messages()[0];
-    EXPECT_EQ(message.find("The set file " + w.Path(file) + " was not imported: "), 0u) << message;
-    EXPECT_NE(message.find(c.fault), std::string::npos) << message;
-    EXPECT_EQ(message.substr(message.size() - 28), ". The open map is unchanged.");
-    EXPECT_TRUE(SameDocument(w.editor.Document, before));
+    EXPECT_THAT(
+        w.ui.Messages(),
+        ElementsAre(AllOf(StartsWith("The set file " + w.Path(file) + " was not imported: "),
+                          HasSubstr(c.fault), EndsWith(". The open map is unchanged."))));
+    EXPECT_EQ(kept.Changes(w.editor.Document), "");
     EXPECT_FALSE(w.editor.ImportedSet.Pending());
-    EXPECT_FALSE(FileExists(w.folder / "game005.oob"));
-    EXPECT_EQ(w.folder.ReadText("game005.dep"), "deployment");
-    EXPECT_EQ(w.folder.ReadBytes("newmap.ndx"), namesBefore);
   }
 }
 
@@ -387,16 +378,14 @@ TEST(SetImport, AnIncompleteScenarioPartLeavesTheMapWithoutItsScenario) {
     EXPECT_EQ(w.editor.Document.Deployment(2, 1), c.deployed);
     EXPECT_FALSE(w.editor.ImportedSet.Pending());
     EXPECT_FALSE(FileExists(w.folder / "game005.oob"));
-    ASSERT_EQ(w.ui.Messages().size(), 1u);
-    const std::string message = w.ui.Messages()[0];
-    EXPECT_EQ(message.find("The map of the set file " + w.Path("sets/game005.set") +
-                           " was imported without its scenario"),
-              0u)
-        << message;
     std::string fault = c.fault;
     for (size_t at = fault.find('@'); at != std::string::npos; at = fault.find('@'))
       fault.replace(at, 1, w.folder.Path().string());
-    EXPECT_NE(message.find(fault), std::string::npos) << message;
+    EXPECT_THAT(
+        w.ui.Messages(),
+        ElementsAre(AllOf(StartsWith("The map of the set file " + w.Path("sets/game005.set") +
+                                     " was imported without its scenario"),
+                          HasSubstr(fault))));
   }
 }
 
