@@ -1,30 +1,20 @@
 #include "cli/import_set_command.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "cli/korvmap.h"
 #include "scenario/scenario_files.h"
 #include "support/builders.h"
+#include "support/korvmap_run.h"
 #include "support/test_folder.h"
 
 namespace korv {
 namespace {
 
-using test::TempFolder;
-
-struct CommandResult {
-  std::optional<int> code;
-  std::string out;
-  std::string err;
-};
-
-CommandResult RunCommand(std::vector<std::string> arguments) {
-  std::ostringstream out, err;
-  std::optional<int> code = RunImportSetCommand(arguments, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::KorvmapRun;
+using ::testing::HasSubstr;
 
 // A mini game folder with a 4 x 3 set (A = 3, B = 2) of tiles 4 + x + y and
 // one owned hex, a scenario with one unit, and the equipment file.
@@ -44,32 +34,29 @@ class ImportSetCommandTest : public ::testing::Test {
     std::filesystem::create_directories(folder / "out");
   }
   std::string Path(const std::string& name) const { return (folder / name).string(); }
-  CommandResult Import(const std::string& out, bool replace = false) {
+  KorvmapRun Import(const std::string& out, bool replace = false) {
     std::vector<std::string> arguments = {"--folder", folder.Path().string(), "import-set",
                                           Path("sets/game005.set"), Path(out)};
     if (replace) arguments.push_back("--replace");
-    return RunCommand(arguments);
+    return test::Korvmap(arguments);
   }
 
-  TempFolder folder;
+  test::TempFolder folder;
 };
 
 TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
-  CommandResult run = Import("out/abc");  // the extension is added
+  KorvmapRun run = Import("out/abc");  // the extension is added
   ASSERT_EQ(run.code, kExitOk) << run.err;
   for (const char* file :
        {"abc.map", "abc.ctl", "abc.bmp", "abc.ndx", "abc.str", "abc.oob", "abc.scn"}) {
     EXPECT_TRUE(FileExists(folder / "out" / file)) << file;
-    EXPECT_NE(run.out.find("wrote " + Path(std::string("out/") + file)), std::string::npos)
-        << run.out;
+    EXPECT_THAT(run.out, HasSubstr("wrote " + Path(std::string("out/") + file)));
   }
   EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
   const std::string oob = folder.ReadText("out/abc.oob");
-  EXPECT_NE(oob.find("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
-                     "type-experience-turn of entry-trans1-trans2\r"
-                     "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"),
-            std::string::npos)
-      << oob;
+  EXPECT_THAT(oob, HasSubstr("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
+                             "type-experience-turn of entry-trans1-trans2\r"
+                             "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"));
   // The hex-name files of an imported map are empty.
   EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
   EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());
@@ -80,14 +67,14 @@ TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
 
 TEST_F(ImportSetCommandTest, AnExistingMapIsReplacedOnlyWhenAsked) {
   folder.WriteText("out/abc.map", "an older map");
-  CommandResult kept = Import("out/abc.map");
+  KorvmapRun kept = Import("out/abc.map");
   EXPECT_EQ(kept.code, kExitRefused);
-  EXPECT_NE(kept.err.find(Path("out/abc.map") + " already exists."), std::string::npos) << kept.err;
+  EXPECT_THAT(kept.err, HasSubstr(Path("out/abc.map") + " already exists."));
   EXPECT_EQ(folder.ReadText("out/abc.map"), "an older map");
   EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
   EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
 
-  CommandResult replaced = Import("out/abc.map", true);
+  KorvmapRun replaced = Import("out/abc.map", true);
   ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
   EXPECT_NE(folder.ReadText("out/abc.map"), "an older map");
   EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
@@ -95,50 +82,51 @@ TEST_F(ImportSetCommandTest, AnExistingMapIsReplacedOnlyWhenAsked) {
 
 TEST_F(ImportSetCommandTest, AnExistingOrderOfBattleIsKeptUnlessReplaced) {
   folder.WriteText("out/abc.oob", "edited by hand");
-  CommandResult run = Import("out/abc.map");
+  KorvmapRun run = Import("out/abc.map");
   ASSERT_EQ(run.code, kExitOk) << run.err;
   EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
-  EXPECT_NE(run.out.find("kept " + Path("out/abc.oob")), std::string::npos) << run.out;
-  EXPECT_NE(run.err.find(Path("out/abc.oob") + "already exists."), std::string::npos) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("kept " + Path("out/abc.oob")));
+  EXPECT_THAT(run.err, HasSubstr(Path("out/abc.oob") + "already exists."));
   EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
 
-  CommandResult replaced = Import("out/abc.map", true);
+  KorvmapRun replaced = Import("out/abc.map", true);
   ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
-  EXPECT_NE(folder.ReadText("out/abc.oob").find("Rifle Brigade,4,2,9,"), std::string::npos);
+  EXPECT_THAT(folder.ReadText("out/abc.oob"), HasSubstr("Rifle Brigade,4,2,9,"));
 }
 
 TEST_F(ImportSetCommandTest, ARefusedSetWritesNothing) {
   folder.WriteBytes("sets/game005.set", std::vector<uint8_t>(40, 0));
-  CommandResult run = Import("out/abc.map");
+  KorvmapRun run = Import("out/abc.map");
   EXPECT_EQ(run.code, kExitRefused);
-  EXPECT_NE(run.err.find("is 40 bytes long"), std::string::npos) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("is 40 bytes long"));
   EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
 }
 
 TEST_F(ImportSetCommandTest, WithoutItsScenarioOnlyTheMapIsWritten) {
   std::filesystem::remove(folder / "sets/game005.scn");
-  CommandResult run = Import("out/abc.map");
+  KorvmapRun run = Import("out/abc.map");
   ASSERT_EQ(run.code, kExitOk) << run.err;
-  EXPECT_NE(run.err.find("its scenario file " + Path("sets/game005.scn") + " does not exist"),
-            std::string::npos)
-      << run.err;
+  EXPECT_THAT(run.err,
+              HasSubstr("its scenario file " + Path("sets/game005.scn") + " does not exist"));
   EXPECT_TRUE(FileExists(folder / "out/abc.map"));
   EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
   EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
 }
 
-TEST_F(ImportSetCommandTest, LeavesOtherCommandsToKorvmap) {
-  EXPECT_FALSE(RunCommand({"info", "x.map"}).code.has_value());
-  EXPECT_FALSE(RunCommand({"--seed", "5", "new", "import-set"}).code.has_value());
-}
-
-TEST_F(ImportSetCommandTest, MisuseGivesTheUsage) {
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"import-set", "a.set"},
-        std::vector<std::string>{"import-set", "--width", "3", "a.set", "b.map"}}) {
-    CommandResult run = RunCommand(arguments);
-    EXPECT_EQ(run.code, kExitUsage);
-    EXPECT_NE(run.err.find("import-set SET OUT.map [--replace]"), std::string::npos) << run.err;
+// Other commands are left to korvmap; misuse gives the usage.
+TEST(ImportSetCommand, TakesItsOwnCommandLinesOnly) {
+  const std::pair<std::vector<std::string>, std::optional<int>> cases[] = {
+      {{"info", "x.map"}, std::nullopt},
+      {{"--seed", "5", "new", "import-set"}, std::nullopt},
+      {{"import-set", "a.set"}, kExitUsage},
+      {{"import-set", "--width", "3", "a.set", "b.map"}, kExitUsage},
+  };
+  for (const auto& [arguments, code] : cases) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunImportSetCommand(arguments, out, err), code) << arguments[0];
+    if (code) {
+      EXPECT_THAT(err.str(), HasSubstr("import-set SET OUT.map [--replace]"));
+    }
   }
 }
 
