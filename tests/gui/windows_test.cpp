@@ -130,23 +130,6 @@ class WindowsTest : public QObject {
     QCOMPARE(view.ViewScreen.Width(), window->MapView()->width() - 2 * MapViewWidget::kFrame);
   }
 
-  void scrollBarsMoveTheViewByShiftsAndRedraws() {
-    auto window = StartWindow();
-    QVERIFY(window);
-    QVERIFY(window->OpenMap(Path("maps/sample.map")));
-    MapEditor& session = window->Session();
-    for (int value : {2, 6}) {  // one step, then several
-      window->HorizontalBar()->setValue(value);
-      window->VerticalBar()->setValue(value);
-      QCOMPARE(session.view.ViewLeft, value);
-      QCOMPARE(session.view.ViewTop, value);
-      // What the bars left on screen is what a full redraw draws there.
-      const QImage shown = session.view.ViewScreen.Image().copy();
-      RedrawBuffers(session.editor, session.resources, session.switches, session.view);
-      QCOMPARE(shown, session.view.ViewScreen.Image());
-    }
-  }
-
   void zoomAndAClickPaintsTheHexUnderThePointer() {
     auto window = StartWindow();
     QVERIFY(window);
@@ -219,35 +202,6 @@ class WindowsTest : public QObject {
     QVERIFY(std::filesystem::exists(folder_ / "autosave.map"));
   }
 
-  void tileSheetPressesChooseTiles() {
-    auto window = StartWindow();
-    QVERIFY(window);
-    TilePickerWindow* picker = window->TilePicker();
-    QVERIFY(picker);
-    picker->resize(1000, 600);
-    QTest::qWait(1);
-    QWidget* sheet = picker->Sheet()->viewport();
-    MapEditor& session = window->Session();
-    QTest::mouseMove(sheet, QPoint(130, 60));
-    QCOMPARE(picker->windowTitle().toStdString(), TilePickerCaption(18, session.editor.Tiles));
-    // The left button leaves automatic choice, and the button shows it.
-    QTest::mouseClick(window->Button("auto-tile"), Qt::LeftButton);
-    QVERIFY(session.editor.Settings.AutoDraw);
-    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(130, 60));
-    QCOMPARE(session.editor.CurrentTile, int16_t{18});
-    QVERIFY(!session.editor.Settings.AutoDraw);
-    QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(false));
-    // A new layout starts the sheet at its first tile.
-    picker->resize(400, 300);
-    QTest::qWait(1);
-    picker->Sheet()->verticalScrollBar()->setValue(100);
-    picker->Sheet()->horizontalScrollBar()->setValue(120);
-    picker->resize(420, 320);
-    QTest::qWait(1);
-    QCOMPARE(picker->Sheet()->verticalScrollBar()->value(), 0);
-    QCOMPARE(picker->Sheet()->horizontalScrollBar()->value(), 0);
-  }
-
   void menusAreTheCommandTable() {
     // Every entry of the command table, in its menu, in order, enabled when
     // it can run; triggering one runs the table's procedure.
@@ -308,20 +262,31 @@ class WindowsTest : public QObject {
     QCOMPARE(named, std::vector<std::string>{Path("maps/sample.map")});
   }
 
-  void tileDialogsFollowThePickersRouting() {
+  void tileSheetPressesChooseTilesForTheWindowOrTheRoutedDialog() {
     auto window = StartWindow();
     QVERIFY(window);
     TilePickerWindow* picker = window->TilePicker();
+    QVERIFY(picker);
+    picker->resize(1000, 600);
+    QTest::qWait(1);
+    QWidget* sheet = picker->Sheet()->viewport();
     Editor& editor = window->Session().editor;
+    QTest::mouseMove(sheet, QPoint(130, 60));
+    QCOMPARE(picker->windowTitle().toStdString(), TilePickerCaption(18, editor.Tiles));
+    // The left button leaves automatic choice, and the button shows it.
+    QTest::mouseClick(window->Button("auto-tile"), Qt::LeftButton);
+    QVERIFY(editor.Settings.AutoDraw);
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(130, 60));
+    QCOMPARE(editor.CurrentTile, int16_t{18});
+    QVERIFY(!editor.Settings.AutoDraw);
+    QCOMPARE(window->Button("auto-tile")->text().toStdString(), AutoTileButtonCaption(false));
+    // With the road dialog open a tile clicked goes to it; B and N browse.
     editor.CurrentTile = 5;
     QTest::keyClick(picker, Qt::Key_F3);
     auto* roads = static_cast<RoadConnectionsDialog*>(picker->Dialog(PickerKey::kF3));
     QVERIFY(roads && roads->isVisible());
     QVERIFY(picker->Routing().RoadDialogActive);
-    // A tile clicked in the picker goes to the routed dialog; B and N browse.
-    picker->resize(1000, 600);
-    QTest::qWait(1);
-    QTest::mouseClick(picker->Sheet()->viewport(), Qt::LeftButton, {}, QPoint(130, 60));
+    QTest::mouseClick(sheet, Qt::LeftButton, {}, QPoint(130, 60));
     QCOMPARE(editor.CurrentTile, int16_t{18});
     QTest::keyClick(roads, Qt::Key_N);
     QCOMPARE(editor.CurrentTile, int16_t{19});
@@ -338,6 +303,15 @@ class WindowsTest : public QObject {
     auto* terrain = static_cast<TileTerrainTypeDialog*>(picker->Dialog(PickerKey::kF2));
     QVERIFY(terrain && terrain->isVisible());
     QCOMPARE(terrain->TerrainList()->currentRow(), editor.Tiles.TerrainOf(18));
+    // A new layout starts the sheet at its first tile.
+    picker->resize(400, 300);
+    QTest::qWait(1);
+    picker->Sheet()->verticalScrollBar()->setValue(100);
+    picker->Sheet()->horizontalScrollBar()->setValue(120);
+    picker->resize(420, 320);
+    QTest::qWait(1);
+    QCOMPARE(picker->Sheet()->verticalScrollBar()->value(), 0);
+    QCOMPARE(picker->Sheet()->horizontalScrollBar()->value(), 0);
   }
 
   void theJumpMapCentresTheViewAndFollowsIt() {
@@ -360,8 +334,10 @@ class WindowsTest : public QObject {
                      std::max(session.view.ScrollMaxX, 1), std::max(session.view.ScrollMaxY, 1));
     QCOMPARE(session.view.ViewLeft, expected.left);
     QCOMPARE(window->HorizontalBar()->value(), expected.left);
-    // The outline follows a scroll step of the main window.
+    // A scroll step of the main window moves its view, and the outline follows.
+    const int top = session.view.ViewTop;
     QTest::keyClick(window->MapView(), Qt::Key_Down);
+    QCOMPARE(session.view.ViewTop, top + 1);
     QCOMPARE(session.editor.JumpMap.Outline->y, session.view.ViewTop);
     window->Action("Hide")->trigger();
     QVERIFY(!jump->isVisible());
