@@ -1,6 +1,7 @@
 // The "&Edit" menu: the clipboard file's bytes, both kinds of paste (from
 // the file and, without one, within the map) at targets that overlap the
-// copied block or run off the map, damaged clipboard files, and Undo.
+// copied block or run off the map, and damaged clipboard files. Undo (F7)
+// is the editing tests'.
 #include "editing/clipboard.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <tuple>
 #include <vector>
 
-#include "editor/map_io.h"
 #include "support/builders.h"
 #include "support/editor_fixture.h"
 
@@ -216,50 +216,6 @@ TEST_F(ClipboardTest, BlocksLargerThanTheMapAndBytesAfterTheBlock) {
   EXPECT_EQ(
       Unexpected([&](int x, int y) { return x < 2 && y >= 7 ? block[x][y - 7] : Pattern(x, y); }),
       "");
-}
-
-TEST_F(ClipboardTest, UndoRestoresTheSnapshotAndWithoutOneKeepsTheMap) {
-  MapDocument& d = Map();
-  const std::vector<int16_t> tiles = d.HexTile;
-  int before = presents;
-  EXPECT_FALSE(Undo_Click(s.session).restored);
-  EXPECT_EQ(d.HexTile, tiles);
-  EXPECT_EQ(presents, before);
-  EXPECT_EQ(s.ui.Messages().size(), 1u);
-
-  // Every layer of the restore is checked with the snapshot's round trip;
-  // here the menu command brings the copy back and redraws once.
-  d.Owner(2, 2) = 1;
-  ASSERT_TRUE(WriteSnapshot(s.session.editor));
-  const MapDocument saved = d;
-  for (int x = 0; x <= 9; ++x) d.Tile(x, 4) = 3;
-  d.Owner(2, 2) = 0;
-  before = presents;
-  const UndoOutcome outcome = Undo_Click(s.session);
-  EXPECT_TRUE(outcome.restored);
-  EXPECT_FALSE(outcome.sizeChanged);
-  EXPECT_EQ(presents, before + 1);
-  EXPECT_EQ(d.HexTile, saved.HexTile);
-  EXPECT_EQ(d.HexControl, saved.HexControl);
-}
-
-TEST_F(ClipboardTest, UndoOfASnapshotOfAnotherSizeTakesItsSize) {
-  ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 5, 4));
-  Map().Tile(5, 4) = 11;
-  ASSERT_TRUE(WriteSnapshot(s.session.editor));
-  ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 9, 8));
-  s.session.view.ViewLeft = 2;
-  ClickAt(9, 8);
-  const UndoOutcome outcome = Undo_Click(s.session);
-  EXPECT_TRUE(outcome.restored);
-  EXPECT_TRUE(outcome.sizeChanged);
-  EXPECT_EQ(Map().MapWidth, 5);
-  EXPECT_EQ(Map().MapHeight, 4);
-  EXPECT_EQ(Map().HexTile.size(), 30u);
-  EXPECT_EQ(Map().Tile(5, 4), 11);
-  EXPECT_EQ(s.session.view.ViewLeft, 1);
-  EXPECT_EQ(s.session.interaction.CurrentHexX, 5);
-  EXPECT_EQ(s.session.interaction.CurrentHexY, 4);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Editing with the mouse and the keys: what a press paints, selects or sets
-// in each mode, the tool buttons, the keys and when they are off, the
-// snapshot keys, a replaced map, and the hex distance against a walk of the
+// in each mode, the tool buttons, the keys and when they are off, the undo
+// copy (F5, F7), a replaced map, and the hex distance against a walk of the
 // grid.
 #include "editing/editing.h"
 
@@ -16,6 +16,7 @@
 #include "editing/commands.h"
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
+#include "support/kept.h"
 
 namespace korv {
 namespace {
@@ -35,7 +36,10 @@ test::MiniGame EditingGame() {
 
 class EditingTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(s.started); }
+  void SetUp() override {
+    ASSERT_TRUE(s.started);
+    session.view.OnPresent = [this] { ++presents; };
+  }
   // A press in the middle of hex (x, y) with the view at column 1, row 1.
   void Press(int x, int y, MouseButton button = MouseButton::kLeft, int shift = 0) {
     const PixelPoint p = HexToPixel(session.editor.Geometry, x, y);
@@ -45,6 +49,7 @@ class EditingTest : public ::testing::Test {
 
   test::SessionOnMiniGame s{EditingGame()};
   MapEditor& session = s.session;
+  int presents = 0;
 };
 
 TEST_F(EditingTest, ACtrlPressSetsTheCurrentHexAndPaintsNothing) {
@@ -243,8 +248,10 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
     Press(30, 25);
     Press(28, 20, MouseButton::kLeft, 1);
     Press(31, 29, MouseButton::kLeft, 1);
+    session.view.ViewLeft = 5;
     replace();
     ASSERT_EQ(Map().MapWidth, 20);
+    EXPECT_EQ(session.view.ViewLeft, 1);
     EXPECT_EQ(session.interaction.CurrentHexX, 20);
     EXPECT_EQ(session.interaction.CurrentHexY, 20);
     EXPECT_FALSE(session.switches.HasSelection());
@@ -259,9 +266,18 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
 }
 
 TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
+  // Without an undo copy F7 keeps the map, says so and draws nothing.
+  const test::Kept kept(Map());
+  EXPECT_FALSE(Undo_Click(session).restored);
+  EXPECT_EQ(kept.Changes(Map()), "");
+  EXPECT_EQ(s.ui.Messages().size(), 1u);
+  EXPECT_EQ(presents, 0);
   Map().Tile(5, 5) = 26;
+  Map().Owner(2, 2) = 1;
   ASSERT_TRUE(WriteSnapshot(session.editor));
+  const test::Kept copy(Map());
   Map().Tile(5, 5) = 1;
+  Map().Owner(2, 2) = 0;
   HexNameBox_Focus(session, true);
   for (EditorKey key : {EditorKey::kF5, EditorKey::kF7, EditorKey::kA, EditorKey::kN,
                         EditorKey::kDown, EditorKey::kF2}) {
@@ -274,12 +290,15 @@ TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
   EXPECT_FALSE(session.editor.Settings.AutoDraw);
   EXPECT_EQ(session.interaction.ModifierKeys, 0);
   EXPECT_TRUE(session.editor.JumpMap.Shown.IsNull());
-  // Without the focus F7 restores the undo copy; of the same size, the view stays.
+  // Without the focus F7 restores the undo copy; of the same size, the view
+  // stays and is drawn once. (Of another size: ReplacingTheMap... above.)
   HexNameBox_Focus(session, false);
   session.view.ViewLeft = 3;
+  const int before = presents;
   EXPECT_FALSE(MainWindow_KeyDown(session, EditorKey::kF7).mapReplaced);
-  EXPECT_EQ(Map().Tile(5, 5), 26);
+  EXPECT_EQ(copy.Changes(Map()), "");
   EXPECT_EQ(session.view.ViewLeft, 3);
+  EXPECT_EQ(presents, before + 1);
 }
 
 TEST_F(EditingTest, ModifiedKeysStillRunAndSetTheModifierState) {
