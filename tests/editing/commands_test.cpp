@@ -3,18 +3,19 @@
 // running the same entries as the menus.
 #include "editing/commands.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/korvmap.h"
 #include "editing/editing.h"
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
+#include "support/korvmap_run.h"
 
 namespace korv {
 namespace {
 
+using test::Korvmap;
+using test::KorvmapRun;
 using test::SessionOnMiniGame;
 
 TEST(FindCommand, ByNameOrCaptionWithoutAccessKeyOrCase) {
@@ -135,19 +136,6 @@ TEST(RecentMaps, TheLastOpenedFirstWithoutRepeatsUpToTheLimit) {
   EXPECT_EQ(recent, (std::vector<std::string>{"d.map", "a.map", "c.map"}));
 }
 
-struct RunResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-RunResult Korvmap(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunKorvmap(arguments, out, err);
-  return {code, out.str(), err.str()};
-}
-
 TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
   // A map with a city (terrain 5) at (2, 2) and a road tile at (3, 3).
   test::MiniGame game = test::DefaultMiniGame();
@@ -173,15 +161,15 @@ TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
   EXPECT_EQ(map.Mark(2, 2), kPrimaryObjective);
   EXPECT_EQ(map.Owner(3, 3), 2);  // a road hex takes the owner
 
-  const RunResult run = Korvmap({"--folder", world.folder.Path().string(), "apply",
-                                 world.Path("in.map"), world.Path("out.map"), "--nation", "2",
-                                 "--mark", "2", "default area", "set-hex-control"});
+  const KorvmapRun run = Korvmap({"--folder", world.folder.Path().string(), "apply",
+                                  world.Path("in.map"), world.Path("out.map"), "--nation", "2",
+                                  "--mark", "2", "default area", "set-hex-control"});
   ASSERT_EQ(run.code, kExitOk) << run.err;
   EXPECT_EQ(world.folder.ReadBytes("out.map"), world.folder.ReadBytes("menus.map"));
   EXPECT_EQ(world.folder.ReadBytes("out.ctl"), world.folder.ReadBytes("menus.ctl"));
 
   // --view limits an area command to the hexes it shows.
-  const RunResult viewed =
+  const KorvmapRun viewed =
       Korvmap({"--folder", world.folder.Path().string(), "apply", world.Path("in.map"),
                world.Path("viewed.map"), "--view", "3,3,2,2", "--nation", "1", "set-hex-control"});
   ASSERT_EQ(viewed.code, kExitOk) << viewed.err;
@@ -215,9 +203,9 @@ TEST(KorvmapApply, RefusesWhatItCannotRunBeforeTouchingAnything) {
     std::vector<std::string> arguments = {"--folder", world.folder.Path().string(), "apply",
                                           world.Path("in.map"), world.Path("out.map")};
     arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
-    const RunResult run = Korvmap(arguments);
+    const KorvmapRun run = Korvmap(arguments);
     EXPECT_EQ(run.code, c.code) << c.says;
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_THAT(run.err, testing::HasSubstr(c.says));
     EXPECT_FALSE(FileExists(world.folder / "out.map")) << c.says;
   }
 }

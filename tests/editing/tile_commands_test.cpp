@@ -3,14 +3,13 @@
 // copies and switches, and korvmap paint and learn.
 #include "editing/tile_commands.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/korvmap.h"
 #include "editing/editing.h"
 #include "editor/map_io.h"
 #include "support/autotile_world.h"
+#include "support/korvmap_run.h"
 
 namespace korv {
 namespace {
@@ -89,18 +88,8 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   EXPECT_EQ(map.HexData, data);
 }
 
-struct KorvmapRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-KorvmapRun Korvmap(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunKorvmap(arguments, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::Korvmap;
+using test::KorvmapRun;
 
 TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   TileSession world;
@@ -126,11 +115,11 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   const KorvmapRun refused = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
                                       world.Path("x.map"), "--tile", "15", "99,1"});
   EXPECT_EQ(refused.code, kExitRefused);
-  EXPECT_NE(refused.err.find("\"99,1\" is not a hex of the map"), std::string::npos);
+  EXPECT_THAT(refused.err, testing::HasSubstr("\"99,1\" is not a hex of the map"));
 
   const KorvmapRun learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
   ASSERT_EQ(learn.code, kExitOk) << learn.err;
-  EXPECT_NE(learn.out.find("mapedit/roadpatterns: "), std::string::npos) << learn.out;
+  EXPECT_THAT(learn.out, testing::HasSubstr("mapedit/roadpatterns: "));
 }
 
 }  // namespace

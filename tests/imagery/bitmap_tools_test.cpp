@@ -3,13 +3,12 @@
 // and which hexes a section draws where.
 #include "imagery/bitmap_utility.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "cli/korvmap.h"
 #include "document/map_files.h"
 #include "imagery/map_render.h"
-
-#include <sstream>
+#include "support/korvmap_run.h"
 #include "support/test_folder.h"
 
 namespace korv {
@@ -131,16 +130,15 @@ TEST(KorvmapImagery, APictureBecomesAMapAndASectionAPicture) {
   ASSERT_TRUE(picture.SaveBmp(folder / "land.bmp"));
   ASSERT_TRUE(Picture(60, 50).SaveBmp(folder / "bmp/blackhex.bmp"));
   const auto run = [&](std::vector<std::string> words) {
-    std::ostringstream out, err;
     words.insert(words.begin(), {"--folder", folder.Path().string()});
-    return std::pair{RunKorvmap(words, out, err), err.str()};
+    return test::Korvmap(words);
   };
   // Forest (tile 16) for the blue pixel, the rest clear.
   auto made = run({"bitmap", "to-map", (folder / "land.bmp").string(),
                    (folder / "land.map").string(), "--assign", "0,0,252=16", "60,50,40=5"});
-  ASSERT_EQ(made.first, kExitOk) << made.second;
-  auto map = ReadMapFile(folder / "land.map", {}, made.second);
-  ASSERT_TRUE(map) << made.second;
+  ASSERT_EQ(made.code, kExitOk) << made.err;
+  auto map = ReadMapFile(folder / "land.map", {}, made.err);
+  ASSERT_TRUE(map) << made.err;
   EXPECT_EQ(map->Document.MapWidth, 4);
   EXPECT_EQ(map->Document.MapHeight, 3);
   EXPECT_EQ(map->Document.Terrain(2, 2), 8);
@@ -148,12 +146,12 @@ TEST(KorvmapImagery, APictureBecomesAMapAndASectionAPicture) {
   // The whole map but its last column and row fits a section; one more does not.
   auto drawn = run({"render", (folder / "land.map").string(), "--left", "1", "--top", "1",
                     "--width", "2", "--height", "2"});
-  EXPECT_EQ(drawn.first, kExitOk) << drawn.second;
+  EXPECT_EQ(drawn.code, kExitOk) << drawn.err;
   EXPECT_TRUE(FileExists(folder / "map.bmp"));
   auto refused = run({"render", (folder / "land.map").string(), "--left", "1", "--top", "1",
                       "--width", "4", "--height", "2"});
-  EXPECT_EQ(refused.first, kExitRefused);
-  EXPECT_NE(refused.second.find("Not enough Memory"), std::string::npos);
+  EXPECT_EQ(refused.code, kExitRefused);
+  EXPECT_THAT(refused.err, testing::HasSubstr("Not enough Memory"));
 }
 
 }  // namespace
