@@ -54,11 +54,13 @@ ScenarioValues FullScenario() {
   s.transport = {1, 0, 2, 3};
   s.eight = {8, 7, 6, 5, 4, 3, 2, 1};
   // Equipment, ground transport, nation, sea or air transport, x, y, strength,
-  // entrenchment, experience; the last unit's nation is on neither side.
+  // entrenchment, experience; the last two units' nations are on neither side
+  // (0 is in the sides' empty slots).
   s.units = {{2, 5, 1, 0, 3, 1, 10, 2, 50},
              {1, 0, 2, 6, 0, 2, 8, 0, 0},
              {3, 0, 3, 0, 2, 0, 12, 1, 100},
-             {1, 0, 9, 0, 1, 1, 5, 0, 0}};
+             {1, 0, 9, 0, 1, 1, 5, 0, 0},
+             {1, 0, 0, 0, 2, 2, 7, 0, 0}};
   return s;
 }
 
@@ -68,13 +70,14 @@ const char kFullScenarioText[] =
     "* Total number of nations in the scenario\r3\r"
     "* Nation Number-Nation name-production-move sequence-strength tile-id number\r"
     "1,Zeta,0,1,3\r3,Beta,0,1,6\r2,alpha,0,2,0\r"
-    "* number of starting units in scenario\r4\r\n"
+    "* number of starting units in scenario\r5\r\n"
     "* unit name-mapx-mapy-strength-entrenchment-side-nation-unit type-experience-turn of "
     "entry-trans1-trans2\r"
     "Light Tank,4,1,10,2,1,1,2,50,1,5,0\r\n"
     "Rifle Brigade,1,2,8,0,2,2,1,0,1,0,6\r\n"
     "Field Gun,3,0,12,1,1,3,3,100,1,0,0\r\n"
     "Rifle Brigade,2,1,5,0,0,9,1,0,1,0,0\r\n"
+    "Rifle Brigade,3,2,7,0,0,0,1,0,1,0,0\r\n"
     "* Side 1 Nations Available\r\n1,3,0,0,0,0\r\n"
     "* Side 2 Nations Available\r\n2,0,0,0,0,0\r\n"
     "* 6 unknown bytes\r\n7,0,255,1,2,3\r\n"
@@ -186,16 +189,6 @@ TEST(OrderOfBattleText, CountsFilledSlotsOfBothSidesAndNoAuxiliaryUnitsWhenByte2
   EXPECT_NE(text.find("* Side 1 Nations Available\r\n1,0,3,0,0,0\r\n"), std::string::npos);
   EXPECT_NE(text.find("* Side 2 Nations Available\r\n2,1,0,0,0,3\r\n"), std::string::npos);
   EXPECT_NE(text.find("* Side 2 max Aux units\r\n0\r\n"), std::string::npos);
-}
-
-TEST(DescribeUnit, TheSideComesFromFilledSlotsOnly) {
-  const ScenarioSource source = Parse(FullScenario());  // side 1: 1, 3; side 2: 2
-  for (auto [nation, side] : {std::pair{3, 1}, std::pair{2, 2}, std::pair{0, 0}, std::pair{6, 0}}) {
-    ScenarioUnit unit;
-    unit.Equipment = 1;
-    unit.Nation = static_cast<uint8_t>(nation);
-    EXPECT_EQ(DescribeUnit(source, unit, kEquipment).Side, side) << nation;
-  }
 }
 
 TEST(DescribeUnit, TheDocumentedRecordGivesTheDocumentedLine) {

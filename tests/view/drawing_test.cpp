@@ -93,10 +93,12 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
     int16_t highlight = -1, selectLeft = 0, gridWidth = 15, gridHeight = 15;
     bool gridLines = false, roadControl = true;
     uint8_t flagX = 20, flagY = 30;
+    int x = 3, left = 135, top = 100;  // the hex is (x, 2), its picture at (left, top)
     std::vector<std::tuple<int, int, uint32_t>> checks;  // u, v, colour
   };
   const uint32_t tile = TileColour(9), next = TileColour(5);
-  // Hex (3, 2), tile 9, among hexes of tile 5, with its owner and mark
+  // Hex (3, 2) (an odd column: its picture at (3 * 45, 2 * 50)), tile 9,
+  // among hexes of tile 5, with its owner and mark
   // (1 secondary, 2 primary, 3 oil), deployment mark, one side's link and
   // the switches. Flags at the flag position: large 21 x 14, medium 20 x 13,
   // small 9 x 9 five further right. Effect cells 5 (primary) at u 22, 7
@@ -133,17 +135,20 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
       {.name = "grid 0 x 0", .gridWidth = 0, .gridHeight = 0, .gridLines = true,
        .checks = {{30, 32, tile}}},
       {.name = "grid off", .gridWidth = 3, .checks = {{30, 32, tile}}},
+      // Column 0, an even column, half a row lower, is black but shows its flag.
+      {.name = "column 0", .owner = 2, .mark = 1, .x = 0, .left = 0, .top = 125,
+       .checks = {{20, 20, 0}, {20, 30, kMedium + 2}}},
   };
   // clang-format on
   for (const Case& c : cases) {
     DrawnSession s;
     ASSERT_TRUE(s.ready);
     MapDocument& d = s.Map();
-    d.Tile(3, 2) = 9;
-    d.Owner(3, 2) = c.owner;
-    d.Mark(3, 2) = c.mark;
-    d.Deployment(3, 2) = c.deployment;
-    if (c.side > 0) d.Data(3, 2, c.side) = c.link;
+    d.Tile(c.x, 2) = 9;
+    d.Owner(c.x, 2) = c.owner;
+    d.Mark(c.x, 2) = c.mark;
+    d.Deployment(c.x, 2) = c.deployment;
+    if (c.side > 0) d.Data(c.x, 2, c.side) = c.link;
     EditorSettings& settings = s.session.editor.Settings;
     settings.GridWidth = c.gridWidth;
     settings.GridHeight = c.gridHeight;
@@ -152,23 +157,10 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
     settings.FlagOffsetY = c.flagY;
     s.session.switches = {c.editMode, c.roadMode, c.gridLines, c.highlight, c.selectLeft, 4, 2, 2};
     s.Redraw();
-    // Hex (3, 2) is in an odd column: its picture starts at (3 * 45, 2 * 50).
     for (const auto& [u, v, colour] : c.checks) {
-      EXPECT_EQ(s.At(135 + u, 100 + v), colour) << c.name << " at " << u << "," << v;
+      EXPECT_EQ(s.At(c.left + u, c.top + v), colour) << c.name << " at " << u << "," << v;
     }
   }
-}
-
-TEST(Print_hex, ColumnZeroIsBlackButShowsItsFlag) {
-  DrawnSession s;
-  ASSERT_TRUE(s.ready);
-  s.Map().Owner(0, 2) = 2;
-  s.Map().Mark(0, 2) = kSecondaryObjective;
-  s.Redraw();
-  // Hex (0, 2) is in an even column, half a row lower: at (0, 125).
-  EXPECT_EQ(s.At(20, 125 + 20), 0u);
-  EXPECT_EQ(s.At(20, 125 + 30), kMedium + 2);
-  EXPECT_EQ(s.At(45 + 20, 50 + 20), TileColour(5));  // hex (1, 1) beside it
 }
 
 TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
