@@ -44,19 +44,19 @@ class ImportSetCommandTest : public ::testing::Test {
   test::TempFolder folder;
 };
 
+// Without --replace an order of battle already there is kept.
 TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
+  folder.WriteText("out/abc.oob", "edited by hand");
   KorvmapRun run = Import("out/abc");  // the extension is added
   ASSERT_EQ(run.code, kExitOk) << run.err;
-  for (const char* file :
+  for (const std::string file :
        {"abc.map", "abc.ctl", "abc.bmp", "abc.ndx", "abc.str", "abc.oob", "abc.scn"}) {
     EXPECT_TRUE(FileExists(folder / "out" / file)) << file;
-    EXPECT_THAT(run.out, HasSubstr("wrote " + Path(std::string("out/") + file)));
+    EXPECT_THAT(run.out, HasSubstr((file == "abc.oob" ? "kept " : "wrote ") + Path("out/" + file)));
   }
+  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
+  EXPECT_THAT(run.err, HasSubstr(Path("out/abc.oob") + "already exists."));
   EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
-  const std::string oob = folder.ReadText("out/abc.oob");
-  EXPECT_THAT(oob, HasSubstr("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
-                             "type-experience-turn of entry-trans1-trans2\r"
-                             "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"));
   // The hex-name files of an imported map are empty.
   EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
   EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());
@@ -65,33 +65,24 @@ TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
   EXPECT_FALSE(FileExists(folder / "newmap.str"));
 }
 
-TEST_F(ImportSetCommandTest, AnExistingMapIsReplacedOnlyWhenAsked) {
+TEST_F(ImportSetCommandTest, AnExistingMapAndOrderOfBattleAreReplacedOnlyWhenAsked) {
   folder.WriteText("out/abc.map", "an older map");
+  folder.WriteText("out/abc.oob", "edited by hand");
   KorvmapRun kept = Import("out/abc.map");
   EXPECT_EQ(kept.code, kExitRefused);
   EXPECT_THAT(kept.err, HasSubstr(Path("out/abc.map") + " already exists."));
   EXPECT_EQ(folder.ReadText("out/abc.map"), "an older map");
-  EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
+  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
   EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
 
   KorvmapRun replaced = Import("out/abc.map", true);
   ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
   EXPECT_NE(folder.ReadText("out/abc.map"), "an older map");
   EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
-}
-
-TEST_F(ImportSetCommandTest, AnExistingOrderOfBattleIsKeptUnlessReplaced) {
-  folder.WriteText("out/abc.oob", "edited by hand");
-  KorvmapRun run = Import("out/abc.map");
-  ASSERT_EQ(run.code, kExitOk) << run.err;
-  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
-  EXPECT_THAT(run.out, HasSubstr("kept " + Path("out/abc.oob")));
-  EXPECT_THAT(run.err, HasSubstr(Path("out/abc.oob") + "already exists."));
-  EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
-
-  KorvmapRun replaced = Import("out/abc.map", true);
-  ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
-  EXPECT_THAT(folder.ReadText("out/abc.oob"), HasSubstr("Rifle Brigade,4,2,9,"));
+  EXPECT_THAT(folder.ReadText("out/abc.oob"),
+              HasSubstr("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
+                        "type-experience-turn of entry-trans1-trans2\r"
+                        "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"));
 }
 
 TEST_F(ImportSetCommandTest, ARefusedSetWritesNothing) {
