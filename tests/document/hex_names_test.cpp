@@ -171,7 +171,6 @@ TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
 // named at once. The new-map and open-map dialog tests check the others.
 TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   world.folder.WriteBytes("newmap.ndx", Bytes(400, 0xaa));
   world.folder.WriteBytes("newmap.str", Slot("Left from before    "));
   std::string error;

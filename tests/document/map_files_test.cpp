@@ -21,8 +21,6 @@ using test::VersionedMapBytes;
 // An editor started on a small game folder: tiles 0..31, 4-15 clear, 16-23 forest.
 class MapFilesTest : public ::testing::Test, public test::EditorOnMiniGame {
  protected:
-  void SetUp() override { ASSERT_TRUE(started); }
-
   bool LoadBytes(const std::vector<uint8_t>& bytes, const std::string& name = "in.map",
                  bool* nationSetChanged = nullptr) {
     folder.WriteBytes(name, bytes);

@@ -29,7 +29,6 @@ int16_t Pattern(int x, int y) {
 class ClipboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(s.started);
     ASSERT_TRUE(test::ReplaceWithNewMap(s.session, 9, 8));
     FillPattern();
     for (size_t i = 0; i < Map().HexData.size(); ++i) Map().HexData[i] = static_cast<uint8_t>(i);

@@ -22,7 +22,6 @@ namespace {
 class ControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(s.started);
     ASSERT_TRUE(test::ReplaceWithNewMap(session, 9, 8));
     session.view.OnPresent = [this] { ++presents; };
   }

@@ -37,7 +37,6 @@ test::MiniGame EditingGame() {
 class EditingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(s.started);
     session.view.OnPresent = [this] { ++presents; };
   }
   // A press in the middle of hex (x, y) with the view at column 1, row 1.

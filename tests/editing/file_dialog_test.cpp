@@ -31,7 +31,6 @@ Bytes Slot(const std::string& padded) {
 // the file dialog's logic.
 class FileDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(e.started); }
   bool Asked(RecordingInteraction::Event::Kind kind) const {
     for (const auto& event : e.ui.events)
       if (event.kind == kind) return true;

@@ -24,7 +24,6 @@ struct TileSession : test::SessionOnMiniGame {
 
 TEST(TileCommands, PaintingLearnsByHandAndChoosesWhenAutomatic) {
   TileSession world;
-  ASSERT_TRUE(world.started);
   MapEditor& session = world.session;
   world.Put(4, 3, 15);
   // By hand: the road recorder and the general one learn the hex.
@@ -49,7 +48,6 @@ TEST(TileCommands, PaintingLearnsByHandAndChoosesWhenAutomatic) {
 
 TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   TileSession world;
-  ASSERT_TRUE(world.started);
   MapEditor& session = world.session;
   MapDocument& map = world.Map();
   // Road tiles at (2, 2) (visible) and (20, 20) (off the view), a library
@@ -93,7 +91,6 @@ using test::KorvmapRun;
 
 TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   TileSession world;
-  ASSERT_TRUE(world.started);
   MapEditor& session = world.session;
   world.Put(4, 3, 15);
   world.Map().MapPath = world.Path("in.map");

@@ -1,5 +1,7 @@
 #include "support/editor_fixture.h"
 
+#include <stdexcept>
+
 #include "editing/file_dialog.h"
 #include "editor/startup.h"
 #include "view/hex_drawing.h"
@@ -15,27 +17,33 @@ T& Written(T& folder, const MiniGame& game) {
   return folder;
 }
 
+bool Require(bool started, const std::string& error) {
+  if (!started) throw std::runtime_error("the start-up failed: " + error);
+  return started;
+}
+
 }  // namespace
 
 EditorOnMiniGame::EditorOnMiniGame(const MiniGame& game, uint64_t seed)
     : random(seed), editor(Written(folder, game).Game(), ui, random) {
   std::string error;
-  started = StartUp(editor, error);
+  started = Require(StartUp(editor, error), error);
   ui.Clear();
 }
 
 SessionOnMiniGame::SessionOnMiniGame(const MiniGame& game, uint64_t seed, int columns, int rows)
     : random(seed), session(Written(folder, game).Game(), ui, random) {
   std::string error;
-  started = StartMapEditor(session, error);
+  Require(StartMapEditor(session, error), error);
   const HexGeometry& geometry = session.editor.Geometry;
   session.view.ViewPixelWidth = (columns + 1) * geometry.ColumnStep;
   session.view.ViewPixelHeight = (rows + 1) * geometry.RowStep;
   session.view.ViewColumns = columns;
   session.view.ViewRows = rows;
   ResetViewForMap(session.view, session.editor.Document);
-  started = started &&
-            CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
+  started =
+      Require(CreateViewBuffer(session.editor, session.resources, session.switches, session.view),
+              "no view buffer");
   ui.Clear();
 }
 

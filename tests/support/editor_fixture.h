@@ -1,6 +1,7 @@
 // The tests' one "editor on a small game folder": a fresh mini game folder
 // (tests/support/test_folder.h) with the editor started on it, and the same
-// with an editing session (MapEditor) and a view of a given size.
+// with an editing session (MapEditor) and a view of a given size. A start-up
+// that fails throws with its reason, which ends the test there.
 #pragma once
 
 #include <string>
@@ -23,7 +24,7 @@ struct EditorOnMiniGame {
   RecordingInteraction ui;
   SeededRandom random;
   Editor editor;
-  bool started = false;
+  bool started = false;  // always true once constructed
 };
 
 // A MapEditor session started (StartMapEditor) on a mini game folder, with
@@ -39,7 +40,7 @@ struct SessionOnMiniGame {
   RecordingInteraction ui;
   SeededRandom random;
   MapEditor session;
-  bool started = false;
+  bool started = false;  // always true once constructed
 };
 
 // Replaces the session's map with a fresh one of columns 0..width and rows

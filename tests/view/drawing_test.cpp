@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -68,18 +69,18 @@ struct DrawnSession : test::SessionOnMiniGame {
     r.MediumFlags = Flags(kMediumFlagWidth, kMediumFlagHeight, kMedium);
     r.SmallFlags = Flags(kSmallFlagWidth, kSmallFlagHeight, kSmall);
     session.view.OnPresent = [this] { ++presents; };
-    ready = started && test::ReplaceWithNewMap(session, 11, 10);
+    if (!test::ReplaceWithNewMap(session, 11, 10)) throw std::runtime_error("no 11 x 10 map");
     for (int16_t& tile : Map().HexTile) tile = 5;
     // As wide as the window's layout makes it: whole hexes, the last slant and one.
     session.view.ViewPixelWidth = 4 * 45 + 15 + 1;
-    ready = ready && CreateViewBuffer(e, r, session.switches, session.view);
+    if (!CreateViewBuffer(e, r, session.switches, session.view))
+      throw std::runtime_error("no view");
   }
   void Redraw() {
     RedrawBuffers(session.editor, session.resources, session.switches, session.view);
   }
   uint32_t At(int bx, int by) const { return session.view.ViewBuffer.PixelAt(bx, by); }
 
-  bool ready = false;
   int presents = 0;
 };
 
@@ -142,7 +143,6 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
   // clang-format on
   for (const Case& c : cases) {
     DrawnSession s;
-    ASSERT_TRUE(s.ready);
     MapDocument& d = s.Map();
     d.Tile(c.x, 2) = 9;
     d.Owner(c.x, 2) = c.owner;
@@ -165,7 +165,6 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
 
 TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
   DrawnSession s;
-  ASSERT_TRUE(s.ready);
   s.session.switches.GridLines = true;
   s.session.editor.Settings.GridWidth = 3;
   s.Redraw();
@@ -191,7 +190,6 @@ TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
 
 TEST(BlueHex, MarksTheScreenOnlyUntilTheNextPresent) {
   DrawnSession s;
-  ASSERT_TRUE(s.ready);
   const Picture buffer = s.session.view.ViewBuffer;
   BlueHex(s.session.editor.Geometry, s.session.resources, s.session.view, 3, 2);
   // The screen shows the buffer from (45, 50) on: hex (3, 2) starts at (90, 50).
@@ -219,7 +217,6 @@ ViewState FullRedraw(const DrawnSession& s) {
 // and up: after every one-step shift the view shows what a full redraw shows.
 TEST(ScrollBuffer, OneStepShiftsAgreeWithAFullRedraw) {
   DrawnSession s;
-  ASSERT_TRUE(s.ready);
   MapDocument& d = s.Map();
   for (int x = 0; x <= d.MapWidth; ++x) {
     for (int y = 0; y <= d.MapHeight; ++y) {
@@ -285,7 +282,6 @@ TEST(ScrollBars, NoChangePresentsOneStepShiftsMoreRedrawNothingWhileCentring) {
   constexpr uint32_t kMarker = 0x123456;
   for (const Case& c : cases) {
     DrawnSession s;
-    ASSERT_TRUE(s.ready);
     ViewState& view = s.session.view;
     (c.horizontal ? view.ViewLeft : view.ViewTop) = c.start;
     s.Redraw();
