@@ -44,7 +44,7 @@ class MapFilesTest : public ::testing::Test, public test::EditorOnMiniGame {
   }
 };
 
-TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedSizeAndOffsets) {
+TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedLayout) {
   MapDocument& d = editor.Document;
   EXPECT_TRUE(SaveMap(editor));  // without a path nothing is written
   EXPECT_TRUE(ListFiles(folder.Path(), "*.map").empty());
@@ -64,30 +64,26 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedSizeAndOffsets) {
   d.MapPath = Path("big.map");
   ASSERT_TRUE(SaveMap(editor));
 
-  auto map = folder.ReadBytes("big.map");
-  auto control = folder.ReadBytes("big.ctl");
+  // The same map through the tests' own writer: the owned objectives listed
+  // column by column, each record {x, y, owner, spare, original owner, 3}.
+  MapLayers layers;
+  layers.data = [](int x, int y, int k) {
+    return x == 5 && y == 7 ? (k == 0 ? 0xa1 : k == 3 ? kRailLink : 0) : 0;
+  };
+  layers.tile = [](int x, int y) { return x == 5 && y == 7 ? 0x1234 : 0; };
+  layers.control = [&objectives](int x, int y, int k) {
+    for (const auto& o : objectives)
+      if (o[0] == x && o[1] == y) return k == 0 ? 2 : int{kPrimaryObjective};
+    return 0;
+  };
+  layers.deployment = layers.landMass = [](int, int) { return 0; };
+  const auto map = folder.ReadBytes("big.map");
+  EXPECT_EQ(map, VersionedMapBytes(569, 32, 32, layers,
+                                   {{3, 4, 2, 0, 0, 3}, {3, 9, 2, 0, 0, 3}, {20, 1, 2, 0, 0, 3}}));
+  // The control file holds the owner and mark planes alone.
   const size_t C = 33 * 33;
-  ASSERT_EQ(map.size(), 16408u);
-  ASSERT_EQ(control.size(), 2178u);
-  EXPECT_EQ(std::string(map.begin(), map.begin() + 8), "Version ");
-  EXPECT_EQ(map[8] | (map[9] << 8), 569);
-  EXPECT_EQ(map[10] | (map[11] << 8), 32);
-  EXPECT_EQ(map[14 + 7 * 33 + 5], 0xa1);               // terrain of (5, 7)
-  EXPECT_EQ(map[14 + 3 * C + 7 * 33 + 5], kRailLink);  // its side 3
-  EXPECT_EQ(map[14 + 7 * C + 2 * (7 * 33 + 5)], 0x34);
-  EXPECT_EQ(map[14 + 7 * C + 2 * (7 * 33 + 5) + 1], 0x12);
-  EXPECT_EQ(map[14 + 9 * C + 4 * 33 + 3], 2);  // owner of (3, 4)
-  EXPECT_EQ(map[14 + 10 * C + 4 * 33 + 3], kPrimaryObjective);
-  EXPECT_EQ(map[14 + 10 * C + 4 * 33 + 4], 0);  // the mark of unowned (4, 4)
-  EXPECT_EQ(map[14 + 15 * C], 3);               // objective count
-  // Field 1 (rows) of records 0..3 follows the four x values: 0, 4, 9, 1.
-  const size_t rows = 16 + 15 * C + 2 * 4;
-  EXPECT_EQ(map[rows + 2], 4);
-  EXPECT_EQ(map[rows + 4], 9);
-  EXPECT_EQ(map[rows + 6], 1);
-  EXPECT_EQ(map[map.size() - 9], 7);  // name length
-  EXPECT_EQ(std::string(map.end() - 7, map.end()), "default");
-  EXPECT_TRUE(std::equal(control.begin(), control.end(), map.begin() + 14 + 9 * C));
+  EXPECT_EQ(folder.ReadBytes("big.ctl"),
+            std::vector<uint8_t>(map.begin() + 14 + 9 * C, map.begin() + 14 + 11 * C));
 }
 
 // The objective list from version 545 on, the nation set's name from 558
@@ -239,25 +235,18 @@ TEST_F(MapFilesTest, SnapshotRoundTripRestoresTheMapAndItsOwnSize) {
   d.Data(6, 7, 4) = kRailLink;
   d.Tile(32, 30) = 9;
   RebuildObjectiveList(d);
-  const MapDocument before = d;
   ASSERT_TRUE(WriteSnapshot(editor));
-  auto snapshot = folder.ReadBytes("autosave.map");
+  const test::Kept before(d, {folder / "autosave.map"});
   // The snapshot is the versioned layout without the nation-set name.
-  EXPECT_EQ(snapshot.size(), 14 + 15 * d.HexCount() + 2 + 12 * 2);
+  EXPECT_EQ(folder.ReadBytes("autosave.map").size(), 14 + 15 * d.HexCount() + 2 + 12 * 2);
 
   d.MapWidth = 5;
   d.MapHeight = 4;
   AllocateMapLayers(d);
   BuildHexPixelTable(d, editor.Geometry);
   ASSERT_TRUE(ReadSnapshot(editor));
-  EXPECT_EQ(d.MapWidth, before.MapWidth);
-  EXPECT_EQ(d.MapHeight, before.MapHeight);
-  EXPECT_EQ(d.HexData, before.HexData);
-  EXPECT_EQ(d.HexTile, before.HexTile);
-  EXPECT_EQ(d.Objectives, before.Objectives);
-  EXPECT_EQ(d.HexOriginalOwner, before.HexOriginalOwner);  // refilled from the list
-  EXPECT_EQ(d.HexPixelPos, before.HexPixelPos);
-  EXPECT_EQ(folder.ReadBytes("autosave.map"), snapshot);  // reading leaves it alone
+  // Every layer, the original owners refilled from the list; the copy stays.
+  EXPECT_EQ(before.Changes(d), "");
 }
 
 TEST_F(MapFilesTest, MissingOrDamagedSnapshotKeepsTheMap) {

@@ -150,15 +150,9 @@ inline std::vector<uint8_t> SetFileBytes(const SetValues& set) {
 }
 
 struct UnitValues {
-  int equipment = 1;
-  int groundTransport = 0;
-  int nation = 1;
-  int seaAirTransport = 0;
-  int x = 0;  // game column
-  int y = 0;
-  int strength = 10;
-  int entrenchment = 0;
-  int experience = 0;
+  int equipment = 1, groundTransport = 0, nation = 1, seaAirTransport = 0;
+  int x = 0, y = 0;  // game column and row
+  int strength = 10, entrenchment = 0, experience = 0;
 };
 
 // A scenario file; every value has a small default.
@@ -170,23 +164,18 @@ struct ScenarioValues {
   int byte20 = 4;   // side 1 max aux units
   int byte21 = 13;  // side 2 max aux units + byte 19
   int byte22 = 20;  // turns
-  int day = 1;
-  int month = 6;
-  int year = 44;
+  int day = 1, month = 6, year = 44;
   int byte26 = 0;
   int daysPerTurn = 1;
-  int pool1 = 0;  // i16 at 28
-  int pool2 = 0;  // i16 at 30
-  int interval1 = 0;
-  int interval2 = 0;
+  int pool1 = 0, pool2 = 0;  // i16 at 28 and 30
+  int interval1 = 0, interval2 = 0;
   std::array<int, 4> bytes34To37 = {};
   std::vector<std::pair<int, int>> victory;
   std::optional<int> victoryCount;  // written instead of victory.size()
   std::vector<std::pair<int, int>> deployment;
   std::optional<int> deploymentCount;  // written instead of deployment.size() + 1
   std::array<int, 2> unusedAfterDeployment = {};
-  int prestige1 = 0;
-  int prestige2 = 0;
+  int prestige1 = 0, prestige2 = 0;
   std::array<int, 4> transport = {};  // air 1, air 2, naval 1, naval 2
   std::array<int, 8> eight = {};
   std::vector<UnitValues> units;
