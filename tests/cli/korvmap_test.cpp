@@ -5,6 +5,7 @@
 
 #include "document/map_files.h"
 #include "platform/picture.h"
+#include "support/builders.h"
 #include "support/korvmap_run.h"
 #include "support/test_folder.h"
 
@@ -41,32 +42,23 @@ TEST_F(KorvmapTest, NewGivesTheSameMapForTheSameSeedAndInfoDescribesIt) {
 }
 
 TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
-  // A 1 x 1 old map: four hexes of tile 20 (forest) stored with terrain 1.
-  std::vector<uint8_t> old = {1, 0, 1, 0};
-  for (int hex = 0; hex < 4; ++hex) {
-    std::vector<uint8_t> record = {1, 0, 0, 0, 0, 0, 0, 20, 0};
-    old.insert(old.end(), record.begin(), record.end());
-  }
-  for (int hex = 0; hex < 4; ++hex) old.insert(old.end(), {static_cast<uint8_t>(hex == 3), 1});
-  for (int hex = 0; hex < 8; ++hex) old.insert(old.end(), {0, 0});
-  folder.WriteBytes("old.map", old);
+  // A 1 x 1 old map: four hexes of tile 20 (forest) stored with terrain 1,
+  // every hex marked, only (1, 1) owned.
+  test::MapLayers old;
+  old.data = [](int, int, int k) { return k == 0 ? 1 : 0; };
+  old.tile = [](int, int) { return 20; };
+  old.control = [](int x, int y, int k) { return k == 1 || (x == 1 && y == 1) ? 1 : 0; };
+  old.deployment = old.landMass = [](int, int) { return 0; };
+  folder.WriteBytes("old.map", test::OldMapBytes(1, 1, old));
   KorvmapRun run =
       Korvmap({"--folder", folder.Path().string(), "convert", Path("old.map"), Path("new.map")});
   ASSERT_EQ(run.code, 0) << run.err;
-
-  std::vector<uint8_t> expected = {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 1, 0, 1, 0};
-  expected.insert(expected.end(), {8, 8, 8, 8});  // terrain from the tile
-  expected.insert(expected.end(), 24, 0);         // no roads
-  expected.insert(expected.end(), {20, 0, 20, 0, 20, 0, 20, 0});
-  expected.insert(expected.end(), {0, 0, 0, 1});  // owners: only (1, 1)
-  expected.insert(expected.end(), {0, 0, 0, 1});  // marks of unowned hexes cleared
-  expected.insert(expected.end(), 16, 0);         // deployment, land mass
-  expected.insert(expected.end(), {1, 0});        // one objective
-  // Fields 0..5 of records 0 and 1: x, y, owner, spare, original owner, kind.
-  expected.insert(expected.end(),
-                  {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0});
-  expected.insert(expected.end(), {7, 0, 'd', 'e', 'f', 'a', 'u', 'l', 't'});
-  EXPECT_EQ(folder.ReadBytes("new.map"), expected);
+  // Terrain from the tile, the marks of unowned hexes cleared, one objective.
+  test::MapLayers converted = old;
+  converted.data = [](int, int, int k) { return k == 0 ? 8 : 0; };
+  converted.control = [](int x, int y, int) { return x == 1 && y == 1 ? 1 : 0; };
+  EXPECT_EQ(folder.ReadBytes("new.map"),
+            test::VersionedMapBytes(569, 1, 1, converted, {{1, 1, 1, 0, 0, 3}}));
   EXPECT_EQ(folder.ReadBytes("new.ctl"), (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0, 1}));
   Picture strategic;
   ASSERT_TRUE(strategic.LoadBmp(folder / "new.bmp"));
