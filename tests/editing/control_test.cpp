@@ -12,7 +12,6 @@
 
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
-#include "support/kept.h"
 
 namespace korv {
 namespace {
@@ -182,22 +181,28 @@ TEST_F(ControlTest, AreaCommandOnTheVisibleAreaOrTheWholeMapAfterASnapshot) {
     bool wholeMap;
     int left, top;
     int firstX, lastX, firstY, lastY;  // the hexes that change
+    bool blocked = false;              // a folder stands where the undo copy goes
   };
   // The session's view shows 10 x 8 hexes (ViewColumns 9, ViewRows 7).
   const Case cases[] = {
       {"visible area", false, 1, 1, 1, 9, 1, 8},
       {"visible area cut at the map's edges", false, 7, 6, 7, 9, 6, 8},
       {"whole map", true, 7, 6, 0, 9, 0, 8},
+      {"whole map without an undo copy changes nothing", true, 7, 6, 1, 0, 1, 0, true},
   };
   for (const Case& c : cases) {
+    if (c.blocked) {
+      std::filesystem::remove(s.folder / "autosave.map");
+      std::filesystem::create_directories(s.folder / "autosave.map" / "keep");
+    }
     FillMap(5, 4, 1, 1, 1);  // cities of nation 1
     session.view.ViewLeft = c.left;
     session.view.ViewTop = c.top;
     const std::vector<uint8_t> controlBefore = Map().HexControl;
     session.control = {2, 3, 2, c.wholeMap};
     const int before = presents;
-    EXPECT_TRUE(SetHexControl_Click(session)) << c.name;
-    EXPECT_EQ(presents, before + 1) << c.name;
+    EXPECT_EQ(SetHexControl_Click(session), !c.blocked) << c.name;
+    EXPECT_EQ(presents, before + (c.blocked ? 0 : 1)) << c.name;
     for (int x = 0; x <= 9; ++x) {
       for (int y = 0; y <= 8; ++y) {
         const bool inside = x >= c.firstX && x <= c.lastX && y >= c.firstY && y <= c.lastY;
@@ -208,23 +213,13 @@ TEST_F(ControlTest, AreaCommandOnTheVisibleAreaOrTheWholeMapAfterASnapshot) {
     }
     const std::filesystem::path snapshot = s.folder / "autosave.map";
     EXPECT_EQ(std::filesystem::exists(snapshot), c.wholeMap) << c.name;
-    if (c.wholeMap) {
+    if (c.wholeMap && !c.blocked) {
       // The snapshot holds the map as it was before the command.
       ASSERT_TRUE(ReadSnapshot(session.editor));
       EXPECT_EQ(Map().HexControl, controlBefore);
     }
+    EXPECT_THAT(s.ui.Messages(), testing::SizeIs(c.blocked ? 1 : 0)) << c.name;
   }
-  EXPECT_TRUE(s.ui.Messages().empty());
-}
-
-TEST_F(ControlTest, AWholeMapCommandWithoutASnapshotChangesNothing) {
-  FillMap(5, 4, 1, 1, 1);
-  // A folder of that name cannot be replaced by the snapshot file.
-  std::filesystem::create_directories(s.folder / "autosave.map" / "keep");
-  const test::Kept kept(Map());
-  session.control = {2, 3, 2, true};
-  EXPECT_FALSE(SetHexControl_Click(session));
-  EXPECT_EQ(kept.Changes(Map()), "");
   EXPECT_THAT(s.ui.Messages(), testing::ElementsAre(testing::HasSubstr("autosave.map")));
 }
 

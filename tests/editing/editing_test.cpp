@@ -148,7 +148,7 @@ TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
   EXPECT_EQ(Map().Tile(7, 5), 20);
 }
 
-TEST_F(EditingTest, RoadSideToolAndDeploymentMode) {
+TEST_F(EditingTest, RoadSideToolDeploymentModeAndClearingSides) {
   ASSERT_TRUE(RoadStrip_MouseDown(session, 130));  // third cell: side 3
   EXPECT_EQ(session.interaction.RoadSide, 3);
   EXPECT_EQ(session.switches.RoadMode, 2);
@@ -167,12 +167,9 @@ TEST_F(EditingTest, RoadSideToolAndDeploymentMode) {
   EXPECT_EQ(Map().Deployment(2, 2), 2);
   Press(2, 2);
   EXPECT_EQ(Map().Deployment(2, 2), 0);
-}
-
-TEST_F(EditingTest, ClearSidesWorksInAnyMode) {
+  // Clearing sides works in any mode, the deployment mode too.
   ClearSides_Click(session);
   for (int side = 1; side <= 6; ++side) Map().Data(4, 3, side) = kRoadLink;
-  session.switches.EditMode = 1;
   Press(4, 3);
   for (int side = 1; side <= 6; ++side) EXPECT_EQ(Map().Data(4, 3, side), 0);
 }

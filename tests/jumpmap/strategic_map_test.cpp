@@ -39,19 +39,13 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrAHighlightedTerrainInBl
   const Picture cities = DrawStrategicMap(document, tables, 5);
   EXPECT_EQ(cities.PixelAt(1, 1), clear);
   EXPECT_EQ(cities.PixelAt(2, 2), 0u);
-}
-
-TEST(DrawStrategicMap, UnknownTerrainIsBlackAndTinyMapsGetAPixel) {
-  TileTables tables;
-  tables.TileCount = 0;
-  tables.TileTerrain = {0};
-  tables.TileRoad = {0};
-  MapDocument document;
-  AllocateMapLayers(document);  // 0 x 0: one hex
+  // A map of one hex still gets a pixel; a terrain without a colour is black.
+  document = MapDocument();
+  AllocateMapLayers(document);
   document.Terrain(0, 0) = 200;
-  Picture picture = DrawStrategicMap(document, tables, 0);
-  EXPECT_EQ(picture.Width(), 1);
-  EXPECT_EQ(picture.PixelAt(0, 0), 0u);
+  const Picture tiny = DrawStrategicMap(document, tables, 0);
+  EXPECT_EQ(tiny.Width(), 1);
+  EXPECT_EQ(tiny.PixelAt(0, 0), 0u);
 }
 
 TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
