@@ -43,15 +43,16 @@ class WindowsTest : public QObject {
   RecordingInteraction ui_;
   SeededRandom random_{5};
   std::vector<FileDialogOutcome> changes_;
+  std::unique_ptr<MapEditorWindow> window;
 
   std::string Path(const std::string& relative) const { return (folder_ / relative).string(); }
   std::unique_ptr<MapEditorWindow> StartWindow() {
-    auto window = std::make_unique<MapEditorWindow>(folder_.Path(), 17, &ui_);
-    if (!window->Start(false)) return nullptr;
-    window->show();
+    auto started = std::make_unique<MapEditorWindow>(folder_.Path(), 17, &ui_);
+    if (!started->Start(false)) return nullptr;
+    started->show();
     QTest::qWait(1);
-    window->LayOut();
-    return window;
+    started->LayOut();
+    return started;
   }
   // A session started on the demo folder, as the main window holds one.
   std::unique_ptr<MapEditor> StartSession() {
@@ -95,15 +96,17 @@ class WindowsTest : public QObject {
     folder_.WriteText("other/nations/nations.txt",
                       "3\r\n\"Zeta\",4\r\n\"alpha\",1\r\n\"Beta\",7\r\n");
   }
+  // Every test starts with a main window on the demo folder.
   void init() {
     ui_.Clear();
     ui_.answers.clear();
     changes_.clear();
+    window = StartWindow();
+    QVERIFY(window);
   }
+  void cleanup() { window.reset(); }
 
   void theControlsFollowTheWindowsSize() {
-    auto window = StartWindow();
-    QVERIFY(window);
     const HexGeometry& g = window->Session().editor.Geometry;
     const ViewState& view = window->Session().view;
     const QRect frame = window->MapView()->geometry();
@@ -131,8 +134,6 @@ class WindowsTest : public QObject {
   }
 
   void zoomAndAClickPaintsTheHexUnderThePointer() {
-    auto window = StartWindow();
-    QVERIFY(window);
     QVERIFY(window->OpenMap(Path("maps/sample.map")));
     MapEditor& session = window->Session();
     session.editor.CurrentTile = 20;
@@ -159,8 +160,6 @@ class WindowsTest : public QObject {
   }
 
   void keysReachTheWindowBeforeItsControls() {
-    auto window = StartWindow();
-    QVERIFY(window);
     const Editor& editor = window->Session().editor;
     window->MapView()->setFocus();
     QTest::keyClick(window->MapView(), Qt::Key_A);
@@ -180,8 +179,6 @@ class WindowsTest : public QObject {
   }
 
   void theHexNameBoxKeepsItsKeys() {
-    auto window = StartWindow();
-    QVERIFY(window);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QLineEdit* names = window->HexNameBox();
@@ -203,8 +200,6 @@ class WindowsTest : public QObject {
   void menusAreTheCommandTable() {
     // Every entry of the command table, in its menu, in order, enabled when
     // it can run; triggering one runs the table's procedure.
-    auto window = StartWindow();
-    QVERIFY(window);
     std::map<std::string, std::vector<QAction*>> shown;
     for (QAction* menuAction : window->menuBar()->actions()) {
       if (!menuAction->menu()) continue;
@@ -261,8 +256,6 @@ class WindowsTest : public QObject {
   }
 
   void tileSheetPressesChooseTilesForTheWindowOrTheRoutedDialog() {
-    auto window = StartWindow();
-    QVERIFY(window);
     TilePickerWindow* picker = window->TilePicker();
     QVERIFY(picker);
     picker->resize(1000, 600);
@@ -313,8 +306,6 @@ class WindowsTest : public QObject {
   }
 
   void theJumpMapCentresTheViewAndFollowsIt() {
-    auto window = StartWindow();
-    QVERIFY(window);
     QVERIFY(window->OpenMap(Path("maps/sample.map")));
     MapEditor& session = window->Session();
     QTest::keyClick(window->MapView(), Qt::Key_F1);
@@ -343,8 +334,6 @@ class WindowsTest : public QObject {
   }
 
   void theBitmapUtilityMakesAMapOfAPicture() {
-    auto window = StartWindow();
-    QVERIFY(window);
     Picture picture(6, 4);
     picture.Fill(0x808080);
     picture.SetPixel(2, 1, 0x0000f0);
@@ -392,41 +381,41 @@ class WindowsTest : public QObject {
     std::string set = "other", error;
     QVERIFY2(LoadNationList(session->editor.Nations, set, session->editor.Folder, error),
              error.c_str());
-    QPointer<ControlWindow> window;
+    QPointer<ControlWindow> control;
     int jumpMap = 0, tilePicker = 0, hexControlMode = 0;
-    ShowControlWindow(window, *session, nullptr, [&](ControlWindow& created) {
+    ShowControlWindow(control, *session, nullptr, [&](ControlWindow& created) {
       created.onShowJumpMap = [&] { ++jumpMap; };
       created.onShowTilePicker = [&] { ++tilePicker; };
       created.onHexControlMode = [&] { ++hexControlMode; };
     });
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    ControlSelection& control = session->control;
-    QTest::mouseClick(window->ObjectiveButton("Oil Resource"), Qt::LeftButton);
-    QCOMPARE(int(control.SelectedObjectiveMark), int(kOilResource));
+    QVERIFY(QTest::qWaitForWindowExposed(control));
+    ControlSelection& selected = session->control;
+    QTest::mouseClick(control->ObjectiveButton("Oil Resource"), Qt::LeftButton);
+    QCOMPARE(int(selected.SelectedObjectiveMark), int(kOilResource));
     QCOMPARE(session->switches.EditMode, int16_t{2});
     QCOMPARE(hexControlMode, 1);
-    ClickItem(window->OwnerList(), "Zeta");
-    QCOMPARE(int(control.SelectedNation), 1);
-    QCOMPARE(window->OriginalOwnerList()->currentRow(), 2);  // moved along
-    QCOMPARE(int(control.SelectedOriginalOwner), 1);
+    ClickItem(control->OwnerList(), "Zeta");
+    QCOMPARE(int(selected.SelectedNation), 1);
+    QCOMPARE(control->OriginalOwnerList()->currentRow(), 2);  // moved along
+    QCOMPARE(int(selected.SelectedOriginalOwner), 1);
     // A choice with the arrow keys counts as a click.
-    window->OwnerList()->setFocus();
-    QTest::keyClick(window->OwnerList(), Qt::Key_Down);
-    QCOMPARE(int(control.SelectedNation), 2);
+    control->OwnerList()->setFocus();
+    QTest::keyClick(control->OwnerList(), Qt::Key_Down);
+    QCOMPARE(int(selected.SelectedNation), 2);
     // F1 and F2 belong to the window whatever has the focus; other keys reach the controls.
-    QTest::keyClick(window->OwnerList(), Qt::Key_F1);
-    QTest::keyClick(window->ObjectiveButton("Primary"), Qt::Key_F2);
+    QTest::keyClick(control->OwnerList(), Qt::Key_F1);
+    QTest::keyClick(control->ObjectiveButton("Primary"), Qt::Key_F2);
     QCOMPARE(jumpMap, 1);
     QCOMPARE(tilePicker, 1);
-    QTest::keyClick(window->OwnerList(), Qt::Key_B);
-    QCOMPARE(window->OwnerList()->currentRow(), 1);
-    QCOMPARE(int(control.SelectedNation), 3);
-    window->hide();
-    QTest::keyClick(window, Qt::Key_F3);
-    QVERIFY(window->isVisible());
+    QTest::keyClick(control->OwnerList(), Qt::Key_B);
+    QCOMPARE(control->OwnerList()->currentRow(), 1);
+    QCOMPARE(int(selected.SelectedNation), 3);
+    control->hide();
+    QTest::keyClick(control, Qt::Key_F3);
+    QVERIFY(control->isVisible());
     // Showing it again brings back the same window.
-    QCOMPARE(ShowControlWindow(window, *session, nullptr), window.data());
-    CloseControlWindow(window);
+    QCOMPARE(ShowControlWindow(control, *session, nullptr), control.data());
+    CloseControlWindow(control);
   }
 
   void fileDialogLoadsAMapThroughItsListsAndStaysOpenOnARefusedOne() {
@@ -434,54 +423,52 @@ class WindowsTest : public QObject {
     QVERIFY(session);
     folder_.WriteBytes("maps/bad.map", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff});
     QWidget main;
-    FileDialogWindow* window = ShowDialog(&main, *session, kOpenMapMode);
-    QVERIFY(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(!window->SaveButton()->isEnabled());
-    EnterFolder(window, "maps");
-    QCOMPARE(window->FolderLabel()->text().toStdString(), Path("maps"));
-    window->FileNameBox()->clear();
-    QTest::keyClicks(window->FileNameBox(), "bad");
-    QTest::mouseClick(window->LoadButton(), Qt::LeftButton);
-    QVERIFY(window->isVisible());
+    FileDialogWindow* dialog = ShowDialog(&main, *session, kOpenMapMode);
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(!dialog->SaveButton()->isEnabled());
+    EnterFolder(dialog, "maps");
+    QCOMPARE(dialog->FolderLabel()->text().toStdString(), Path("maps"));
+    dialog->FileNameBox()->clear();
+    QTest::keyClicks(dialog->FileNameBox(), "bad");
+    QTest::mouseClick(dialog->LoadButton(), Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
     QCOMPARE(ui_.Messages().size(), size_t{1});
     QVERIFY(changes_.empty());
-    ClickItem(window->FileList(), "sample.map");
-    QCOMPARE(window->FileNameBox()->text(), QString("sample.map"));
-    QTest::mouseClick(window->LoadButton(), Qt::LeftButton);
+    ClickItem(dialog->FileList(), "sample.map");
+    QCOMPARE(dialog->FileNameBox()->text(), QString("sample.map"));
+    QTest::mouseClick(dialog->LoadButton(), Qt::LeftButton);
     QCOMPARE(session->editor.Document.MapPath, Path("maps/sample.map"));
-    QVERIFY(!window->isVisible());
+    QVERIFY(!dialog->isVisible());
     QCOMPARE(changes_.size(), size_t{1});
     QVERIFY(changes_[0].MapReplaced);
-    // The same window, and so the same folder, comes back; Save works in the save mode.
-    QCOMPARE(ShowDialog(&main, *session, kSaveMapAsMode), window);
-    QCOMPARE(window->FolderLabel()->text().toStdString(), Path("maps"));
-    QVERIFY(window->SaveButton()->isEnabled());
-    QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
-    QVERIFY(!window->isVisible());
+    // The same dialog, and so the same folder, comes back; Save works in the save mode.
+    QCOMPARE(ShowDialog(&main, *session, kSaveMapAsMode), dialog);
+    QCOMPARE(dialog->FolderLabel()->text().toStdString(), Path("maps"));
+    QVERIFY(dialog->SaveButton()->isEnabled());
+    QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
   }
 
   void unsavedWorkIsMarkedKeptAtExitAndOfferedAtTheNextStart() {
     const GameFolder game(folder_.Path());
-    {
-      auto window = StartWindow();
-      window->KeepUnsavedWork();
-      QVERIFY(!window->isWindowModified());
-      // A paint with another tile marks the caption once the check has run.
-      MapEditor& session = window->Session();
-      session.editor.CurrentTile = static_cast<int16_t>(session.editor.Document.Tile(3, 3) ^ 1);
-      session.editor.Settings.RandomTiles = false;
-      QTest::mouseClick(window->MapView(), Qt::LeftButton, {},
-                        HexCentre(session.editor.Geometry, 3, 3, session.zoom));
-      QTRY_VERIFY_WITH_TIMEOUT(window->isWindowModified(), 3000);
-      QVERIFY(!FindRecoveryCopy(game));
-      window->close();
-    }
+    window->KeepUnsavedWork();
+    QVERIFY(!window->isWindowModified());
+    // A paint with another tile marks the caption once the check has run.
+    MapEditor& session = window->Session();
+    session.editor.CurrentTile = static_cast<int16_t>(session.editor.Document.Tile(3, 3) ^ 1);
+    session.editor.Settings.RandomTiles = false;
+    QTest::mouseClick(window->MapView(), Qt::LeftButton, {},
+                      HexCentre(session.editor.Geometry, 3, 3, session.zoom));
+    QTRY_VERIFY_WITH_TIMEOUT(window->isWindowModified(), 3000);
+    QVERIFY(!FindRecoveryCopy(game));
+    window->close();
+    window.reset();
     auto recovery = FindRecoveryCopy(game);
     QVERIFY(recovery);
     // The next start restores it on "Yes" and drops the copy.
     ui_.answers = {true};
-    auto window = StartWindow();
+    window = StartWindow();
     const int16_t defaultTile = window->Session().editor.Document.Tile(3, 3);
     window->KeepUnsavedWork();
     QCOMPARE(
