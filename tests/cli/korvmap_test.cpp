@@ -71,36 +71,64 @@ TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
   EXPECT_EQ(folder.ReadBytes("j.bmp"), folder.ReadBytes("new.bmp"));
 }
 
-TEST_F(KorvmapTest, RefusalsAndUsageErrors) {
+// Refusals and misuse of every command: the exit code, what it says, and
+// nothing written, neither an output file nor the input map and its names.
+TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
+  const std::string game = folder.Path().string(), in = Path("in.map"), out = Path("x.map");
+  ASSERT_EQ(Korvmap({"--folder", game, "new", "--width", "4", "--height", "3", in}).code, 0);
+  ASSERT_EQ(Korvmap({"name", in, "1", "1", "Mill"}).code, 0);
   struct Case {
-    const char* name;
     std::vector<std::string> arguments;
     int code;
     const char* says;
   };
-  const std::string game = folder.Path().string();
   const Case cases[] = {
-      {"no command", {}, 2, "usage"},
-      {"new with text size",
-       {"--folder", game, "new", "--width", "a", "--height", "3", Path("x.map")},
-       2,
-       "whole number"},
-      {"new negative",
-       {"--folder", game, "new", "--width", "-2", "--height", "3", Path("x.map")},
-       1,
-       "negative"},
-      {"no game folder",
-       {"--folder", Path("nothing"), "convert", Path("old.map"), Path("x.map")},
-       1,
+      {{}, kExitUsage, "usage"},
+      {{"--folder", game, "new", "--width", "a", "--height", "3", out}, kExitUsage, "whole number"},
+      {{"--folder", game, "new", "--width", "-2", "--height", "3", out}, kExitRefused, "negative"},
+      {{"--folder", Path("nothing"), "convert", in, out},
+       kExitRefused,
        "nothing is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game "
        "folder with --folder DIR"},
+      {{"--folder", game, "apply", in, out, "&Open Map File"},
+       kExitRefused,
+       "needs the editor's window"},
+      {{"--folder", game, "apply", in, out, "strategic-map-show"},
+       kExitRefused,
+       "needs the editor's window"},
+      {{"--folder", game, "apply", in, out, "grid-lines", "Paint it blue"},
+       kExitRefused,
+       "there is no command \"Paint it blue\""},
+      {{"--folder", game, "apply", in, out, "--mark", "4", "grid-lines"},
+       kExitUsage,
+       "--mark needs a whole number from 0 to 3"},
+      {{"--folder", game, "apply", in, out, "--view", "1,2,3", "grid-lines"},
+       kExitUsage,
+       "--view needs four whole numbers"},
+      {{"--folder", game, "apply", in, out, "--current-tile", "32", "grid-lines"},
+       kExitRefused,
+       "tile 32 is not on the tile sheet"},
+      {{"--folder", game, "paint", in, out, "--tile", "15", "99,1"},
+       kExitRefused,
+       "\"99,1\" is not a hex of the map"},
+      {{"name", in, "5", "0", "x"}, kExitRefused, "not on the map"},
+      {{"name", in, "-1", "0", "x"}, kExitRefused, "(-1, 0)"},
+      {{"name", in, "a", "0", "x"}, kExitUsage, "whole numbers"},
+      {{"name", Path("none.map"), "1", "1", "x"}, kExitRefused, "cannot be opened"},
+      {{"names"}, kExitUsage, "names takes one map file"},
   };
+  const auto inputs = [&] {
+    return std::vector{ReadWholeFile(in), ReadWholeFile(Path("in.ndx")),
+                       ReadWholeFile(Path("in.str"))};
+  };
+  const auto before = inputs();
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
     const KorvmapRun run = Korvmap(c.arguments);
     EXPECT_EQ(run.code, c.code);
     EXPECT_THAT(run.err, HasSubstr(c.says));
-    EXPECT_FALSE(FileExists(folder / "x.map"));
+    EXPECT_FALSE(FileExists(out) || FileExists(Path("none.str")));
+    EXPECT_EQ(inputs(), before);
   }
 }
 
@@ -136,28 +164,7 @@ TEST_F(KorvmapTest, NamesListsAndNameSetsOrClearsHexNames) {
   ASSERT_EQ(Korvmap({"name", Path("made.map"), "2", "1", ""}).code, 0);
   EXPECT_EQ(Korvmap({"names", Path("made.map")}).out,
             "2, 0, North\n4, 0, K\xc3\xb6ln am Rhein und me\n");
-  const std::vector<uint8_t> index = folder.ReadBytes("made.ndx");
-
-  struct Case {
-    std::vector<std::string> arguments;
-    int code;
-    const char* says;
-  } const cases[] = {
-      {{"name", Path("made.map"), "5", "0", "x"}, 1, "not on the map"},
-      {{"name", Path("made.map"), "-1", "0", "x"}, 1, "(-1, 0)"},
-      {{"name", Path("made.map"), "a", "0", "x"}, 2, "whole numbers"},
-      {{"name", Path("none.map"), "1", "1", "x"}, 1, "cannot be opened"},
-      {{"names"}, 2, "names takes one map file"},
-  };
-  for (const Case& c : cases) {
-    const KorvmapRun run = Korvmap(c.arguments);
-    EXPECT_EQ(run.code, c.code) << c.says << ": " << run.err;
-    EXPECT_THAT(run.err, HasSubstr(c.says));
-  }
-  // Nothing was written by the refusals.
-  EXPECT_EQ(folder.ReadBytes("made.ndx"), index);
   EXPECT_EQ(folder.ReadBytes("made.str").size(), 60u);  // the cleared name's slot stays
-  EXPECT_FALSE(FileExists(folder / "none.str"));
 }
 
 TEST_F(KorvmapTest, ControlGivesHexesOwnerOriginalOwnerAndMarkAsClicksDo) {

@@ -1,6 +1,6 @@
 // The command table: finding entries as a designer names them, the state
 // its entries show, the window rules kept in the core, and korvmap apply
-// running the same entries as the menus.
+// running the same entries as the menus (its refusals: the korvmap tests).
 #include "editing/commands.h"
 
 #include <gmock/gmock.h>
@@ -171,34 +171,6 @@ TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
   ASSERT_TRUE(parsed) << error;
   EXPECT_EQ(parsed->Document.Owner(3, 3), 1);
   EXPECT_EQ(parsed->Document.Owner(2, 2), 0);
-}
-
-TEST(KorvmapApply, RefusesWhatItCannotRunBeforeTouchingAnything) {
-  SessionOnMiniGame world;
-  world.Map().MapPath = world.Path("in.map");
-  ASSERT_TRUE(SaveMap(world.session.editor));
-  struct Case {
-    std::vector<std::string> extra;
-    int code;
-    const char* says;
-  };
-  const Case cases[] = {
-      {{"&Open Map File"}, kExitRefused, "needs the editor's window"},
-      {{"strategic-map-show"}, kExitRefused, "needs the editor's window"},
-      {{"grid-lines", "Paint it blue"}, kExitRefused, "there is no command \"Paint it blue\""},
-      {{"--mark", "4", "grid-lines"}, kExitUsage, "--mark needs a whole number from 0 to 3"},
-      {{"--view", "1,2,3", "grid-lines"}, kExitUsage, "--view needs four whole numbers"},
-      {{"--current-tile", "32", "grid-lines"}, kExitRefused, "tile 32 is not on the tile sheet"},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments = {"--folder", world.folder.Path().string(), "apply",
-                                          world.Path("in.map"), world.Path("out.map")};
-    arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
-    const KorvmapRun run = Korvmap(arguments);
-    EXPECT_EQ(run.code, c.code) << c.says;
-    EXPECT_THAT(run.err, testing::HasSubstr(c.says));
-    EXPECT_FALSE(FileExists(world.folder / "out.map")) << c.says;
-  }
 }
 
 }  // namespace

@@ -109,11 +109,6 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   EXPECT_EQ(painted->Document.Tile(4, 5), 15);
   EXPECT_EQ(painted->Document.Data(4, 4, kSideTop), kRoadLink);  // joined to the road above
 
-  const KorvmapRun refused = Korvmap({"--folder", folder, "paint", world.Path("in.map"),
-                                      world.Path("x.map"), "--tile", "15", "99,1"});
-  EXPECT_EQ(refused.code, kExitRefused);
-  EXPECT_THAT(refused.err, testing::HasSubstr("\"99,1\" is not a hex of the map"));
-
   const KorvmapRun learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
   ASSERT_EQ(learn.code, kExitOk) << learn.err;
   EXPECT_THAT(learn.out, testing::HasSubstr("mapedit/roadpatterns: "));
