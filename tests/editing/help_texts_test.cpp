@@ -1,7 +1,6 @@
 // The tile commands' labels read from korv_info/s2_help.txt: the fields it
 // has replace the first labels, the rest stay built in. How fields are split
-// and files found whatever their case is the text reader's and the game
-// folder's tests'.
+// is the text reader's tests'.
 #include "editing/help_texts.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +31,7 @@ TEST(TileCommandTexts, ReadFromTheHelpFile) {
        "korv_info/s2_help.txt",
        "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
        {"1", "2", "3", "4", "5", "6", "7", "8"}},
+      {"the file's name in another case", "KORV_INFO/S2_Help.TXT", "\"Upper\"\r\n", {"Upper"}},
   };
   const TileCommandTexts builtIn = BuiltInTileCommandTexts();
   for (const Case& c : cases) {
