@@ -136,12 +136,6 @@ TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   EXPECT_EQ(ReadRndTables(tables, folder.Game()).ByTerrain[1], (std::vector<int16_t>{5, 31, 9}));
 }
 
-TEST(TileRecords, FiveByteRecordsIgnoreAnIncompleteLastOne) {
-  EXPECT_EQ(FormatTileRecords({0, 7, 123, 999}), "000\r\n007\r\n123\r\n999\r\n");
-  EXPECT_EQ(ParseTileRecords("000\r\n007\r\n123\r\n99"), (std::vector<int16_t>{0, 7, 123}));
-  EXPECT_TRUE(ParseTileRecords("").empty());
-}
-
 // The start-up's default map shows the picks; here the tiles with no list to pick from.
 TEST(RandomTile, LeavesATileWithoutAListAsItIs) {
   TileTables tables;

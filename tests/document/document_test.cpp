@@ -1,5 +1,6 @@
-// The map document's basics: neighbour steps and hex geometry, the
-// objective list and the original owners restored from it.
+// The map document's basics: neighbour steps and hex geometry, and the
+// original owners restored from the objective list. (How the list is built:
+// the saved map's bytes in the map file tests.)
 #include "document/hex_grid.h"
 #include "document/map_document.h"
 
@@ -57,50 +58,10 @@ TEST(HexGeometry, DerivedStepsAndPictureOrigins) {
   }
 }
 
-MapDocument Sized(int16_t width, int16_t height) {
-  MapDocument document;
-  document.MapWidth = width;
-  document.MapHeight = height;
-  AllocateMapLayers(document);
-  return document;
-}
-
-TEST(RebuildObjectiveList, ListsOwnedObjectivesColumnByColumnAndClearsUnownedMarks) {
-  MapDocument document = Sized(5, 5);
-  struct Mark {
-    int x, y;
-    uint8_t owner, mark, original;
-  };
-  const Mark marks[] = {
-      {3, 4, 2, kPrimaryObjective, 1}, {1, 5, 1, kSecondaryObjective, 0},
-      {3, 1, 1, kOilResource, 2},      {2, 2, 0, kSecondaryObjective, 3},  // unowned: cleared
-      {4, 0, 5, kNoObjective, 0},  // owned, no mark: not listed
-  };
-  for (const Mark& m : marks) {
-    document.Owner(m.x, m.y) = m.owner;
-    document.Mark(m.x, m.y) = m.mark;
-    document.OriginalOwner(m.x, m.y) = m.original;
-  }
-  RebuildObjectiveList(document);
-  ASSERT_EQ(document.ObjectiveCount, 3);
-  ASSERT_EQ(document.Objectives.size(), 24u);
-  const int16_t expected[4][6] = {
-      {0, 0, 0, 0, 0, 0}, {1, 5, 1, 0, 0, 3}, {3, 1, 1, 0, 2, 3}, {3, 4, 2, 0, 1, 3}};
-  for (int i = 0; i <= 3; ++i) {
-    for (int f = 0; f < 6; ++f)
-      EXPECT_EQ(document.Objective(i, f), expected[i][f]) << i << "," << f;
-  }
-  EXPECT_EQ(document.Mark(2, 2), 0);
-
-  // A map without objectives keeps the empty record 0.
-  document = Sized(0, 0);
-  RebuildObjectiveList(document);
-  EXPECT_EQ(document.ObjectiveCount, 0);
-  EXPECT_EQ(document.Objectives, std::vector<int16_t>(6, 0));
-}
-
 TEST(RestoreOriginalOwners, RefillsFromTheListOnly) {
-  MapDocument document = Sized(4, 4);
+  MapDocument document;
+  document.MapWidth = document.MapHeight = 4;
+  AllocateMapLayers(document);
   document.OriginalOwner(1, 1) = 9;  // not in the list: cleared
   document.ResetObjectives(2);
   document.Objective(1, kObjectiveX) = 2;

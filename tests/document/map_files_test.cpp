@@ -51,12 +51,17 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedLayout) {
   d.MapWidth = 32;
   d.MapHeight = 32;
   AllocateMapLayers(d);
-  const int objectives[3][2] = {{3, 4}, {3, 9}, {20, 1}};
+  // Owner, mark and original owner; (4, 0) is owned but unmarked, and (4, 4)
+  // marked but unowned (the save clears its mark): neither is an objective.
+  const int objectives[][5] = {{3, 4, 2, kPrimaryObjective, 1},  {3, 9, 2, kPrimaryObjective, 0},
+                               {20, 1, 2, kPrimaryObjective, 0}, {1, 5, 1, kSecondaryObjective, 0},
+                               {3, 1, 1, kOilResource, 2},       {4, 0, 5, kNoObjective, 0}};
   for (const auto& o : objectives) {
-    d.Owner(o[0], o[1]) = 2;
-    d.Mark(o[0], o[1]) = kPrimaryObjective;
+    d.Owner(o[0], o[1]) = static_cast<uint8_t>(o[2]);
+    d.Mark(o[0], o[1]) = static_cast<uint8_t>(o[3]);
+    d.OriginalOwner(o[0], o[1]) = static_cast<uint8_t>(o[4]);
   }
-  d.Mark(4, 4) = kSecondaryObjective;  // no owner: the save clears it
+  d.Mark(4, 4) = kSecondaryObjective;
   d.Terrain(5, 7) = 0xa1;
   d.Data(5, 7, 3) = kRailLink;
   d.Tile(5, 7) = 0x1234;
@@ -64,8 +69,9 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedLayout) {
   d.MapPath = Path("big.map");
   ASSERT_TRUE(SaveMap(editor));
 
-  // The same map through the tests' own writer: the owned objectives listed
-  // column by column, each record {x, y, owner, spare, original owner, 3}.
+  // The same map through the tests' own writer: the owned objectives of any
+  // kind listed column by column, each record {x, y, owner, spare, original
+  // owner, 3}, after the empty record 0.
   MapLayers layers;
   layers.data = [](int x, int y, int k) {
     return x == 5 && y == 7 ? (k == 0 ? 0xa1 : k == 3 ? kRailLink : 0) : 0;
@@ -73,13 +79,17 @@ TEST_F(MapFilesTest, SavedFilesHaveTheDocumentedLayout) {
   layers.tile = [](int x, int y) { return x == 5 && y == 7 ? 0x1234 : 0; };
   layers.control = [&objectives](int x, int y, int k) {
     for (const auto& o : objectives)
-      if (o[0] == x && o[1] == y) return k == 0 ? 2 : int{kPrimaryObjective};
+      if (o[0] == x && o[1] == y) return o[2 + k];
     return 0;
   };
   layers.deployment = layers.landMass = [](int, int) { return 0; };
   const auto map = folder.ReadBytes("big.map");
   EXPECT_EQ(map, VersionedMapBytes(569, 32, 32, layers,
-                                   {{3, 4, 2, 0, 0, 3}, {3, 9, 2, 0, 0, 3}, {20, 1, 2, 0, 0, 3}}));
+                                   {{1, 5, 1, 0, 0, 3},
+                                    {3, 1, 1, 0, 2, 3},
+                                    {3, 4, 2, 0, 1, 3},
+                                    {3, 9, 2, 0, 0, 3},
+                                    {20, 1, 2, 0, 0, 3}}));
   // The control file holds the owner and mark planes alone.
   const size_t C = 33 * 33;
   EXPECT_EQ(folder.ReadBytes("big.ctl"),
@@ -211,7 +221,6 @@ TEST_F(MapFilesTest, RefusedFilesLeaveTheOpenMapUntouched) {
   }
 }
 
-// The Undo tests compare every layer after a restore at the same size.
 TEST_F(MapFilesTest, SnapshotRoundTripRestoresTheMapAndItsOwnSize) {
   MapDocument& d = editor.Document;
   d.Owner(3, 4) = 2;
