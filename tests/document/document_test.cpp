@@ -1,6 +1,5 @@
-// The map document's basics: neighbour steps and hex geometry, and the
-// original owners restored from the objective list. (How the list is built:
-// the saved map's bytes in the map file tests.)
+// The hex grid: neighbour steps and the geometry of a hex's picture. (The
+// objective list and the original owners it restores: the map file tests.)
 #include "document/hex_grid.h"
 #include "document/map_document.h"
 
@@ -56,25 +55,6 @@ TEST(HexGeometry, DerivedStepsAndPictureOrigins) {
     PixelPoint p = HexToPixel(standard, c[0], c[1]);
     EXPECT_EQ(std::pair(p.left, p.top), std::pair(c[2], c[3])) << c[0] << "," << c[1];
   }
-}
-
-TEST(RestoreOriginalOwners, RefillsFromTheListOnly) {
-  MapDocument document;
-  document.MapWidth = document.MapHeight = 4;
-  AllocateMapLayers(document);
-  document.OriginalOwner(1, 1) = 9;  // not in the list: cleared
-  document.ResetObjectives(2);
-  document.Objective(1, kObjectiveX) = 2;
-  document.Objective(1, kObjectiveY) = 3;
-  document.Objective(1, kObjectiveOriginalOwner) = 0x0104;  // stored as a byte: 4
-  document.Objective(2, kObjectiveX) = 40;                  // off the map: ignored
-  document.Objective(2, kObjectiveY) = 1;
-  document.Objective(2, kObjectiveOriginalOwner) = 6;
-  RestoreOriginalOwners(document);
-  EXPECT_EQ(document.OriginalOwner(2, 3), 4);
-  int nonZero = 0;
-  for (uint8_t value : document.HexOriginalOwner) nonZero += value != 0;
-  EXPECT_EQ(nonZero, 1);
 }
 
 }  // namespace

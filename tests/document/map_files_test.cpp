@@ -116,8 +116,9 @@ TEST_F(MapFilesTest, VersionRules) {
     editor.Document.NationSetName = "desert";
     editor.Document.OriginalOwner(3, 3) = 5;  // in no list: cleared by the load
     // The stored list names a different original owner than the map has, so
-    // it shows whether the list was read or rebuilt.
-    std::vector<std::array<int, 6>> stored = {{1, 1, 1, 0, 6, 3}};
+    // it shows whether the list was read or rebuilt; the hexes take it as a
+    // byte, and a record off the map gives none.
+    std::vector<std::array<int, 6>> stored = {{1, 1, 1, 0, 0x0106, 3}, {40, 1, 2, 0, 5, 3}};
     bool changed = false;
     ASSERT_TRUE(
         LoadBytes(VersionedMapBytes(c.version, 5, 6, layers, stored, c.stored), "in.map", &changed))
@@ -127,8 +128,8 @@ TEST_F(MapFilesTest, VersionRules) {
     int originalOwners = 0;
     for (uint8_t value : d.HexOriginalOwner) originalOwners += value != 0;
     if (c.storesList) {
-      EXPECT_EQ(d.ObjectiveCount, 1);
-      EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 6);
+      EXPECT_EQ(d.ObjectiveCount, 2);
+      EXPECT_EQ(d.Objective(1, kObjectiveOriginalOwner), 0x0106);
       EXPECT_EQ(d.HexOriginalOwner[d.Index(1, 1)], 6);
       EXPECT_EQ(originalOwners, 1);
     } else {
