@@ -28,7 +28,6 @@
 #include "gui/map_view_widget.h"
 #include "gui/tile_dialogs.h"
 #include "platform/interaction.h"
-#include "platform/random.h"
 #include "scenario/nations.h"
 #include "support/test_folder.h"
 #include "view/viewport.h"
@@ -41,7 +40,6 @@ class WindowsTest : public QObject {
  private:
   test::TempFolder folder_;
   RecordingInteraction ui_;
-  SeededRandom random_{5};
   std::vector<FileDialogOutcome> changes_;
   std::unique_ptr<MapEditorWindow> window;
 
@@ -53,14 +51,6 @@ class WindowsTest : public QObject {
     QTest::qWait(1);
     started->LayOut();
     return started;
-  }
-  // A session started on the demo folder, as the main window holds one.
-  std::unique_ptr<MapEditor> StartSession() {
-    auto session = std::make_unique<MapEditor>(GameFolder(folder_.Path()), ui_, random_);
-    std::string error;
-    if (!StartMapEditor(*session, error)) return nullptr;
-    ui_.Clear();
-    return session;
   }
   // The point of the map view over the middle of hex (x, y), the view at
   // column 1, row 1 and shown at `zoom`.
@@ -376,23 +366,22 @@ class WindowsTest : public QObject {
 
   // The lists show the nations sorted by name: -None-, Beta (3), Zeta (1), alpha (2).
   void controlWindowButtonsListsAndKeys() {
-    auto session = StartSession();
-    QVERIFY(session);
+    MapEditor& session = window->Session();
     std::string set = "other", error;
-    QVERIFY2(LoadNationList(session->editor.Nations, set, session->editor.Folder, error),
+    QVERIFY2(LoadNationList(session.editor.Nations, set, session.editor.Folder, error),
              error.c_str());
     QPointer<ControlWindow> control;
     int jumpMap = 0, tilePicker = 0, hexControlMode = 0;
-    ShowControlWindow(control, *session, nullptr, [&](ControlWindow& created) {
+    ShowControlWindow(control, session, nullptr, [&](ControlWindow& created) {
       created.onShowJumpMap = [&] { ++jumpMap; };
       created.onShowTilePicker = [&] { ++tilePicker; };
       created.onHexControlMode = [&] { ++hexControlMode; };
     });
     QVERIFY(QTest::qWaitForWindowExposed(control));
-    ControlSelection& selected = session->control;
+    ControlSelection& selected = session.control;
     QTest::mouseClick(control->ObjectiveButton("Oil Resource"), Qt::LeftButton);
     QCOMPARE(int(selected.SelectedObjectiveMark), int(kOilResource));
-    QCOMPARE(session->switches.EditMode, int16_t{2});
+    QCOMPARE(session.switches.EditMode, int16_t{2});
     QCOMPARE(hexControlMode, 1);
     ClickItem(control->OwnerList(), "Zeta");
     QCOMPARE(int(selected.SelectedNation), 1);
@@ -414,16 +403,15 @@ class WindowsTest : public QObject {
     QTest::keyClick(control, Qt::Key_F3);
     QVERIFY(control->isVisible());
     // Showing it again brings back the same window.
-    QCOMPARE(ShowControlWindow(control, *session, nullptr), control.data());
+    QCOMPARE(ShowControlWindow(control, session, nullptr), control.data());
     CloseControlWindow(control);
   }
 
   void fileDialogLoadsAMapThroughItsListsAndStaysOpenOnARefusedOne() {
-    auto session = StartSession();
-    QVERIFY(session);
+    MapEditor& session = window->Session();
     folder_.WriteBytes("maps/bad.map", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff});
     QWidget main;
-    FileDialogWindow* dialog = ShowDialog(&main, *session, kOpenMapMode);
+    FileDialogWindow* dialog = ShowDialog(&main, session, kOpenMapMode);
     QVERIFY(dialog);
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(!dialog->SaveButton()->isEnabled());
@@ -438,12 +426,12 @@ class WindowsTest : public QObject {
     ClickItem(dialog->FileList(), "sample.map");
     QCOMPARE(dialog->FileNameBox()->text(), QString("sample.map"));
     QTest::mouseClick(dialog->LoadButton(), Qt::LeftButton);
-    QCOMPARE(session->editor.Document.MapPath, Path("maps/sample.map"));
+    QCOMPARE(session.editor.Document.MapPath, Path("maps/sample.map"));
     QVERIFY(!dialog->isVisible());
     QCOMPARE(changes_.size(), size_t{1});
     QVERIFY(changes_[0].MapReplaced);
     // The same dialog, and so the same folder, comes back; Save works in the save mode.
-    QCOMPARE(ShowDialog(&main, *session, kSaveMapAsMode), dialog);
+    QCOMPARE(ShowDialog(&main, session, kSaveMapAsMode), dialog);
     QCOMPARE(dialog->FolderLabel()->text().toStdString(), Path("maps"));
     QVERIFY(dialog->SaveButton()->isEnabled());
     QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
