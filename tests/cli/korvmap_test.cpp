@@ -3,9 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/import_set_command.h"
 #include "document/map_files.h"
 #include "platform/picture.h"
 #include "scenario/scenario_files.h"
@@ -115,11 +112,16 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"--folder", game, "paint", in, out, "--tile", "15", "99,1"},
        kExitRefused,
        "\"99,1\" is not a hex of the map"},
-      {{"name", in, "5", "0", "x"}, kExitRefused, "not on the map"},
+      // A later word "import-set" is no command.
+      {{"name", in, "5", "0", "import-set"}, kExitRefused, "not on the map"},
       {{"name", in, "-1", "0", "x"}, kExitRefused, "(-1, 0)"},
       {{"name", in, "a", "0", "x"}, kExitUsage, "whole numbers"},
       {{"name", Path("none.map"), "1", "1", "x"}, kExitRefused, "cannot be opened"},
       {{"names"}, kExitUsage, "names takes one map file"},
+      {{"import-set", "a.set"}, kExitUsage, "import-set SET OUT.map [--replace]"},
+      {{"--folder", game, "import-set", "--width", "3", "a.set", out},
+       kExitUsage,
+       "import-set does not take --width"},
   };
   const auto inputs = [&] {
     return std::vector{ReadWholeFile(in), ReadWholeFile(Path("in.ndx")),
@@ -300,23 +302,6 @@ TEST_F(ImportSetCommandTest, WithoutItsScenarioOnlyTheMapIsWritten) {
   EXPECT_TRUE(FileExists(folder / "out/abc.map"));
   EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
   EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
-}
-
-// Other commands are left to korvmap; misuse gives the usage.
-TEST(ImportSetCommand, TakesItsOwnCommandLinesOnly) {
-  const std::pair<std::vector<std::string>, std::optional<int>> cases[] = {
-      {{"info", "x.map"}, std::nullopt},
-      {{"--seed", "5", "new", "import-set"}, std::nullopt},
-      {{"import-set", "a.set"}, kExitUsage},
-      {{"import-set", "--width", "3", "a.set", "b.map"}, kExitUsage},
-  };
-  for (const auto& [arguments, code] : cases) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunImportSetCommand(arguments, out, err), code) << arguments[0];
-    if (code) {
-      EXPECT_THAT(err.str(), HasSubstr("import-set SET OUT.map [--replace]"));
-    }
-  }
 }
 
 }  // namespace
