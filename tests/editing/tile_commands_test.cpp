@@ -125,7 +125,6 @@ TEST(TileCommandTexts, ReadFromTheHelpFile) {
   };
   const Case cases[] = {
       {"no file", "", "", {}},
-      {"empty file", "korv_info/s2_help.txt", "", {}},
       {"a short file stops at its end",
        "korv_info/s2_help.txt",
        "\"One\",\"Two\"\r\n\"Three\"\r\n",
