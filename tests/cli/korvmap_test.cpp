@@ -260,9 +260,9 @@ TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
   // The hex-name files of an imported map are empty.
   EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
   EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());
-  // The game folder is only read.
-  EXPECT_FALSE(FileExists(folder / "game005.oob"));
-  EXPECT_FALSE(FileExists(folder / "newmap.str"));
+  // The game folder is only read: no hex-name files or random lists of its own start-up.
+  for (const char* file : {"game005.oob", "newmap.str", "newmap.ndx", "mapedit/001.rnd"})
+    EXPECT_FALSE(FileExists(folder / file)) << file;
 }
 
 TEST_F(ImportSetCommandTest, AnExistingMapAndOrderOfBattleAreReplacedOnlyWhenAsked) {
