@@ -1,6 +1,7 @@
 // The platform layer: little-endian bytes, files and the game folder's case
 // rules, the game's text fields, and the seeded random source. (Bitmaps:
-// picture_test.cpp.)
+// picture_test.cpp; files written whole through a temporary: the save fault
+// tests.)
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -73,17 +74,6 @@ TEST(GameFolder, FindsFilesWhateverTheirCaseButPrefersTheExactName) {
   EXPECT_FALSE(game.Exists("data/none.txt"));
   EXPECT_EQ(game.Resolve("maps/a.map"), folder / "maps/a.map");
   EXPECT_EQ(game.Resolve("maps/A.map"), folder / "maps/A.map");
-}
-
-TEST(WriteFileAtomically, ReplacesTheFileLeavesNoTemporaryAndNamesAMissingFolder) {
-  TempFolder folder;
-  folder.WriteText("out.map", "old contents");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(folder / "out.map", std::string_view("new"), &error)) << error;
-  EXPECT_EQ(folder.ReadText("out.map"), "new");
-  EXPECT_EQ(ListFiles(folder.Path(), "*").size(), 1u);
-  EXPECT_FALSE(WriteFileAtomically(folder / "missing/out.map", std::string_view("x"), &error));
-  EXPECT_NE(error.find("out.map"), std::string::npos);
 }
 
 TEST(ReadWholeFile, AFolderIsNoFile) {
