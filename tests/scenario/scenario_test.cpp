@@ -20,7 +20,8 @@ using test::ScenarioFileBytes;
 using test::ScenarioValues;
 using test::TempFolder;
 
-TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
+// (The order the lists show them in: the control tests, on this list.)
+TEST(LoadNationList, ReadsNamesAndTileIds) {
   TempFolder folder;
   folder.WriteText("Default/Nations/NATIONS.TXT", "3\r\n\"Zeta\",4\r\nalpha,1\n\"Beta\",7\r\n");
   NationTables nations;
@@ -31,14 +32,11 @@ TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
   EXPECT_EQ(nations.NationCount, 3);
   EXPECT_EQ(nations.NationNames, (std::vector<std::string>{"", "Zeta", "alpha", "Beta"}));
   EXPECT_EQ(nations.NationTileId, (std::vector<int16_t>{0, 3, 0, 6}));
-  // Ordinal order puts upper case first: Beta, Zeta, alpha.
-  EXPECT_EQ(nations.NationOrder, (std::vector<int16_t>{0, 3, 1, 2}));
 
   // No nations at all is a list too.
   folder.WriteText("Default/Nations/NATIONS.TXT", "0\r\n");
   ASSERT_TRUE(LoadNationList(nations, set, folder.Game(), error)) << error;
   EXPECT_EQ(nations.NationCount, 0);
-  EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
 TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
