@@ -5,6 +5,7 @@
 
 #include "document/map_files.h"
 #include "platform/picture.h"
+#include "scenario/scenario_files.h"
 #include "support/builders.h"
 #include "support/korvmap_run.h"
 #include "support/test_folder.h"
@@ -111,11 +112,16 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"--folder", game, "paint", in, out, "--tile", "15", "99,1"},
        kExitRefused,
        "\"99,1\" is not a hex of the map"},
-      {{"name", in, "5", "0", "x"}, kExitRefused, "not on the map"},
+      // A later word "import-set" is no command.
+      {{"name", in, "5", "0", "import-set"}, kExitRefused, "not on the map"},
       {{"name", in, "-1", "0", "x"}, kExitRefused, "(-1, 0)"},
       {{"name", in, "a", "0", "x"}, kExitUsage, "whole numbers"},
       {{"name", Path("none.map"), "1", "1", "x"}, kExitRefused, "cannot be opened"},
       {{"names"}, kExitUsage, "names takes one map file"},
+      {{"import-set", "a.set"}, kExitUsage, "import-set SET OUT.map [--replace]"},
+      {{"--folder", game, "import-set", "--width", "3", "a.set", out},
+       kExitUsage,
+       "import-set does not take --width"},
   };
   const auto inputs = [&] {
     return std::vector{ReadWholeFile(in), ReadWholeFile(Path("in.ndx")),
@@ -211,6 +217,91 @@ TEST(KorvmapHelp, TheWholeUsageOrOneCommandsLines) {
   const KorvmapRun render = Korvmap({"--folder", "x", "render", "--help"});
   EXPECT_EQ(render.code, kExitOk);
   EXPECT_THAT(render.out, AllOf(HasSubstr("render MAP"), Not(HasSubstr("apply IN OUT"))));
+}
+
+// A mini game folder with a 4 x 3 set (A = 3, B = 2) of tiles 4 + x + y and
+// one owned hex, a scenario with one unit, and the equipment file.
+class ImportSetCommandTest : public KorvmapTest {
+ protected:
+  void SetUp() override {
+    KorvmapTest::SetUp();
+    folder.WriteBytes("brak_files/mapnames.str", test::MapNamesBytes({""}));
+    folder.WriteBytes("data/brakequp.eqp", test::EquipmentFileBytes({"Rifle Brigade"}));
+    test::SetValues set{.a = 3, .b = 2};
+    set.tile = [](int x, int y) { return 4 + x + y; };
+    set.owner = [](int x, int y) { return x == 1 && y == 1 ? 2 : 0; };
+    folder.WriteBytes("sets/game005.set", test::SetFileBytes(set));
+    test::ScenarioValues scenario;
+    scenario.units = {{.equipment = 1, .nation = 2, .x = 3, .y = 2, .strength = 9}};
+    folder.WriteBytes("sets/game005.scn", test::ScenarioFileBytes(scenario));
+    std::filesystem::create_directories(folder / "out");
+  }
+  KorvmapRun Import(const std::string& out, bool replace = false) {
+    std::vector<std::string> arguments = {"--folder", folder.Path().string(), "import-set",
+                                          Path("sets/game005.set"), Path(out)};
+    if (replace) arguments.push_back("--replace");
+    return Korvmap(arguments);
+  }
+};
+
+// Without --replace an order of battle already there is kept.
+TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
+  folder.WriteText("out/abc.oob", "edited by hand");
+  KorvmapRun run = Import("out/abc");  // the extension is added
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  for (const std::string file :
+       {"abc.map", "abc.ctl", "abc.bmp", "abc.ndx", "abc.str", "abc.oob", "abc.scn"}) {
+    EXPECT_TRUE(FileExists(folder / "out" / file)) << file;
+    EXPECT_THAT(run.out, HasSubstr((file == "abc.oob" ? "kept " : "wrote ") + Path("out/" + file)));
+  }
+  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
+  EXPECT_THAT(run.err, HasSubstr(Path("out/abc.oob") + "already exists."));
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
+  // The hex-name files of an imported map are empty.
+  EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
+  EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());
+  // The game folder is only read: no hex-name files or random lists of its own start-up.
+  for (const char* file : {"game005.oob", "newmap.str", "newmap.ndx", "mapedit/001.rnd"})
+    EXPECT_FALSE(FileExists(folder / file)) << file;
+}
+
+TEST_F(ImportSetCommandTest, AnExistingMapAndOrderOfBattleAreReplacedOnlyWhenAsked) {
+  folder.WriteText("out/abc.map", "an older map");
+  folder.WriteText("out/abc.oob", "edited by hand");
+  KorvmapRun kept = Import("out/abc.map");
+  EXPECT_EQ(kept.code, kExitRefused);
+  EXPECT_THAT(kept.err, HasSubstr(Path("out/abc.map") + " already exists."));
+  EXPECT_EQ(folder.ReadText("out/abc.map"), "an older map");
+  EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
+  EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
+
+  KorvmapRun replaced = Import("out/abc.map", true);
+  ASSERT_EQ(replaced.code, kExitOk) << replaced.err;
+  EXPECT_NE(folder.ReadText("out/abc.map"), "an older map");
+  EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
+  EXPECT_THAT(folder.ReadText("out/abc.oob"),
+              HasSubstr("\r1\r\n* unit name-mapx-mapy-strength-entrenchment-side-nation-unit "
+                        "type-experience-turn of entry-trans1-trans2\r"
+                        "Rifle Brigade,4,2,9,0,2,2,1,0,1,0,0\r\n"));
+}
+
+TEST_F(ImportSetCommandTest, ARefusedSetWritesNothing) {
+  folder.WriteBytes("sets/game005.set", std::vector<uint8_t>(40, 0));
+  KorvmapRun run = Import("out/abc.map");
+  EXPECT_EQ(run.code, kExitRefused);
+  EXPECT_THAT(run.err, HasSubstr("is 40 bytes long"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
+}
+
+TEST_F(ImportSetCommandTest, WithoutItsScenarioOnlyTheMapIsWritten) {
+  std::filesystem::remove(folder / "sets/game005.scn");
+  KorvmapRun run = Import("out/abc.map");
+  ASSERT_EQ(run.code, kExitOk) << run.err;
+  EXPECT_THAT(run.err,
+              HasSubstr("its scenario file " + Path("sets/game005.scn") + " does not exist"));
+  EXPECT_TRUE(FileExists(folder / "out/abc.map"));
+  EXPECT_FALSE(FileExists(folder / "out/abc.oob"));
+  EXPECT_FALSE(FileExists(folder / "out/abc.scn"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The demo folder korv-demo-game writes: the editor starts on it, its sample
-// map loads and saves back to the same bytes, and its sample set imports as
-// the sample map's columns.
+// The demo folder korv-demo-game writes: the editor starts on it without a
+// word and its sample set imports as the sample map's columns. (That the
+// sample map saves back to its own bytes is the CI end-to-end session's.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -37,23 +37,9 @@ class DemoGameTest : public ::testing::Test {
   Editor editor{folder.Game(), ui, random};
 };
 
-TEST_F(DemoGameTest, TheEditorStartsWithoutAWord) {
-  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
-  EXPECT_EQ(editor.Document.MapWidth, 32);
-}
-
-TEST_F(DemoGameTest, TheSampleMapLoadsAndSavesBackToTheSameBytes) {
-  ASSERT_TRUE(OpenSample());
-  EXPECT_EQ(editor.Document.MapWidth, 40);
-  editor.Document.MapPath = (folder / "maps/again.map").string();
-  ASSERT_TRUE(SaveMap(editor));
-  EXPECT_EQ(folder.ReadBytes("maps/again.map"), folder.ReadBytes("maps/sample.map"));
-  EXPECT_EQ(folder.ReadBytes("maps/again.ctl"), folder.ReadBytes("maps/sample.ctl"));
-  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
-}
-
 TEST_F(DemoGameTest, TheSampleSetImportsAsTheSampleMapsColumns) {
   ASSERT_TRUE(ImportSetFile(editor, (folder / "brak_files/game001.set").string()));
+  // Neither the start-up nor the import had anything to say.
   EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
   const MapDocument imported = editor.Document;
   ASSERT_TRUE(OpenSample());

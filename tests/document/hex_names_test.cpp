@@ -1,16 +1,19 @@
 #include "document/hex_names.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "editor/map_io.h"
 #include "editor/startup.h"
+#include "support/builders.h"
 #include "support/editor_fixture.h"
 
 namespace korv {
 namespace {
 
+using test::NameSlots;
 using test::TempFolder;
 using Bytes = std::vector<uint8_t>;
 
@@ -19,17 +22,6 @@ void PutI32(Bytes& bytes, size_t offset, int32_t value) {
   if (bytes.size() < offset + 4) bytes.resize(offset + 4, 0);
   auto bits = static_cast<uint32_t>(value);
   for (int i = 0; i < 4; ++i) bytes[offset + static_cast<size_t>(i)] = (bits >> (8 * i)) & 0xff;
-}
-
-Bytes Slot(const std::string& padded) {
-  EXPECT_EQ(padded.size(), 20u) << padded;
-  return Bytes(padded.begin(), padded.end());
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 // A 4 x 3 map (5 x 4 = 20 hexes) whose hex-name files live in a temp folder.
@@ -74,20 +66,19 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
     int32_t entry;      // the index entry of (x, y) afterwards
     std::string shown;  // GetHexName(x, y) afterwards
   };
-  const Bytes bridge = Slot("Bridge              ");
-  const Bytes northern = Slot("Northern crossroads ");
-  const Bytes ford = Slot("Ford                ");
-  const Bytes mill = Slot("Mill                ");
   const Step steps[] = {
-      {"first name appends slot 1", 2, 1, "Bridge", bridge, 1, "Bridge              "},
+      {"first name appends slot 1", 2, 1, "Bridge", NameSlots({"Bridge"}), 1,
+       "Bridge              "},
       {"long name is cut to 20, slot 21", 4, 3, "Northern crossroads of the river",
-       Concat({bridge, northern}), 21, "Northern crossroads "},
-      {"rename keeps the slot", 2, 1, "Ford", Concat({ford, northern}), 1, "Ford                "},
-      {"clear leaves the slot", 2, 1, "", Concat({ford, northern}), 0, ""},
-      {"a cleared hex gets a new slot", 2, 1, "Mill", Concat({ford, northern, mill}), 41,
-       "Mill                "},
+       NameSlots({"Bridge", "Northern crossroads"}), 21, "Northern crossroads "},
+      {"rename keeps the slot", 2, 1, "Ford", NameSlots({"Ford", "Northern crossroads"}), 1,
+       "Ford                "},
+      {"clear leaves the slot", 2, 1, "", NameSlots({"Ford", "Northern crossroads"}), 0, ""},
+      {"a cleared hex gets a new slot", 2, 1, "Mill",
+       NameSlots({"Ford", "Northern crossroads", "Mill"}), 41, "Mill                "},
       {"exactly 20 characters", 0, 0, "ABCDEFGHIJKLMNOPQRST",
-       Concat({ford, northern, mill, Slot("ABCDEFGHIJKLMNOPQRST")}), 61, "ABCDEFGHIJKLMNOPQRST"},
+       NameSlots({"Ford", "Northern crossroads", "Mill", "ABCDEFGHIJKLMNOPQRST"}), 61,
+       "ABCDEFGHIJKLMNOPQRST"},
   };
   Bytes index(80, 0);
   for (const Step& step : steps) {
@@ -107,8 +98,8 @@ TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
   // takes each value. Inside the file a name is read and rewritten where the
   // entry points, on the 20-byte steps or not; outside it there is no name
   // and a new one goes right after the end of the file, at 46.
-  const Bytes text = Concat(
-      {Slot("Alpha               "), Slot("Beta                "), Bytes{'G', 'a', 'm', 'm', 'a'}});
+  Bytes text = NameSlots({"Alpha", "Beta", "Gamma"});
+  text.resize(45);
   const std::pair<int32_t, std::string> cases[] = {
       {11, "          Beta      "},           // between two slots
       {41, "Gamma" + std::string(15, '\0')},  // runs across the end
@@ -133,7 +124,7 @@ TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
     const int32_t at = shown.empty() ? 46 : entry;
     Bytes expected = text;
     expected.resize(std::max(expected.size(), static_cast<size_t>(at - 1 + 20)), 0);
-    const Bytes delta = Slot("Delta               ");
+    const Bytes delta = NameSlots({"Delta"});
     std::copy(delta.begin(), delta.end(), expected.begin() + at - 1);
     EXPECT_EQ(folder.ReadBytes("m.str"), expected);
     PutI32(index, EntryOffset(1, 2), at);
@@ -146,14 +137,14 @@ TEST_F(HexNamesTest, IndexEntriesAreReadWhereTheyPointInsideTheTextFile) {
 TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
   Bytes index(8, 0);
   PutI32(index, EntryOffset(1, 0), 1);
-  WriteFiles(index, Slot("Alpha               "));
+  WriteFiles(index, NameSlots({"Alpha"}));
   EXPECT_EQ(GetHexName(files, document, 1, 0), "Alpha               ");
   EXPECT_EQ(GetHexName(files, document, 4, 3), "");
-  EXPECT_EQ(ListHexNames(index, Slot("Alpha               "), 4, 3).size(), 1u);
+  EXPECT_EQ(ListHexNames(index, NameSlots({"Alpha"}), 4, 3).size(), 1u);
   ASSERT_TRUE(SetHexName(files, document, 4, 3, "Edge"));
   index.resize(80, 0);
   PutI32(index, EntryOffset(4, 3), 21);
-  const Bytes text = Concat({Slot("Alpha               "), Slot("Edge                ")});
+  const Bytes text = NameSlots({"Alpha", "Edge"});
   const std::pair<int, int> outside[] = {{-1, 0}, {0, -1}, {5, 0}, {0, 4}, {100000, 100000}};
   for (auto [x, y] : outside) {
     EXPECT_EQ(GetHexName(files, document, x, y), "") << x << "," << y;
@@ -172,7 +163,7 @@ TEST_F(HexNamesTest, AShortIndexGrowsWithZerosAndHexesOffTheMapChangeNothing) {
 TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
   test::EditorOnMiniGame world;
   world.folder.WriteBytes("newmap.ndx", Bytes(400, 0xaa));
-  world.folder.WriteBytes("newmap.str", Slot("Left from before    "));
+  world.folder.WriteBytes("newmap.str", NameSlots({"Left from before"}));
   std::string error;
   ASSERT_TRUE(StartUp(world.editor, error)) << error;
   // Without a map path: the editor's folder and the map's name.
@@ -181,24 +172,13 @@ TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
   EXPECT_EQ(world.folder.ReadBytes("newmap.ndx"), Bytes(4 * 33 * 31, 0));
   EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Bytes());
   ASSERT_TRUE(SetHexName(world.editor, 32, 30, "Corner"));
-  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Slot("Corner              "));
+  EXPECT_EQ(world.folder.ReadBytes("newmap.str"), NameSlots({"Corner"}));
   EXPECT_TRUE(world.ui.Messages().empty()) << testing::PrintToString(world.ui.Messages());
-}
-
-TEST(EmptyHexNameFiles, KorvmapsStartUpLeavesTheGameFolderAlone) {
-  TempFolder folder;
-  test::WriteMiniGame(folder, test::DefaultMiniGame());
-  RecordingInteraction ui;
-  SeededRandom random{3};
-  Editor editor{folder.Game(), ui, random};
-  std::string error;
-  ASSERT_TRUE(StartUp(editor, error, false)) << error;
-  EXPECT_FALSE(FileExists(folder / "newmap.ndx"));
-  EXPECT_FALSE(FileExists(folder / "newmap.str"));
-  // Without open files a rename is refused with a message, not lost quietly.
-  EXPECT_FALSE(SetHexName(editor, 1, 1, "Nowhere"));
-  ASSERT_EQ(ui.Messages().size(), 1u);
-  EXPECT_NE(ui.Messages()[0].find("(1, 1)"), std::string::npos);
+  // Without open files (korvmap's start-up makes none) a rename is refused
+  // with a message, not lost quietly.
+  CloseHexNameFiles(world.editor.HexNames);
+  EXPECT_FALSE(SetHexName(world.editor, 1, 1, "Nowhere"));
+  EXPECT_THAT(world.ui.Messages(), testing::ElementsAre(testing::HasSubstr("(1, 1)")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // grid.
 #include "editing/editing.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -143,7 +144,9 @@ TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
 }
 
 TEST_F(EditingTest, RoadSideToolDeploymentModeAndClearingSides) {
+  ClearSides_Click(session);
   ASSERT_TRUE(RoadStrip_MouseDown(session, 130));  // third cell: side 3
+  EXPECT_FALSE(session.interaction.ClearSides);    // the road tool ends side clearing
   EXPECT_EQ(session.interaction.RoadSide, 3);
   EXPECT_EQ(session.switches.RoadMode, 2);
   SetRoadKind(session, 2);
@@ -256,11 +259,15 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
 }
 
 TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
-  // Without an undo copy F7 keeps the map, says so and draws nothing.
+  // Without an undo copy, or with a damaged one, F7 keeps the map, says so
+  // and draws nothing.
   const test::Kept kept(Map());
   EXPECT_FALSE(Undo_Click(session).restored);
+  s.folder.WriteBytes("autosave.map", {'V', 'e', 'r'});
+  EXPECT_FALSE(Undo_Click(session).restored);
   EXPECT_EQ(kept.Changes(Map()), "");
-  EXPECT_EQ(s.ui.Messages().size(), 1u);
+  EXPECT_THAT(s.ui.Messages(), testing::Each(testing::HasSubstr("autosave.map")));
+  EXPECT_EQ(s.ui.Messages().size(), 2u);
   EXPECT_EQ(presents, 0);
   Map().Tile(5, 5) = 26;
   Map().Owner(2, 2) = 1;
@@ -289,17 +296,6 @@ TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
   EXPECT_EQ(copy.Changes(Map()), "");
   EXPECT_EQ(session.view.ViewLeft, 3);
   EXPECT_EQ(presents, before + 1);
-}
-
-TEST_F(EditingTest, ModifiedKeysStillRunAndSetTheModifierState) {
-  EXPECT_TRUE(MainWindow_KeyDown(session, EditorKey::kA, 2).autoTileChanged);
-  EXPECT_TRUE(session.editor.Settings.AutoDraw);
-  EXPECT_EQ(session.interaction.ModifierKeys, 2);
-  EXPECT_FALSE(session.editor.JumpMap.Shown.IsNull());
-  MainWindow_KeyDown(session, EditorKey::kOther, 4 + 1);
-  EXPECT_EQ(session.interaction.ModifierKeys, 5);
-  MainWindow_KeyUp(session, 0);
-  EXPECT_EQ(session.interaction.ModifierKeys, 0);
 }
 
 TEST_F(EditingTest, TileSheetPressesMakeTheTileCurrentWithAnyButton) {

@@ -20,12 +20,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+using test::NameSlots;
 using Bytes = std::vector<uint8_t>;
 using Pair = std::pair<int, int>;
-
-Bytes Slot(const std::string& padded) {
-  return Bytes(padded.begin(), padded.end());
-}
 
 // The editor started on the small test game (a 32 x 30 "newmap.map"), with
 // the file dialog's logic.
@@ -92,7 +89,7 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
 
 TEST_F(FileDialogTest, OpenMapUsesTheNamesBesideIt) {
   folder.WriteBytes("maps/abc.map", test::VersionedMapBytes(569, 6, 4));
-  folder.WriteBytes("maps/abc.str", Slot("Old mill            Hill 112            "));
+  folder.WriteBytes("maps/abc.str", NameSlots({"Old mill", "Hill 112"}));
   test::ByteBuilder index;
   for (int i = 0; i < 7 * 5; ++i) index.I32(i == 2 * 7 + 3 ? 21 : (i == 8 ? 1 : 0));
   folder.WriteBytes("maps/abc.ndx", index.bytes);
@@ -102,7 +99,7 @@ TEST_F(FileDialogTest, OpenMapUsesTheNamesBesideIt) {
   EXPECT_EQ(GetHexName(editor, 2, 2), "");
   // A rename goes straight into the map's own file.
   ASSERT_TRUE(SetHexName(editor, 3, 2, "Hill 113"));
-  EXPECT_EQ(folder.ReadBytes("maps/abc.str"), Slot("Old mill            Hill 113            "));
+  EXPECT_EQ(folder.ReadBytes("maps/abc.str"), NameSlots({"Old mill", "Hill 113"}));
 }
 
 TEST_F(FileDialogTest, ARefusedMapKeepsTheOpenMapAndItsNames) {
@@ -172,14 +169,14 @@ TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
     }
     EXPECT_EQ(d.HexNamesPath, stem + ".str");
     EXPECT_EQ(d.HexNamesIndexPath, stem + ".ndx");
-    EXPECT_EQ(ReadWholeFile(stem + ".str"), Slot("Depot               "));
+    EXPECT_EQ(ReadWholeFile(stem + ".str"), NameSlots({"Depot"}));
     EXPECT_EQ(ReadWholeFile(stem + ".ndx"), startIndex);
   }
   // From now on names go into the last files only.
   ASSERT_TRUE(SetHexName(editor, 2, 2, "Camp"));
-  EXPECT_EQ(folder.ReadBytes("replaced/abc.str"), Slot("Depot               Camp                "));
-  EXPECT_EQ(folder.ReadBytes("new/abc.str"), Slot("Depot               "));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Depot               "));
+  EXPECT_EQ(folder.ReadBytes("replaced/abc.str"), NameSlots({"Depot", "Camp"}));
+  EXPECT_EQ(folder.ReadBytes("new/abc.str"), NameSlots({"Depot"}));
+  EXPECT_EQ(folder.ReadBytes("newmap.str"), NameSlots({"Depot"}));
   EXPECT_EQ(folder.ReadBytes("newmap.ndx"), startIndex);
 }
 
@@ -206,7 +203,7 @@ TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
   EXPECT_FALSE(FileExists(folder / "other.map"));
   EXPECT_EQ(editor.Document.HexNamesPath, namesPath);
   EXPECT_TRUE(SetHexName(editor, 2, 2, "Kept"));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), Slot("Kept                "));
+  EXPECT_EQ(folder.ReadBytes("newmap.str"), NameSlots({"Kept"}));
 }
 
 TEST_F(FileDialogTest, FileAndFolderLists) {

@@ -1,12 +1,15 @@
 // Auto-tiling in the editing session and through korvmap: painting that
 // learns and painting that chooses, the map-wide commands' areas, undo
-// copies and switches, and korvmap paint and learn.
+// copies and switches, and korvmap paint and learn; the commands' labels read
+// from korv_info/s2_help.txt: the fields it has replace the first labels, the
+// rest stay built in (how fields are split is the text reader's tests').
 #include "editing/tile_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "editing/editing.h"
+#include "editing/help_texts.h"
 #include "editor/map_io.h"
 #include "support/autotile_world.h"
 #include "support/korvmap_run.h"
@@ -111,6 +114,35 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   const KorvmapRun learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
   ASSERT_EQ(learn.code, kExitOk) << learn.err;
   EXPECT_THAT(learn.out, testing::HasSubstr("mapedit/roadpatterns: "));
+}
+
+TEST(TileCommandTexts, ReadFromTheHelpFile) {
+  struct Case {
+    const char* name;
+    const char* path;  // "" for no file
+    std::string text;
+    std::vector<std::string> replaced;  // labels 0.. that the file replaces
+  };
+  const Case cases[] = {
+      {"no file", "", "", {}},
+      {"a short file stops at its end",
+       "korv_info/s2_help.txt",
+       "\"One\",\"Two\"\r\n\"Three\"\r\n",
+       {"One", "Two", "Three"}},
+      {"a longer file: label 8 keeps its built-in text",
+       "korv_info/s2_help.txt",
+       "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
+       {"1", "2", "3", "4", "5", "6", "7", "8"}},
+      {"the file's name in another case", "KORV_INFO/S2_Help.TXT", "\"Upper\"\r\n", {"Upper"}},
+  };
+  const TileCommandTexts builtIn = BuiltInTileCommandTexts();
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    if (*c.path) folder.WriteText(c.path, c.text);
+    TileCommandTexts expected = builtIn;
+    for (size_t i = 0; i < c.replaced.size(); ++i) expected[i] = c.replaced[i];
+    EXPECT_EQ(ReadTileCommandTexts(folder.Game()), expected) << c.name;
+  }
 }
 
 }  // namespace

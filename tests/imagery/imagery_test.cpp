@@ -155,23 +155,6 @@ TEST(KorvmapImagery, APictureBecomesAMapAndASectionAPicture) {
   EXPECT_THAT(refused.err, testing::HasSubstr("Not enough Memory"));
 }
 
-TEST(SeasonalTables, ValuesAtTheirEdges) {
-  const ColourTable dark = DarkTable();
-  const ColourTable bright = BrightTable();
-  EXPECT_EQ(dark[1], 0);
-  EXPECT_EQ(dark[4], 3);
-  EXPECT_EQ(dark[255], 191);
-  EXPECT_EQ(bright[113], 254);
-  EXPECT_EQ(bright[114], 255);
-  EXPECT_EQ(bright[255], 255);
-  long value = 300;
-  ByteMe(value);
-  EXPECT_EQ(value, 255);
-  value = -4;
-  ByteMe(value);
-  EXPECT_EQ(value, 0);
-}
-
 TEST(SeasonalMaps, SixFilesByTheirRules) {
   test::TempFolder folder;
   // One pixel per colour the rules tell apart, 0x00RRGGBB.

@@ -1,6 +1,7 @@
 // The platform layer: little-endian bytes, files and the game folder's case
 // rules, the game's text fields, and the seeded random source. (Bitmaps:
-// picture_test.cpp.)
+// picture_test.cpp; files written whole through a temporary: the save fault
+// tests.)
 #include "platform/bytes.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -75,17 +76,6 @@ TEST(GameFolder, FindsFilesWhateverTheirCaseButPrefersTheExactName) {
   EXPECT_EQ(game.Resolve("maps/A.map"), folder / "maps/A.map");
 }
 
-TEST(WriteFileAtomically, ReplacesTheFileLeavesNoTemporaryAndNamesAMissingFolder) {
-  TempFolder folder;
-  folder.WriteText("out.map", "old contents");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(folder / "out.map", std::string_view("new"), &error)) << error;
-  EXPECT_EQ(folder.ReadText("out.map"), "new");
-  EXPECT_EQ(ListFiles(folder.Path(), "*").size(), 1u);
-  EXPECT_FALSE(WriteFileAtomically(folder / "missing/out.map", std::string_view("x"), &error));
-  EXPECT_NE(error.find("out.map"), std::string::npos);
-}
-
 TEST(ReadWholeFile, AFolderIsNoFile) {
   // A folder opens as a stream of an impossible length; reading it must not
   // try to hold that many bytes (a nation set named "." reached this).
@@ -95,20 +85,12 @@ TEST(ReadWholeFile, AFolderIsNoFile) {
   EXPECT_FALSE(ReadWholeFile(folder.Path()).has_value());
 }
 
-TEST(ByteFile, ReadsAndWritesAtOneBasedPositionsAndCreatesAMissingFile) {
+// Opening a missing file creates it. Reads and writes at one-based
+// positions, zeros past the end and a gap filled with zeros: the hex-name
+// files' tests, whose index and text files are ByteFiles.
+TEST(ByteFile, OpeningAMissingFileCreatesIt) {
   TempFolder folder;
-  folder.WriteBytes("t.dat", {10, 20, 30});
   ByteFile file;
-  ASSERT_TRUE(file.Open(folder / "t.dat"));
-  EXPECT_EQ(file.ReadU8(1), 10);
-  EXPECT_EQ(file.ReadU8(3), 30);
-  EXPECT_EQ(file.ReadU8(4), 0);  // past the end
-  EXPECT_EQ(file.ReadI16(3), 30);
-  file.WriteU8(2, 99);
-  file.WriteI16(6, -2);  // leaves a zero gap at positions 4 and 5
-  EXPECT_EQ(file.Length(), 7);
-  file.Close();
-  EXPECT_EQ(folder.ReadBytes("t.dat"), (std::vector<uint8_t>{10, 99, 30, 0, 0, 0xfe, 0xff}));
   ASSERT_TRUE(file.Open(folder / "new.dat"));
   file.WriteI32(1, 0x01020304);
   file.Close();

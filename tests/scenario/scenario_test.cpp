@@ -20,7 +20,8 @@ using test::ScenarioFileBytes;
 using test::ScenarioValues;
 using test::TempFolder;
 
-TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
+// (The order the lists show them in: the control tests, on this list.)
+TEST(LoadNationList, ReadsNamesAndTileIds) {
   TempFolder folder;
   folder.WriteText("Default/Nations/NATIONS.TXT", "3\r\n\"Zeta\",4\r\nalpha,1\n\"Beta\",7\r\n");
   NationTables nations;
@@ -31,14 +32,11 @@ TEST(LoadNationList, ReadsNamesTileIdsAndOrder) {
   EXPECT_EQ(nations.NationCount, 3);
   EXPECT_EQ(nations.NationNames, (std::vector<std::string>{"", "Zeta", "alpha", "Beta"}));
   EXPECT_EQ(nations.NationTileId, (std::vector<int16_t>{0, 3, 0, 6}));
-  // Ordinal order puts upper case first: Beta, Zeta, alpha.
-  EXPECT_EQ(nations.NationOrder, (std::vector<int16_t>{0, 3, 1, 2}));
 
   // No nations at all is a list too.
   folder.WriteText("Default/Nations/NATIONS.TXT", "0\r\n");
   ASSERT_TRUE(LoadNationList(nations, set, folder.Game(), error)) << error;
   EXPECT_EQ(nations.NationCount, 0);
-  EXPECT_EQ(nations.NationOrder, std::vector<int16_t>{0});
 }
 
 TEST(LoadNationList, MissingAndMalformedListsAreExplainedAndLeaveNoNations) {
@@ -175,6 +173,7 @@ TEST(ScenarioSource, ReadsTheHexesAndFindsTheUnitsAfterThem) {
   // A deployment count of 1, or of 0, announces no hexes: the units follow at once.
   ScenarioValues values;
   values.units = FullScenario().units;
+  values.byte19 = values.byte21 = 6;  // side 2 without auxiliary units is no fault
   EXPECT_EQ(Parse(values).Units, s.Units);
   values.deploymentCount = 0;
   EXPECT_EQ(Parse(values).Units, s.Units);
@@ -230,13 +229,6 @@ TEST(OrderOfBattleText, IsWrittenLineByLineWithItsTerminators) {
   EXPECT_EQ(text, kFullScenarioText);
 }
 
-TEST(OrderOfBattleText, Side2HasNoAuxiliaryUnitsWhenByte21IsByte19) {
-  ScenarioValues values;
-  values.byte19 = values.byte21 = 6;
-  EXPECT_THAT(OrderOfBattleText(Parse(values), kEquipment, ThreeNations()),
-              testing::HasSubstr("* Side 2 max Aux units\r\n0\r\n"));
-}
-
 TEST(DescribeUnit, TheDocumentedRecordGivesTheDocumentedLine) {
   // docs/scenario-units.md: equipment 5, nation 1, x 11, y 14, strength 8, experience 40.
   ScenarioValues values;
@@ -248,23 +240,20 @@ TEST(DescribeUnit, TheDocumentedRecordGivesTheDocumentedLine) {
       << text;
 }
 
-TEST(EquipmentNames, AreTheFirst20BytesOfEach50ByteRecord) {
-  test::ByteBuilder file;
-  file.I16(4);
-  file.Text("reserved", 50);
-  file.Text("Rifle Brigade", 50);     // zero-padded
-  file.Text("Light Tank      ", 20);  // blank-padded
-  file.Text("", 30);
-  file.Text("Twenty characters ab", 20);  // no padding at all
-  file.Text("", 30);
+// Names are the first 20 bytes of each 50-byte record, cut at their padding
+// (the builder fills the other 30 bytes); record 0 keeps its place, so that
+// record n is name n.
+TEST(EquipmentNames, AreReadFromWholeRecordsOnly) {
   std::string error;
-  auto names = ParseEquipmentNames(file.bytes, error);
+  auto names = ParseEquipmentNames(
+      EquipmentFileBytes({"Rifle Brigade", "Light Tank      ", "Twenty characters ab"}), error);
   ASSERT_TRUE(names.has_value()) << error;
-  EXPECT_EQ(*names, (std::vector<std::string>{"reserved", "Rifle Brigade", "Light Tank",
-                                              "Twenty characters ab"}));
-}
+  EXPECT_EQ(*names,
+            (std::vector<std::string>{"", "Rifle Brigade", "Light Tank", "Twenty characters ab"}));
+  auto empty = ParseEquipmentNames(EquipmentFileBytes({}, 0), error);
+  ASSERT_TRUE(empty.has_value()) << error;
+  EXPECT_TRUE(empty->empty());
 
-TEST(EquipmentNames, RefusesAFileShorterThanItsCount) {
   struct Case {
     std::vector<uint8_t> bytes;
     const char* fault;
@@ -279,14 +268,9 @@ TEST(EquipmentNames, RefusesAFileShorterThanItsCount) {
       {EquipmentFileBytes({"A"}, 300), "announces 300 records"},
   };
   for (const Case& c : cases) {
-    std::string error;
     EXPECT_FALSE(ParseEquipmentNames(c.bytes, error).has_value()) << c.fault;
     EXPECT_NE(error.find(c.fault), std::string::npos) << error;
   }
-  std::string error;
-  auto empty = ParseEquipmentNames(EquipmentFileBytes({}, 0), error);
-  ASSERT_TRUE(empty.has_value()) << error;
-  EXPECT_TRUE(empty->empty());
 }
 
 TEST(CheckScenarioReferences, RefusesNationsAndRecordsTheTablesDoNotHold) {

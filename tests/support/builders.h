@@ -242,6 +242,16 @@ inline std::vector<uint8_t> EquipmentFileBytes(const std::vector<std::string>& n
   return file.bytes;
 }
 
+// A hex-name text file: each name in a slot of 20 bytes, blank-padded.
+inline std::vector<uint8_t> NameSlots(const std::vector<std::string>& names) {
+  ByteBuilder file;
+  for (std::string name : names) {
+    name.resize(20, ' ');
+    file.Text(name);
+  }
+  return file.bytes;
+}
+
 // A map-name file: a count, then 20-byte names from name 0 on.
 inline std::vector<uint8_t> MapNamesBytes(const std::vector<std::string>& names) {
   ByteBuilder file;
