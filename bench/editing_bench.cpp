@@ -51,6 +51,11 @@ struct DemoSession {
                     1920, 1080, zoom);
     ok = ok && CreateViewBuffer(session.editor, session.resources, session.switches, session.view);
   }
+  // A full redraw of the view, as the benchmarks time it.
+  void Redraw() {
+    RedrawBuffers(session.editor, session.resources, session.switches, session.view);
+    benchmark::DoNotOptimize(session.view.ViewScreen.Bytes().data());
+  }
   // Replaces the map with a new one of highest column and row `last`.
   void NewMapOf(int last) {
     MapDocument& d = session.editor.Document;
@@ -117,9 +122,7 @@ void BM_RedrawAWindowAtZoom(benchmark::State& state) {
   world.ShowAt(static_cast<double>(state.range(0)) / 100.0);
   if (!world.ok) state.SkipWithError("the demo session did not start");
   for (auto _ : state) {
-    RedrawBuffers(world.session.editor, world.session.resources, world.session.switches,
-                  world.session.view);
-    benchmark::DoNotOptimize(world.session.view.ViewScreen.Bytes().data());
+    world.Redraw();
   }
 }
 BENCHMARK(BM_RedrawAWindowAtZoom)
@@ -143,9 +146,7 @@ void BM_FirstRedrawAfterZoomingOut(benchmark::State& state) {
   if (!world.ok) state.SkipWithError("the demo session did not start");
   for (auto _ : state) {
     world.session.view.Overview.reset();
-    RedrawBuffers(world.session.editor, world.session.resources, world.session.switches,
-                  world.session.view);
-    benchmark::DoNotOptimize(world.session.view.ViewScreen.Bytes().data());
+    world.Redraw();
   }
 }
 BENCHMARK(BM_FirstRedrawAfterZoomingOut)

@@ -1,6 +1,7 @@
 #include "document/map_changes.h"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 #include <unordered_set>
 #include <utility>
@@ -9,44 +10,22 @@ namespace korv {
 
 namespace {
 
-// Calls visit(values, planes) with the layer's array and its plane count.
+// Calls visit(layer, values, planes) for each editable layer with its
+// MapLayer number.
 template <class Document, class Visit>
-void WithLayer(Document& document, int layer, Visit&& visit) {
-  switch (layer) {
-    case kDataLayer:
-      visit(document.HexData, MapDocument::kDataPlanes);
-      break;
-    case kTileLayer:
-      visit(document.HexTile, 1);
-      break;
-    case kControlLayer:
-      visit(document.HexControl, MapDocument::kControlPlanes);
-      break;
-    case kDeploymentLayer:
-      visit(document.HexDeployment, 1);
-      break;
-    case kLandMassLayer:
-      visit(document.HexLandMass, 1);
-      break;
-    case kOriginalOwnerLayer:
-      visit(document.HexOriginalOwner, 1);
-      break;
-    default:
-      break;
-  }
+void ForEachNumberedLayer(Document& document, Visit&& visit) {
+  size_t layer = 0;
+  ForEachEditableLayer(document, [&](auto& values, int planes) { visit(layer++, values, planes); });
 }
 
-// Visits the position of every value of `range` in a layer of `planes`
-// planes: plane by plane, row by row, so that a row is one run of memory.
+// Calls visit(start, count) for every row of `range` in a layer of `planes`
+// planes, plane by plane: each row is one run of `count` values from `start`.
 template <class Visit>
-void ForEachCell(const MapDocument& document, const HexRange& range, int planes, Visit&& visit) {
+void ForEachRow(const MapDocument& document, const HexRange& range, int planes, Visit&& visit) {
+  const auto count = static_cast<size_t>(range.lastX - range.firstX + 1);
   for (int k = 0; k < planes; ++k) {
-    for (int y = range.firstY; y <= range.lastY; ++y) {
-      const size_t start = document.Index(range.firstX, y, k);
-      for (int x = range.firstX; x <= range.lastX; ++x) {
-        visit(start + static_cast<size_t>(x - range.firstX));
-      }
-    }
+    for (int y = range.firstY; y <= range.lastY; ++y)
+      visit(document.Index(range.firstX, y, k), count);
   }
 }
 
@@ -63,16 +42,14 @@ ObjectiveList ObjectivesOf(const MapDocument& document) {
 
 bool PutBack(MapDocument& document, const MapChange& change, bool after) {
   if (document.MapWidth != change.mapWidth || document.MapHeight != change.mapHeight) return false;
-  for (int layer = 0; layer < kMapLayerCount; ++layer) {
-    WithLayer(document, layer, [&](auto& values, int) {
-      using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-      for (const CellChange& cell : change.cells[static_cast<size_t>(layer)]) {
-        if (cell.index < values.size()) {
-          values[cell.index] = static_cast<Value>(after ? cell.after : cell.before);
-        }
+  ForEachNumberedLayer(document, [&](size_t layer, auto& values, int) {
+    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
+    for (const CellChange& cell : change.cells[layer]) {
+      if (cell.index < values.size()) {
+        values[cell.index] = static_cast<Value>(after ? cell.after : cell.before);
       }
-    });
-  }
+    }
+  });
   const std::optional<ObjectiveList>& objectives =
       after ? change.objectivesAfter : change.objectivesBefore;
   if (objectives) {
@@ -120,25 +97,18 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
   range_.firstY = std::max(range.firstY, 0);
   range_.lastY = std::min<int>(range.lastY, document.MapHeight);
   if (range_.lastX < range_.firstX || range_.lastY < range_.firstY) range_ = HexRange{};
-  for (int layer = 0; layer < kMapLayerCount; ++layer) {
-    WithLayer(document, layer, [&](const auto& values, int planes) {
-      if (!Complete(document, values, planes)) return;
-      std::vector<int16_t>& taken = before_[static_cast<size_t>(layer)];
-      const auto across = static_cast<size_t>(range_.lastX - range_.firstX + 1);
-      taken.resize(across * static_cast<size_t>(range_.lastY - range_.firstY + 1) *
-                   static_cast<size_t>(planes));
-      // Row by row, in the order ForEachCell visits.
-      auto next = taken.begin();
-      for (int k = 0; k < planes; ++k) {
-        for (int y = range_.firstY; y <= range_.lastY; ++y) {
-          const auto row =
-              values.begin() + static_cast<std::ptrdiff_t>(document.Index(range_.firstX, y, k));
-          next = std::transform(row, row + static_cast<std::ptrdiff_t>(across), next,
-                                [](auto value) { return static_cast<int16_t>(value); });
-        }
-      }
+  ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
+    if (!Complete(document, values, planes)) return;
+    std::vector<int16_t>& taken = before_[layer];
+    taken.reserve(static_cast<size_t>(range_.lastX - range_.firstX + 1) *
+                  static_cast<size_t>(range_.lastY - range_.firstY + 1) *
+                  static_cast<size_t>(planes));
+    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
+      const auto row = values.begin() + static_cast<std::ptrdiff_t>(start);
+      std::transform(row, row + static_cast<std::ptrdiff_t>(count), std::back_inserter(taken),
+                     [](auto value) { return static_cast<int16_t>(value); });
     });
-  }
+  });
 }
 
 ChangeRecorder::ChangeRecorder(const MapDocument& document)
@@ -151,20 +121,20 @@ std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document,
   change.name = std::move(name);
   change.mapWidth = width_;
   change.mapHeight = height_;
-  for (int layer = 0; layer < kMapLayerCount; ++layer) {
-    WithLayer(document, layer, [&](const auto& values, int planes) {
-      const std::vector<int16_t>& taken = before_[static_cast<size_t>(layer)];
-      if (!Complete(document, values, planes) || taken.empty()) return;
-      std::vector<CellChange>& cells = change.cells[static_cast<size_t>(layer)];
-      size_t next = 0;
-      ForEachCell(document, range_, planes, [&](size_t i) {
+  ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
+    const std::vector<int16_t>& taken = before_[layer];
+    if (!Complete(document, values, planes) || taken.empty()) return;
+    std::vector<CellChange>& cells = change.cells[layer];
+    size_t next = 0;
+    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
+      for (size_t i = start; i < start + count; ++i) {
         const auto now = static_cast<int16_t>(values[i]);
         const int16_t before = taken[next++];
         if (now != before) cells.push_back({static_cast<uint32_t>(i), before, now});
-      });
-      cells.shrink_to_fit();
+      }
     });
-  }
+    cells.shrink_to_fit();
+  });
   ObjectiveList now = ObjectivesOf(document);
   if (!(now == objectives_)) {
     change.objectivesBefore = objectives_;
@@ -199,26 +169,24 @@ void ChangeHistory::Clear() {
   bytes_ = 0;
 }
 
-const MapChange* ChangeHistory::Undo(MapDocument& document) {
-  if (done_.empty()) return nullptr;
-  if (!RevertChange(document, done_.back())) {
+template <class From, class To>
+const MapChange* ChangeHistory::Move(MapDocument& document, From& from, To& to, bool after) {
+  if (from.empty()) return nullptr;
+  if (!PutBack(document, from.back(), after)) {
     Clear();
     return nullptr;
   }
-  undone_.push_back(std::move(done_.back()));
-  done_.pop_back();
-  return &undone_.back();
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  return &to.back();
+}
+
+const MapChange* ChangeHistory::Undo(MapDocument& document) {
+  return Move(document, done_, undone_, false);
 }
 
 const MapChange* ChangeHistory::Redo(MapDocument& document) {
-  if (undone_.empty()) return nullptr;
-  if (!ReapplyChange(document, undone_.back())) {
-    Clear();
-    return nullptr;
-  }
-  done_.push_back(std::move(undone_.back()));
-  undone_.pop_back();
-  return &done_.back();
+  return Move(document, undone_, done_, true);
 }
 
 }  // namespace korv

@@ -17,7 +17,8 @@
 
 namespace korv {
 
-// The per-hex layers an edit can alter (HexPixelPos follows the geometry).
+// The per-hex layers an edit can alter, in the order ForEachEditableLayer
+// visits them.
 enum MapLayer : uint8_t {
   kDataLayer,
   kTileLayer,
@@ -107,6 +108,11 @@ class ChangeHistory {
   size_t RedoCount() const { return undone_.size(); }
 
  private:
+  // Puts back the newest change of `from` (its values after it when
+  // `after`) and moves it to `to`.
+  template <class From, class To>
+  const MapChange* Move(MapDocument& document, From& from, To& to, bool after);
+
   std::deque<MapChange> done_;
   std::vector<MapChange> undone_;
   size_t bytes_ = 0;

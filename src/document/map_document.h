@@ -100,6 +100,19 @@ struct MapDocument {
   void ResetObjectives(int16_t count);
 };
 
+// Calls visit(values, planes) for each per-hex layer an edit can change, in
+// the order of the map file: HexData, HexTile, HexControl, HexDeployment,
+// HexLandMass, then HexOriginalOwner (HexPixelPos follows the geometry).
+template <class Document, class Visit>
+void ForEachEditableLayer(Document& document, Visit&& visit) {
+  visit(document.HexData, MapDocument::kDataPlanes);
+  visit(document.HexTile, 1);
+  visit(document.HexControl, MapDocument::kControlPlanes);
+  visit(document.HexDeployment, 1);
+  visit(document.HexLandMass, 1);
+  visit(document.HexOriginalOwner, 1);
+}
+
 // Largest map the editor builds or loads: columns and rows 0..kMaxMapIndex.
 // A 4000 x 4000 map already takes over 240 MB of layers.
 constexpr int kMaxMapIndex = 3999;

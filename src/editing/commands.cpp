@@ -107,28 +107,24 @@ std::vector<Command> BuildTable() {
            },
        .state = {},
        .change = "Undo Copy"});
-  add({.id = "undo-change",
-       .menu = "&Edit",
-       .caption = "Undo Change",
-       .shortcut = "Ctrl+Z",
-       .run =
-           [](MapEditor& session) {
-             CommandOutcome outcome;
-             outcome.report = UndoChange(session);
-             return outcome;
-           },
-       .state = UndoChangeMenuEntry});
-  add({.id = "redo-change",
-       .menu = "&Edit",
-       .caption = "Redo Change",
-       .shortcut = "Ctrl+Y;Ctrl+Shift+Z",
-       .run =
-           [](MapEditor& session) {
-             CommandOutcome outcome;
-             outcome.report = RedoChange(session);
-             return outcome;
-           },
-       .state = RedoChangeMenuEntry});
+  // A step through the history; the progress label tells what it did.
+  const auto historyStep = [&add](const char* id, const char* caption, const char* shortcut,
+                                  std::string (*step)(MapEditor&),
+                                  MenuEntry (*state)(const MapEditor&)) {
+    add({.id = id,
+         .menu = "&Edit",
+         .caption = caption,
+         .shortcut = shortcut,
+         .run =
+             [step](MapEditor& session) {
+               CommandOutcome outcome;
+               outcome.report = step(session);
+               return outcome;
+             },
+         .state = state});
+  };
+  historyStep("undo-change", "Undo Change", "Ctrl+Z", UndoChange, UndoChangeMenuEntry);
+  historyStep("redo-change", "Redo Change", "Ctrl+Y;Ctrl+Shift+Z", RedoChange, RedoChangeMenuEntry);
   add({.id = "copy",
        .menu = "&Edit",
        .caption = "&Copy",

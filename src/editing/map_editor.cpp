@@ -130,15 +130,12 @@ void ShowChange(MapEditor& session, const MapChange& change) {
     RedrawIfDrawn(session);
     return;
   }
-  const bool drawn = !session.view.ViewBuffer.IsNull();
-  for (const auto& [x, y] : hexes) {
-    SetStrategicHex(editor.JumpMap, editor.Document, editor.Tiles, x, y);
-    if (drawn) {
-      Print_hex(editor, session.resources, session.switches, session.view, x, y,
-                HexDrawMode(editor.Settings, session.switches, x, y));
-    }
+  if (session.view.ViewBuffer.IsNull()) {
+    for (const auto& [x, y] : hexes)
+      SetStrategicHex(editor.JumpMap, editor.Document, editor.Tiles, x, y);
+    return;
   }
-  if (drawn) BlitPic1(editor.Geometry, session.view);
+  RedrawHexes(editor, session.resources, session.switches, session.view, hexes, &editor.JumpMap);
 }
 
 }  // namespace

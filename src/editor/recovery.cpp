@@ -49,12 +49,7 @@ uint64_t MapFingerprint(const MapDocument& document) {
   Hasher hash;
   hash.Mix(static_cast<uint64_t>(static_cast<uint16_t>(document.MapWidth)) << 16 |
            static_cast<uint16_t>(document.MapHeight));
-  hash.Add(document.HexData);
-  hash.Add(document.HexTile);
-  hash.Add(document.HexControl);
-  hash.Add(document.HexDeployment);
-  hash.Add(document.HexLandMass);
-  hash.Add(document.HexOriginalOwner);
+  ForEachEditableLayer(document, [&hash](const auto& values, int) { hash.Add(values); });
   hash.Add(document.Objectives);
   hash.Add(std::span(reinterpret_cast<const uint8_t*>(document.NationSetName.data()),
                      document.NationSetName.size()));

@@ -209,10 +209,20 @@ void RedrawBuffers(const Editor& editor, const HexDrawingResources& resources,
 
 void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
                const DrawSwitches& switches, ViewState& view, int x, int y, JumpMapState* jumpMap) {
+  if (!editor.Document.Contains(x, y)) return;
+  RedrawHexes(editor, resources, switches, view, {{x, y}}, jumpMap);
+}
+
+void RedrawHexes(const Editor& editor, const HexDrawingResources& resources,
+                 const DrawSwitches& switches, ViewState& view,
+                 const std::vector<std::pair<int, int>>& hexes, JumpMapState* jumpMap) {
   const MapDocument& document = editor.Document;
-  if (!document.Contains(x, y)) return;
-  if (jumpMap) SetStrategicHex(*jumpMap, document, editor.Tiles, x, y);
-  Print_hex(editor, resources, switches, view, x, y, HexDrawMode(editor.Settings, switches, x, y));
+  for (const auto& [x, y] : hexes) {
+    if (!document.Contains(x, y)) continue;
+    if (jumpMap) SetStrategicHex(*jumpMap, document, editor.Tiles, x, y);
+    Print_hex(editor, resources, switches, view, x, y,
+              HexDrawMode(editor.Settings, switches, x, y));
+  }
   BlitPic1(editor.Geometry, view);
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/editor.h"
@@ -95,6 +96,10 @@ void RedrawBuffers(const Editor& editor, const HexDrawingResources& resources,
 // mode a full redraw would give it, so a painted hex keeps its grid line.
 void RedrawHex(const Editor& editor, const HexDrawingResources& resources,
                const DrawSwitches& switches, ViewState& view, int x, int y, JumpMapState* jumpMap);
+// The same for several hexes (x, y), presented once.
+void RedrawHexes(const Editor& editor, const HexDrawingResources& resources,
+                 const DrawSwitches& switches, ViewState& view,
+                 const std::vector<std::pair<int, int>>& hexes, JumpMapState* jumpMap);
 
 // Puts the blue highlight over hex (x, y) on the presented picture only (not
 // into the buffer) and tells the widget; the next present removes it.
