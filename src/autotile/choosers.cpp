@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 
 #include "autotile/pattern_library.h"
 #include "document/hex_grid.h"
@@ -11,9 +12,6 @@
 namespace korv {
 
 namespace {
-
-// What a missing bridge, river or tile library file is created with.
-constexpr const char* kQuotedEndOfLibrary = "\"-1\"\r\n";
 
 enum class Outside { kNeverCounts, kCountsBelowOne };
 
@@ -38,26 +36,33 @@ std::string NeighbourSignature(const MapDocument& document, int x, int y, Outsid
   return signature;
 }
 
-// The tile a library names for the hex, by the chooser's counts test.
-// Missing files answer -1 (and are created with `createWith` when given).
+// The tile a library names for the hex, by the chooser's counts test and
+// with the neighbour walk of the recorders that fill the library: from
+// column and row `lowest` on, or for a library two recorders fill, from
+// each of `lowest` in turn while nothing is found. Only a tile of the sheet
+// that `accept` takes is answered; a missing file answers -1 and stays missing.
 int LookUp(const ChooserContext& context, int x, int y, const std::string& folder,
-           bool separatedShape, const std::function<bool(int nx, int ny)>& counts,
-           const char* createWith, const std::function<bool(int tile)>& accept, bool skipRefused) {
-  const Neighbourhood hood = BuildNeighbourhood(context.document, x, y, 0, separatedShape, counts);
-  const std::filesystem::path path = context.folder.Resolve(folder + "/" + hood.shape + ".txt");
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) {
-    if (createWith) {
-      EnsureFolder(path.parent_path());
-      WriteFileAtomically(path, std::string_view(createWith));
-    }
-    return -1;
+           std::initializer_list<int> lowest, bool separatedShape,
+           const std::function<bool(int nx, int ny)>& counts,
+           const std::function<bool(int tile)>& accept, bool skipRefused) {
+  const auto fits = [&](int tile) {
+    return context.tables.IsTile(tile) && (!accept || accept(tile));
+  };
+  std::string walked;
+  for (const int from : lowest) {
+    const Neighbourhood hood =
+        BuildNeighbourhood(context.document, x, y, from, separatedShape, counts);
+    if (hood.shape + ',' + hood.key == walked) continue;  // the edge is not near
+    walked = hood.shape + ',' + hood.key;
+    auto bytes = ReadWholeFile(context.folder.Resolve(folder + "/" + hood.shape + ".txt"));
+    if (!bytes) continue;
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    // Without `skipRefused` the first record of the key decides.
+    const int tile =
+        skipRefused ? FirstMatchingTile(text, hood.key, fits) : FirstMatchingTile(text, hood.key);
+    if (fits(tile)) return tile;
   }
-  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  if (skipRefused) return FirstMatchingTile(text, hood.key, accept);
-  // The first record of the key decides; a tile `accept` refuses gives -1.
-  const int tile = FirstMatchingTile(text, hood.key);
-  return tile >= 0 && accept && !accept(tile) ? -1 : tile;
+  return -1;
 }
 
 enum class ListPick { kMissing, kPicked, kDeleted };
@@ -106,27 +111,28 @@ void CheckRoads(const ChooserContext& context, int x, int y, int& rethex) {
     return;
   }
   rethex = LookUp(
-      context, x, y, kRoadPatternFolder, true,
+      context, x, y, kRoadPatternFolder, {kRoadRecorderLowest}, true,
       [&](int nx, int ny) {
         const int terrain = document.Terrain(nx, ny);
         return IsTownOrPortTerrain(terrain) || terrain == 6 ||
                context.tables.RoadOf(document.Tile(nx, ny)) == 1;
       },
-      nullptr, [&](int tile) { return context.tables.TerrainOf(tile) == ownTerrain; }, true);
+      [&](int tile) { return context.tables.TerrainOf(tile) == ownTerrain; }, true);
 }
 
 void CheckBridges(const ChooserContext& context, int x, int y, int& rethex) {
   rethex = -1;
   const MapDocument& document = context.document;
   const TileTables& tables = context.tables;
+  // The road recorder learns bridges too, from column and row 0 on.
   rethex = LookUp(
-      context, x, y, kBridgePatternFolder, true,
+      context, x, y, kBridgePatternFolder, {kRoadRecorderLowest, kRecorderLowest}, true,
       [&](int nx, int ny) {
         const int terrain = document.Terrain(nx, ny);
         return IsWaterTerrain(terrain) || IsTownOrPortTerrain(terrain) ||
                tables.RoadOf(document.Tile(nx, ny)) == 1;
       },
-      kQuotedEndOfLibrary, nullptr, false);
+      nullptr, false);
   if (rethex != -1) return;
   for (int t = 0; t <= tables.TileCount; ++t) {
     if (tables.TerrainOf(t) == 2 && tables.RoadOf(t) == 1) {
@@ -141,9 +147,9 @@ void CheckRivers(const ChooserContext& context, int x, int y, int& rethex) {
   const MapDocument& document = context.document;
   const TileTables& tables = context.tables;
   rethex = LookUp(
-      context, x, y, kRiverPatternFolder, true,
+      context, x, y, kRiverPatternFolder, {kRecorderLowest}, true,
       [&](int nx, int ny) { return IsWaterTerrain(tables.TerrainOf(document.Tile(nx, ny))); },
-      kQuotedEndOfLibrary, [&](int tile) { return tables.RoadOf(tile) != 1; }, false);
+      [&](int tile) { return tables.RoadOf(tile) != 1; }, false);
 }
 
 void TilePattern(const ChooserContext& context, int x, int y, int& rethex) {
@@ -152,10 +158,9 @@ void TilePattern(const ChooserContext& context, int x, int y, int& rethex) {
   const TileTables& tables = context.tables;
   const int terrain = tables.TerrainOf(context.currentTile);
   rethex = LookUp(
-      context, x, y, TileLibraryFolder(terrain), false,
+      context, x, y, TileLibraryFolder(terrain), {kRecorderLowest}, false,
       [&](int nx, int ny) { return tables.TerrainOf(document.Tile(nx, ny)) == terrain; },
-      kQuotedEndOfLibrary,
-      [&](int tile) { return tables.IsTile(tile) && tables.TerrainOf(tile) == terrain; }, false);
+      [&](int tile) { return tables.TerrainOf(tile) == terrain; }, false);
 }
 
 void TerrainPattern(const ChooserContext& context, int x, int y, int& rethex) {

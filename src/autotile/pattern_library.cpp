@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
 #include "document/hex_grid.h"
 #include "platform/interaction.h"
@@ -18,22 +19,33 @@ namespace {
 constexpr const char* kNewLibraryFile = "-1\r\n";
 constexpr const char* kNewWaterLibraryFile = "0-0-0-0-0-0,0\r\n-1\r\n";
 
-int TileField(const std::string& field) {
-  const double value = ParseLeadingNumber(field);
-  return static_cast<int>(std::clamp(value, -2147483648.0, 2147483647.0));
+// The tile of a record: digits only (a number too large for an int reads
+// as the largest, which is no tile of any sheet); none when the field is
+// missing, empty or anything else.
+std::optional<int> TileField(std::string_view field) {
+  field = TrimBlanks(field);
+  if (field.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (const char c : field) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min<int64_t>(value * 10 + (c - '0'), INT_MAX);
+  }
+  return static_cast<int>(value);
 }
 
 // Calls `visit(key, tile)` for every record of a library file's text up
-// to the first key "-1"; stops early when `visit` returns false.
+// to the first key "-1"; stops early when `visit` returns false. A record
+// without a tile that is a number (a file cut short, a damaged line) ends
+// the reading too: nothing from there on is trusted.
 template <class Visit>
 void ForEachRecord(std::string_view text, Visit&& visit) {
   TextFieldReader reader{std::string(text)};
   std::string key;
   std::string tile;
   while (reader.Next(key)) {
-    if (key == "-1") return;
-    reader.Next(tile);
-    if (!visit(key, TileField(tile))) return;
+    if (key == "-1" || !reader.Next(tile)) return;
+    const std::optional<int> number = TileField(tile);
+    if (!number || !visit(key, *number)) return;
   }
 }
 
@@ -184,15 +196,16 @@ void PatternRecorder::Record(const std::string& folderName, const fs::path& path
 void PatternRecorder::NewRoadPattern(const MapDocument& document, int x, int y, int16_t rethex,
                                      int16_t currentTile) {
   const bool waterTile = IsWaterTerrain(tables_.TerrainOf(currentTile));
-  const Neighbourhood hood = BuildNeighbourhood(document, x, y, 0, true, [&](int nx, int ny) {
-    const int terrain = document.Terrain(nx, ny);
-    if (IsTownOrPortTerrain(terrain)) return true;
-    for (int d = 1; d <= 6; ++d) {
-      if (document.Data(nx, ny, d) == kRoadLink) return true;
-    }
-    if (waterTile && IsWaterTerrain(terrain)) return true;
-    return tables_.RoadOf(document.Tile(nx, ny)) == 1;
-  });
+  const Neighbourhood hood =
+      BuildNeighbourhood(document, x, y, kRoadRecorderLowest, true, [&](int nx, int ny) {
+        const int terrain = document.Terrain(nx, ny);
+        if (IsTownOrPortTerrain(terrain)) return true;
+        for (int d = 1; d <= 6; ++d) {
+          if (document.Data(nx, ny, d) == kRoadLink) return true;
+        }
+        if (waterTile && IsWaterTerrain(terrain)) return true;
+        return tables_.RoadOf(document.Tile(nx, ny)) == 1;
+      });
   if (hood.key == kEmptyPatternKey) return;
   const char* library = waterTile ? kBridgePatternFolder : kRoadPatternFolder;
   Record(library, folder_.Resolve(std::string(library) + "/" + hood.shape + ".txt"),
@@ -200,19 +213,20 @@ void PatternRecorder::NewRoadPattern(const MapDocument& document, int x, int y, 
 }
 
 void PatternRecorder::NewBridgePattern(const MapDocument& document, int x, int y, int16_t rethex) {
-  const Neighbourhood hood = BuildNeighbourhood(document, x, y, 1, true, [&](int nx, int ny) {
-    const int16_t tile = document.Tile(nx, ny);
-    return IsWaterTerrain(tables_.TerrainOf(tile)) || tables_.RoadOf(tile) == 1;
-  });
+  const Neighbourhood hood =
+      BuildNeighbourhood(document, x, y, kRecorderLowest, true, [&](int nx, int ny) {
+        const int16_t tile = document.Tile(nx, ny);
+        return IsWaterTerrain(tables_.TerrainOf(tile)) || tables_.RoadOf(tile) == 1;
+      });
   Record(kBridgePatternFolder,
          folder_.Resolve(std::string(kBridgePatternFolder) + "/" + hood.shape + ".txt"),
          kNewWaterLibraryFile, MergeRule::kWater, hood.key, rethex, document.Terrain(x, y));
 }
 
 void PatternRecorder::NewRiverPattern(const MapDocument& document, int x, int y, int16_t rethex) {
-  const Neighbourhood hood = BuildNeighbourhood(document, x, y, 1, true, [&](int nx, int ny) {
-    return IsWaterTerrain(tables_.TerrainOf(document.Tile(nx, ny)));
-  });
+  const Neighbourhood hood = BuildNeighbourhood(
+      document, x, y, kRecorderLowest, true,
+      [&](int nx, int ny) { return IsWaterTerrain(tables_.TerrainOf(document.Tile(nx, ny))); });
   Record(kRiverPatternFolder,
          folder_.Resolve(std::string(kRiverPatternFolder) + "/" + hood.shape + ".txt"),
          kNewWaterLibraryFile, MergeRule::kWater, hood.key, rethex, document.Terrain(x, y));
@@ -221,9 +235,9 @@ void PatternRecorder::NewRiverPattern(const MapDocument& document, int x, int y,
 void PatternRecorder::SavePattern(const MapDocument& document, int x, int y, int16_t rethex,
                                   int16_t currentTile) {
   const int terrain = tables_.TerrainOf(currentTile);
-  const Neighbourhood hood = BuildNeighbourhood(document, x, y, 1, false, [&](int nx, int ny) {
-    return tables_.TerrainOf(document.Tile(nx, ny)) == terrain;
-  });
+  const Neighbourhood hood = BuildNeighbourhood(
+      document, x, y, kRecorderLowest, false,
+      [&](int nx, int ny) { return tables_.TerrainOf(document.Tile(nx, ny)) == terrain; });
   const std::string library = TileLibraryFolder(terrain);
   Record(library, folder_.Resolve(library + "/" + hood.shape + ".txt"), kNewLibraryFile,
          MergeRule::kTileGroup, hood.key, rethex, 0);

@@ -44,6 +44,13 @@ constexpr bool IsTownOrPortTerrain(int terrain) {
   return terrain == 5 || terrain == 14;
 }
 
+// Where the neighbour walk starts: the road recorder looks at column and
+// row 0 too, the other recorders from 1 on (column 0 and row 0, never shown,
+// count as off the map for them). A chooser walks as the recorders that fill
+// its library, so that what they learnt at the map's edge is found.
+constexpr int kRoadRecorderLowest = 0;
+constexpr int kRecorderLowest = 1;
+
 // A hex's neighbourhood as a library sees it: `key` lists the tile numbers
 // of the neighbours that count ("0" for the others) and `shape` which of
 // them count, both over the six neighbours top, upper right, lower right,
@@ -65,8 +72,9 @@ struct PatternRecord {
   bool operator==(const PatternRecord&) const = default;
 };
 
-// The records of a library file's text, up to its first field "-1" (commas
-// and line ends separate fields; surrounding double quotes are dropped).
+// The records of a library file's text, up to its first field "-1" or its
+// first damaged record, a key without a tile that is a number (commas and
+// line ends separate fields; surrounding double quotes are dropped).
 std::vector<PatternRecord> ParsePatternFile(std::string_view text);
 // The text of a library file holding `records`.
 std::string FormatPatternFile(const std::vector<PatternRecord>& records);

@@ -34,7 +34,7 @@ void AutoRedrawRoads(MapDocument& document, const RetileContext& context, const 
     currentTile = document.Tile(x, y);
     int answer = -1;
     CheckRoads(Chooser(document, context, currentTile), x, y, answer);
-    if (answer > -1) document.Tile(x, y) = static_cast<int16_t>(answer);
+    if (context.tables.IsTile(answer)) document.Tile(x, y) = static_cast<int16_t>(answer);
   });
 }
 
@@ -45,7 +45,7 @@ void AutoRedrawTerrain(MapDocument& document, const RetileContext& context, cons
     int answer = -1;
     currentTile = document.Tile(x, y);
     AutoDrawTile(Chooser(document, context, currentTile), x, y, answer);
-    if (answer > -1) document.Tile(x, y) = static_cast<int16_t>(answer);
+    if (context.tables.IsTile(answer)) document.Tile(x, y) = static_cast<int16_t>(answer);
   });
 }
 
@@ -58,7 +58,7 @@ void AutoRedrawForests(MapDocument& document, const RetileContext& context, cons
     if (document.Terrain(x, y) != kForestTerrain) return;
     int answer = -1;
     AutoDrawTile(Chooser(document, context, currentTile), x, y, answer);
-    if (answer > -1) document.Tile(x, y) = static_cast<int16_t>(answer);
+    if (context.tables.IsTile(answer)) document.Tile(x, y) = static_cast<int16_t>(answer);
   });
 }
 

@@ -187,7 +187,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
         d.Data(x, y, side) = static_cast<uint8_t>(editor.Settings.RoadKind);
         if (editor.Settings.AutoDraw && session.autoTile.ChooseTile) {
           const int answer = session.autoTile.ChooseTile(editor, x, y, true);
-          if (answer > -1) d.Tile(x, y) = static_cast<int16_t>(answer);
+          if (editor.Tiles.IsTile(answer)) d.Tile(x, y) = static_cast<int16_t>(answer);
         }
       }
     }
