@@ -365,6 +365,23 @@ TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
   }
 }
 
+// The road-side tool with the switch on: the hex's tile gains the side and
+// the neighbour across it the side back, both with the kind of link set.
+TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSide) {
+  Settings(true, true);
+  Put(5, 5, straightRoad);
+  Put(6, 4, clear);
+  session.switches.RoadMode = 2;
+  session.interaction.RoadSide = kSideUpperRight;
+  session.editor.Settings.RoadKind = kRailLink;
+  Press({5, 5});
+  EXPECT_TRUE(knowledge.SidesOf(Map().Tile(5, 5)) & SideBit(kSideUpperRight));
+  EXPECT_EQ(knowledge.SidesOf(Map().Tile(6, 4)), SideBit(kSideLowerLeft));
+  EXPECT_EQ(Map().Data(5, 5, kSideUpperRight), kRailLink);
+  EXPECT_EQ(Map().Data(6, 4, kSideLowerLeft), kRailLink);
+  EXPECT_TRUE(TileSeamsAt(Map(), Tiles(), knowledge, 6, 4).empty());
+}
+
 // A press with the switch on is one change: undone, the hex, its ring and
 // their road exits are as they were; redone, as the press left them.
 TEST_F(DemoStrokeTest, AFittedPressIsOneChange) {
