@@ -291,9 +291,11 @@ HexList FitRoadSide(const FitContext& context, int x, int y, int side) {
     fitter.PutRoadTile(x, y, own);
     changed.emplace_back(x, y);
   }
+  // The neighbour is joined only to a road that now leaves through the side.
   int nx = 0;
   int ny = 0;
-  if (!NeighbourOnMap(context.document, x, y, side, nx, ny) || fitter.OpenToRoads(nx, ny)) {
+  if (!(fitter.SidesAt(x, y) & SideBit(side)) ||
+      !NeighbourOnMap(context.document, x, y, side, nx, ny) || fitter.OpenToRoads(nx, ny)) {
     return changed;
   }
   const auto back = static_cast<SideBits>(fitter.SidesAt(nx, ny) | SideBit(OppositeSide(side)));

@@ -88,8 +88,8 @@ using HexList = std::vector<std::pair<int, int>>;
 // of its own sides that are answered. Returns the hexes whose tile changed.
 HexList FitRoadsAround(const FitContext& context, int x, int y);
 // The road-side tool set side `side` of (x, y): the hex's tile gets that
-// side added, and the neighbour across it the side back. Returns the hexes
-// whose tile changed.
+// side added, and when it has it, the neighbour across it the side back.
+// Returns the hexes whose tile changed.
 HexList FitRoadSide(const FitContext& context, int x, int y, int side);
 // Chooses again the member tile of (x, y) of the terrain of `asTile`, for
 // its neighbours of that terrain's family: a tile that fits already stays,
