@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -110,7 +109,7 @@ class DemoStrokeTest : public ::testing::Test {
     lake = firstOf(11);
     forest = firstOf(8);
     town = firstOf(5);
-    straightRoad = StraightRoad();
+    straightRoad = knowledge.RoadTilesWith(1, SideBit(kSideBottom) | SideBit(kSideTop)).front();
     for (int x = 0; x <= Map().MapWidth; ++x) {
       for (int y = 0; y <= Map().MapHeight; ++y) {
         const double u = scatter.Uniform();
@@ -121,15 +120,6 @@ class DemoStrokeTest : public ::testing::Test {
   }
   MapDocument& Map() { return session.editor.Document; }
   const TileTables& Tiles() { return session.editor.Tiles; }
-  // The first clear road tile through the bottom and top sides only.
-  int StraightRoad() {
-    const auto& rows = Tiles().RoadTiles;
-    for (size_t row = 1; row < rows.size(); ++row) {
-      const std::array<int16_t, 7> wanted = {rows[row][0], 0, 1, 0, 0, 1, 0};
-      if (Tiles().TerrainOf(rows[row][0]) == 1 && rows[row] == wanted) return rows[row][0];
-    }
-    return -1;
-  }
   void Put(int x, int y, int tile) {
     Map().Tile(x, y) = static_cast<int16_t>(tile);
     Map().Terrain(x, y) = Tiles().TerrainOf(tile);
