@@ -6,7 +6,8 @@
 //   the same redraw at zoom 1, and the first redraw after zooming out, which
 //   scales the cells of every tile in view (budget 500 ms);
 // - a 100-hex paint stroke with Auto-Tile on (budget 1 s), beside the same
-//   stroke without it;
+//   stroke without it, and with "Fit Neighbours" on, of forest and of a
+//   road (aim 1 ms a hex, budget 16 ms a hex: 1.6 s);
 // - on a 1000 x 1000 map, a map-wide command kept for Edit > Undo (budget
 //   100 ms beyond the command), beside a plain copy of the map's layers, and
 //   a stroke of 100 presses undone and redone press by press (budget 16 ms a
@@ -155,9 +156,11 @@ BENCHMARK(BM_FirstRedrawAfterZoomingOut)
     ->Arg(33)
     ->Unit(benchmark::kMillisecond);
 
-// A stroke of 100 presses, one per hex, across rows 4, 8 and 12 of the view;
-// argument 1 with Auto-Tile on. The stroke paints forest over clear land, so
-// each hex asks the learnt libraries.
+// A stroke of 100 presses, one per hex, across rows 4, 8 and 12 of the view:
+// mode 0 by hand, 1 with Auto-Tile on, 2 with Auto-Tile and Fit Neighbours
+// on. The stroke paints forest over clear land, so each hex asks the learnt
+// libraries; mode 3 paints a road with Fit Neighbours, which joins each hex
+// to the one before.
 void BM_PaintAStroke(benchmark::State& state) {
   static DemoSession world;
   world.NewMapOf(199);
@@ -167,15 +170,20 @@ void BM_PaintAStroke(benchmark::State& state) {
   int forest = -1;
   for (int t = 0; t <= tiles.TileCount && forest < 0; ++t)
     if (tiles.TerrainOf(t) == 8 && tiles.RoadOf(t) == 0) forest = t;
-  if (!world.ok || forest < 0) state.SkipWithError("no demo session with a forest tile");
+  int road = -1;
+  for (size_t row = 1; row < tiles.RoadTiles.size() && road < 0; ++row)
+    if (tiles.TerrainOf(tiles.RoadTiles[row][0]) == 1) road = tiles.RoadTiles[row][0];
+  if (!world.ok || forest < 0 || road < 0) state.SkipWithError("no demo session with its tiles");
+  const int mode = static_cast<int>(state.range(0));
   const HexGeometry& g = session.editor.Geometry;
   for (auto _ : state) {
     state.PauseTiming();
     world.NewMapOf(199);
     ResetViewForMap(session.view, session.editor.Document);
     RedrawIfDrawn(session);
-    session.editor.CurrentTile = static_cast<int16_t>(forest);
-    session.editor.Settings.AutoDraw = state.range(0) == 1;
+    session.editor.CurrentTile = static_cast<int16_t>(mode == 3 ? road : forest);
+    session.editor.Settings.AutoDraw = mode >= 1;
+    session.editor.Settings.FitNeighbours = mode >= 2;
     state.ResumeTiming();
     for (int i = 0; i < 100; ++i) {
       const int x = 2 + i % 34, y = 4 + 4 * (i / 34);
@@ -188,12 +196,19 @@ void BM_PaintAStroke(benchmark::State& state) {
     state.PauseTiming();
     int painted = 0;
     for (int i = 0; i < 100; ++i)
-      painted += session.editor.Document.Terrain(2 + i % 34, 4 + 4 * (i / 34)) == 8;
+      painted +=
+          session.editor.Document.Terrain(2 + i % 34, 4 + 4 * (i / 34)) == (mode == 3 ? 1 : 8);
     if (painted != 100) state.SkipWithError("the stroke did not paint its 100 hexes");
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_PaintAStroke)->ArgName("autotile")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintAStroke)
+    ->ArgName("mode")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond);
 
 // Every tile of a 1000 x 1000 map changed by one command and kept as a
 // change: the layers taken before, compared after and the history entry.

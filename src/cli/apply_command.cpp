@@ -93,6 +93,7 @@ int ApplyCommands(const std::string& folder, const std::string& in, const std::s
   view.ScrollMaxX = document.MapWidth - view.ViewColumns;
   view.ScrollMaxY = document.MapHeight - view.ViewRows;
   session.control.WholeMapArea = settings.wholeMap;
+  editor.Settings.FitNeighbours = settings.fitNeighbours;
   if (settings.currentTile) editor.CurrentTile = static_cast<int16_t>(*settings.currentTile);
   if (settings.nation) session.control.SelectedNation = static_cast<uint8_t>(*settings.nation);
   if (settings.originalOwner) {

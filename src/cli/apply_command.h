@@ -15,7 +15,8 @@ constexpr const char* kApplyUsage =
     "                            ignored, or by name: korvmap apply --list), save as OUT;\n"
     "                            --whole-map, --view L,T,C,R (left, top, columns, rows shown;\n"
     "                            default the whole map), --current-tile T, --nation N,\n"
-    "                            --original-owner N, --mark M, --seed N\n";
+    "                            --original-owner N, --mark M, --seed N, --fit (\"Fit\n"
+    "                            Neighbours\" on)\n";
 
 // What apply's options set before the first command.
 struct ApplySettings {
@@ -25,6 +26,7 @@ struct ApplySettings {
   std::optional<int> nation;
   std::optional<int> originalOwner;
   std::optional<int> mark;
+  bool fitNeighbours = false;
   uint64_t seed = 1;
 };
 

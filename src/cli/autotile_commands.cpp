@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <map>
 
+#include "analysis/tile_seams.h"
+#include "autotile/fit_neighbours.h"
 #include "autotile/pattern_library.h"
 #include "cli/korvmap.h"
 #include "editing/control.h"
@@ -83,6 +85,7 @@ int PaintCommand(const std::string& folder, const std::string& in, const std::st
   editor.CurrentTile = static_cast<int16_t>(settings.tile);
   editor.Settings.AutoDraw = settings.autoDraw;
   editor.Settings.RandomTiles = settings.randomTiles;
+  editor.Settings.FitNeighbours = settings.fitNeighbours;
   if (settings.control) {
     session.control.SelectedNation = settings.control->nation;
     session.control.SelectedOriginalOwner = settings.control->originalOwner;
@@ -100,6 +103,32 @@ int PaintCommand(const std::string& folder, const std::string& in, const std::st
   document.MapPath = out;
   document.MapName = fs::path(out).filename().string();
   return SaveMap(editor) ? kExitOk : kExitRefused;
+}
+
+int SeamsCommand(const std::string& folder, const std::string& path, bool list,
+                 std::ostream& output, std::ostream& err) {
+  ConsoleInteraction ui(err);
+  SeededRandom random(1);
+  Editor editor(GameFolder(folder), ui, random);
+  if (!StartCommandEditor(editor, err)) return kExitRefused;
+  editor.Document.MapPath = path;
+  editor.Document.MapName = fs::path(path).filename().string();
+  if (!LoadMap(editor)) return kExitRefused;
+  const TileFitKnowledge knowledge = LoadTileFitKnowledge(editor.Folder, editor.Tiles);
+  const std::vector<TileSeam> seams = FindTileSeams(editor.Document, editor.Tiles, knowledge);
+  size_t roadEnds = 0;
+  for (const TileSeam& seam : seams) {
+    roadEnds += seam.kind == TileSeam::kRoadEnd ? 1 : 0;
+    if (list) {
+      output << seam.x << ", " << seam.y << ", "
+             << (seam.kind == TileSeam::kRoadEnd ? "road end " + std::to_string(seam.side)
+                                                 : std::string("edge seam"))
+             << '\n';
+    }
+  }
+  output << seams.size() << " seams: " << roadEnds << " road ends, " << seams.size() - roadEnds
+         << " edge seams\n";
+  return seams.empty() ? kExitOk : kExitRefused;
 }
 
 int LearnCommand(const std::string& folder, const std::vector<std::string>& sources,

@@ -140,6 +140,14 @@ int RenderCommand(const std::string& folder, const std::string& mapPath, int lef
     err << kNotEnoughMemory << '\n';
     return kExitRefused;
   }
+  if (EndsWithIgnoringCase(output, ".png")) {
+    if (!section->SavePng(output, &error)) {
+      err << "The picture was not written: " << error << ".\n";
+      return kExitRefused;
+    }
+    out << "Saved " << output << '\n';
+    return kExitOk;
+  }
   return Save(*section, output.empty() ? editor.Folder.Resolve("map.bmp").string() : output, out,
               err);
 }

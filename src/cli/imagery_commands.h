@@ -21,7 +21,8 @@ constexpr const char* kImageryUsage =
     "                            a map of the picture's size, hexes of each colour given the\n"
     "                            terrain of TILE\n"
     "  render MAP --left L --top T --width W --height H [-o OUT]\n"
-    "                            a section of the map drawn with its tiles (OUT: map.bmp)\n";
+    "                            a section of the map drawn with its tiles (OUT: map.bmp; an\n"
+    "                            OUT ending in .png is written as PNG)\n";
 
 // reduce, separate-red, separate-green, separate-blue, mask or sectors on
 // the bitmap SRC; an empty `output` takes the editor's name for it.

@@ -58,8 +58,8 @@ class UsageError {
 };
 
 std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::string& problem) {
-  static const std::vector<std::string> kFlags = {"--random-tiles", "--whole-map", "--list",
-                                                  "--auto",         "--random",    "--assign"};
+  static const std::vector<std::string> kFlags = {
+      "--random-tiles", "--whole-map", "--list", "--auto", "--random", "--assign", "--fit"};
   CommandLine line;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
@@ -242,6 +242,7 @@ int Apply(const CommandLine& line, std::ostream& out, std::ostream& err) {
   settings.nation = NumberOption(line, "--nation", 0, 255);
   settings.originalOwner = NumberOption(line, "--original-owner", 0, 255);
   settings.mark = NumberOption(line, "--mark", 0, 3);
+  settings.fitNeighbours = line.flags.count("--fit") > 0;
   if (auto seed = NumberOption(line, "--seed", 0, 2147483647)) {
     settings.seed = static_cast<uint64_t>(*seed);
   }
@@ -259,6 +260,7 @@ int Paint(const CommandLine& line, std::ostream& out, std::ostream& err) {
   settings.tile = *tile;
   settings.autoDraw = line.flags.count("--auto") > 0;
   settings.randomTiles = line.flags.count("--random") > 0;
+  settings.fitNeighbours = line.flags.count("--fit") > 0;
   if (auto seed = NumberOption(line, "--seed", 0, 2147483647)) {
     settings.seed = static_cast<uint64_t>(*seed);
   }
@@ -281,6 +283,11 @@ int Control(const CommandLine& line, std::ostream& out, std::ostream& err) {
   settings.control = click;
   const std::vector<std::string> hexes(line.words.begin() + 3, line.words.end());
   return PaintCommand(line.folder, line.words[1], line.words[2], hexes, settings, out, err);
+}
+
+int Seams(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  if (line.words.size() != 2) throw UsageError("seams takes one map file");
+  return SeamsCommand(line.folder, line.words[1], line.flags.count("--list") > 0, out, err);
 }
 
 int Learn(const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -576,6 +583,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "paint") return Paint(*line, out, err);
     if (command == "control") return Control(*line, out, err);
     if (command == "learn") return Learn(*line, out, err);
+    if (command == "seams") return Seams(*line, out, err);
     if (command == "seasonal") return Seasonal(*line, out, err);
     if (command == "bitmap") return Bitmap(*line, out, err);
     if (command == "render") return Render(*line, out, err);

@@ -4,12 +4,28 @@
 
 #include "analysis/land_masses.h"
 #include "analysis/roads.h"
+#include "analysis/tile_seams.h"
 #include "editing/control.h"
 #include "editor/map_io.h"
 #include "platform/interaction.h"
 #include "view/hex_drawing.h"
 
 namespace korv {
+
+namespace {
+
+// Centres the view on hex (x, y), redraws it and marks the hex in blue.
+void CentreOnProblem(MapEditor& session, int x, int y) {
+  ViewState& view = session.view;
+  view.ViewLeft = std::clamp(x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
+  view.ViewTop = std::clamp(y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
+  if (!view.ViewBuffer.IsNull()) {
+    RedrawBuffers(session.editor, session.resources, session.switches, view);
+    BlueHex(session.editor.Geometry, session.resources, view, x, y);
+  }
+}
+
+}  // namespace
 
 CommandOutcome FillInRoadConnections_Click(MapEditor& session) {
   Editor& editor = session.editor;
@@ -47,15 +63,35 @@ CommandOutcome FindRoadProblems_Click(MapEditor& session) {
     return {};
   }
   session.lastRoadProblem = std::pair{problem->x, problem->y};
-  view.ViewLeft = std::clamp(problem->x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
-  view.ViewTop = std::clamp(problem->y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
-  if (!view.ViewBuffer.IsNull()) {
-    RedrawBuffers(editor, session.resources, session.switches, view);
-    BlueHex(editor.Geometry, session.resources, view, problem->x, problem->y);
-  }
+  CentreOnProblem(session, problem->x, problem->y);
   CommandOutcome outcome;
   outcome.viewMoved = true;
   outcome.report = RoadProblemText(*problem);
+  return outcome;
+}
+
+CommandOutcome FindTileSeams_Click(MapEditor& session) {
+  Editor& editor = session.editor;
+  ViewState& view = session.view;
+  int firstColumn = view.ViewLeft;
+  int afterRow = -1;
+  // Repeated, the search goes on after the hex it found last.
+  if (session.lastTileSeam && session.lastTileSeam->first >= view.ViewLeft) {
+    firstColumn = session.lastTileSeam->first;
+    afterRow = session.lastTileSeam->second;
+  }
+  const TileFitKnowledge knowledge = LoadTileFitKnowledge(editor.Folder, editor.Tiles);
+  const auto seam = NextTileSeam(editor.Document, editor.Tiles, knowledge, firstColumn, afterRow);
+  if (!seam) {
+    session.lastTileSeam.reset();
+    editor.Ui.Message("none found");
+    return {};
+  }
+  session.lastTileSeam = std::pair{seam->x, seam->y};
+  CentreOnProblem(session, seam->x, seam->y);
+  CommandOutcome outcome;
+  outcome.viewMoved = true;
+  outcome.report = TileSeamText(*seam);
   return outcome;
 }
 

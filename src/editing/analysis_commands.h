@@ -16,6 +16,10 @@ CommandOutcome CountRoadHexes_Click(MapEditor& session);
 // the search is repeated), which is marked in blue; "none found" when
 // there is none.
 CommandOutcome FindRoadProblems_Click(MapEditor& session);
+// "Find Tile Seams": as "Find connection/control problems", the view is
+// centred on the next road end or edge seam the tile sheet could close,
+// which is marked in blue and named in the progress label.
+CommandOutcome FindTileSeams_Click(MapEditor& session);
 // "Set Roads ONLY": road hexes of the area go to the selected nation.
 CommandOutcome SetRoadsOnly_Click(MapEditor& session);
 // "Determine Separate Land Masses", with its progress.

@@ -295,6 +295,20 @@ std::vector<Command> BuildTable() {
              return RandomTilesMenuEntry(session.editor.Settings.RandomTiles);
            },
        .checkable = true});
+  add({.id = "fit-neighbours",
+       .menu = "Tiles",
+       .caption = "Fit Neighbours",
+       .run =
+           [](MapEditor& session) {
+             bool& fit = session.editor.Settings.FitNeighbours;
+             fit = !fit;
+             return CommandOutcome{};
+           },
+       .state =
+           [](const MapEditor& session) {
+             return MenuEntry{"Fit Neighbours", session.editor.Settings.FitNeighbours};
+           },
+       .checkable = true});
   tileCommand("scattered-woods", "Scattered Woods", ScatteredWoods_Click);
 
   // Analysis
@@ -302,6 +316,7 @@ std::vector<Command> BuildTable() {
            "Land Masses");
   analysis("verify-hex-data", "Analysis", "Verify Hex Data", VerifyHexData_Click,
            "Verify Hex Data");
+  analysis("find-tile-seams", "Analysis", "Find Tile Seams", FindTileSeams_Click);
 
   // Options
   add({.id = "grid-lines",

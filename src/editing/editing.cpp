@@ -8,6 +8,7 @@
 #include "editing/clipboard.h"
 #include "editing/commands.h"
 #include "editing/control.h"
+#include "editing/fit_painting.h"
 #include "editor/map_io.h"
 #include "view/viewport.h"
 
@@ -132,6 +133,7 @@ void PaintHex(MapEditor& session, int x, int y) {
   if (editor.Settings.RandomTiles) {
     randomtile(editor.CurrentTile, tables, editor.RandomLists, editor.Random);
   }
+  const int16_t paintedTile = editor.CurrentTile;
   const bool road = tables.RoadOf(editor.CurrentTile) == 1;
   int rememberedTile = -1;
   if (!editor.Settings.AutoDraw) {
@@ -157,6 +159,7 @@ void PaintHex(MapEditor& session, int x, int y) {
     for (int side = 1; side <= 6; ++side) d.Data(x, y, side) = kRoadLink;
   }
   if (rememberedTile >= 0) editor.CurrentTile = static_cast<int16_t>(rememberedTile);
+  if (FitsNeighbours(session)) FitAfterPress(editor, x, y, paintedTile, 0);
 }
 
 PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift, double vx,
@@ -189,6 +192,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
           const int answer = session.autoTile.ChooseTile(editor, x, y, true);
           if (editor.Tiles.IsTile(answer)) d.Tile(x, y) = static_cast<int16_t>(answer);
         }
+        if (FitsNeighbours(session)) FitAfterPress(editor, x, y, d.Tile(x, y), side);
       }
     }
     if (interaction.ClearSides) {

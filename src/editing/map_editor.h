@@ -56,6 +56,8 @@ struct MapEditor {
   // The hex "Find connection/control problems" stopped at last, so that
   // the next search goes on after it; cleared when the search ends.
   std::optional<std::pair<int, int>> lastRoadProblem;
+  // The same for "Find Tile Seams".
+  std::optional<std::pair<int, int>> lastTileSeam;
   struct MenuCaptions {
     std::string showRoadControl = "Show Road Control = TRUE";
     std::string defaultArea = "Default Area (Screen)";

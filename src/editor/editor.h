@@ -31,6 +31,9 @@ struct EditorSettings {
   bool ShowRoadControl = true;
   bool AutoDraw = false;
   bool RandomTiles = true;
+  // Automatic choice also fits the painted hex's neighbours ("Fit
+  // Neighbours"); korvedit remembers it, korvmap starts with it off.
+  bool FitNeighbours = false;
   bool HexOutlines = false;
   uint8_t FlagOffsetX = 20;
   uint8_t FlagOffsetY = 30;

@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 constexpr const char* kLastFolderKey = "gameFolder";
 constexpr const char* kRecentMapsKey = "recentMaps";
 constexpr const char* kGeometryKey = "windowGeometry";
+constexpr const char* kFitNeighboursKey = "fitNeighbours";
 
 struct Options {
   std::optional<std::string> folder;
@@ -174,6 +175,8 @@ int main(int argc, char** argv) {
                                unattended ? &consoleUi : nullptr);
   if (!window.Start(!unattended)) return 1;
   if (!unattended) {
+    // A new user starts with "Fit Neighbours" on.
+    window.SetFitNeighbours(settings.value(kFitNeighboursKey, true).toBool());
     settings.setValue(kLastFolderKey, QString::fromStdString(folder->string()));
     // The maps opened last and the window's place come back at the next start.
     const auto recent = [&settings] {
@@ -216,6 +219,9 @@ int main(int argc, char** argv) {
     });
   }
   const int code = QApplication::exec();
-  if (!unattended) settings.setValue(kGeometryKey, window.saveGeometry());
+  if (!unattended) {
+    settings.setValue(kGeometryKey, window.saveGeometry());
+    settings.setValue(kFitNeighboursKey, window.Session().editor.Settings.FitNeighbours);
+  }
   return code;
 }

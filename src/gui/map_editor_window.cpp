@@ -222,6 +222,11 @@ void MapEditorWindow::SetRecentMaps(const std::vector<std::string>& paths) {
   recentMaps_->setEnabled(!paths.empty());
 }
 
+void MapEditorWindow::SetFitNeighbours(bool on) {
+  session_->editor.Settings.FitNeighbours = on;
+  RefreshCaptions();
+}
+
 void MapEditorWindow::BuildMenus() {
   // Every entry comes from the command table, which korvmap runs too.
   for (const Command& command : CommandTable()) {

@@ -82,6 +82,9 @@ class MapEditorWindow : public QMainWindow {
   // A map file was opened or saved under a name: the recent list follows.
   std::function<void(const std::string& path)> onMapNamed;
 
+  // "Fit Neighbours" as the user left it last time (the menu's check follows).
+  void SetFitNeighbours(bool on);
+
   // Lays out the controls and the view for the current inner size.
   void LayOut();
   void SetZoom(double zoom);

@@ -118,6 +118,7 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"name", in, "a", "0", "x"}, kExitUsage, "whole numbers"},
       {{"name", Path("none.map"), "1", "1", "x"}, kExitRefused, "cannot be opened"},
       {{"names"}, kExitUsage, "names takes one map file"},
+      {{"seams", in, out}, kExitUsage, "seams takes one map file"},
       {{"import-set", "a.set"}, kExitUsage, "import-set SET OUT.map [--replace]"},
       {{"--folder", game, "import-set", "--width", "3", "a.set", out},
        kExitUsage,

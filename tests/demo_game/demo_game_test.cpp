@@ -1,16 +1,30 @@
 // The demo folder korv-demo-game writes: the editor starts on it without a
 // word and its sample set imports as the sample map's columns. (That the
 // sample map saves back to its own bytes is the CI end-to-end session's.)
+// Random strokes painted with its tile sheet and libraries: with "Fit
+// Neighbours" on, no seam the sheet could close is left around a stroke;
+// with it off, painting writes the bytes it always wrote.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
+#include <sstream>
 
+#include "analysis/roads.h"
+#include "analysis/tile_seams.h"
+#include "cli/korvmap.h"
+#include "document/hex_grid.h"
+#include "editing/commands.h"
+#include "editing/editing.h"
+#include "editing/file_dialog.h"
 #include "editor/map_io.h"
 #include "editor/set_import.h"
 #include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
 #include "support/test_folder.h"
+#include "view/viewport.h"
 
 namespace korv {
 namespace {
@@ -52,6 +66,331 @@ TEST_F(DemoGameTest, TheSampleSetImportsAsTheSampleMapsColumns) {
           << x << "," << y;
     }
   }
+}
+
+using Hex = std::pair<int, int>;
+
+std::vector<Hex> Ring(const MapDocument& map, Hex hex) {
+  std::vector<Hex> ring;
+  for (int d = 1; d <= 6; ++d) {
+    auto x = static_cast<int16_t>(hex.first);
+    auto y = static_cast<int16_t>(hex.second);
+    NeighbourStep(x, y, d);
+    if (map.Contains(x, y)) ring.emplace_back(x, y);
+  }
+  return ring;
+}
+
+// An editing session on a copy of the demo folder, with a 40 x 30 map of
+// clear land strewn with lakes and woods, and a view of it for presses.
+class DemoStrokeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy(KORV_DEMO_FOLDER, folder.Path(),
+                          std::filesystem::copy_options::recursive);
+    std::string error;
+    ASSERT_TRUE(StartMapEditor(session, error)) << error;
+    ASSERT_TRUE(NewMapDialog_OK(session.editor, "40", "30", error)) << error;
+    session.view.ViewColumns = 12;
+    session.view.ViewRows = 10;
+    session.view.ViewPixelWidth = 13 * session.editor.Geometry.ColumnStep;
+    session.view.ViewPixelHeight = 11 * session.editor.Geometry.RowStep;
+    ResetViewForMap(session.view, Map());
+    ASSERT_TRUE(
+        CreateViewBuffer(session.editor, session.resources, session.switches, session.view));
+    knowledge = LoadTileFitKnowledge(session.editor.Folder, Tiles());
+    const auto firstOf = [this](int terrain) {
+      for (int t = 0; t <= Tiles().TileCount; ++t) {
+        if (Tiles().TerrainOf(t) == terrain && Tiles().RoadOf(t) == 0) return t;
+      }
+      return -1;
+    };
+    clear = Map().Tile(1, 1);
+    lake = firstOf(11);
+    forest = firstOf(8);
+    town = firstOf(5);
+    straightRoad = knowledge.RoadTilesWith(1, SideBit(kSideBottom) | SideBit(kSideTop)).front();
+    for (int x = 0; x <= Map().MapWidth; ++x) {
+      for (int y = 0; y <= Map().MapHeight; ++y) {
+        const double u = scatter.Uniform();
+        if (u < 0.1) Put(x, y, u < 0.05 ? lake : forest);
+      }
+    }
+    ui.Clear();
+  }
+  MapDocument& Map() { return session.editor.Document; }
+  const TileTables& Tiles() { return session.editor.Tiles; }
+  void Put(int x, int y, int tile) {
+    Map().Tile(x, y) = static_cast<int16_t>(tile);
+    Map().Terrain(x, y) = Tiles().TerrainOf(tile);
+  }
+  void Settings(bool autoDraw, bool fit, bool randomTiles = false) {
+    session.editor.Settings.AutoDraw = autoDraw;
+    session.editor.Settings.FitNeighbours = fit;
+    session.editor.Settings.RandomTiles = randomTiles;
+  }
+  // A press in the middle of hex (x, y), which must be in the view.
+  void Press(Hex hex) {
+    const PixelPoint p = HexToPixel(session.editor.Geometry, hex.first, hex.second);
+    const ViewState& view = session.view;
+    MapView_MouseDown(session, MouseButton::kLeft, 0,
+                      p.left + 30.0 - view.ViewLeft * session.editor.Geometry.ColumnStep,
+                      p.top + 25.0 - view.ViewTop * session.editor.Geometry.RowStep);
+  }
+  void Paint(const std::vector<Hex>& stroke, int tile) {
+    for (const Hex& hex : stroke) {
+      session.editor.CurrentTile = static_cast<int16_t>(tile);
+      PaintHex(session, hex.first, hex.second);
+    }
+  }
+  // A road across open land: each hex next to the one before and to no
+  // other hex of the stroke, all clear and off the map's edge.
+  std::vector<Hex> RoadPath(RandomSource& dice, size_t length) {
+    std::vector<Hex> path;
+    while (path.empty()) {
+      const Hex start{1 + static_cast<int>(dice.Uniform() * 38),
+                      1 + static_cast<int>(dice.Uniform() * 28)};
+      if (Map().Terrain(start.first, start.second) == 1) path.push_back(start);
+    }
+    for (int attempt = 0; attempt < 200 && path.size() < length; ++attempt) {
+      const std::vector<Hex> ring = Ring(Map(), path.back());
+      const Hex next = ring[static_cast<size_t>(dice.Uniform() * ring.size())];
+      const bool inside = next.first > 0 && next.first < 40 && next.second > 0 && next.second < 30;
+      if (!inside || Map().Terrain(next.first, next.second) != 1 ||
+          std::find(path.begin(), path.end(), next) != path.end()) {
+        continue;
+      }
+      const std::vector<Hex> around = Ring(Map(), next);
+      const auto touches = std::count_if(around.begin(), around.end(), [&](const Hex& h) {
+        return std::find(path.begin(), path.end(), h) != path.end();
+      });
+      if (touches == 1) path.push_back(next);
+    }
+    return path;
+  }
+  // A blob of hexes grown from a random one.
+  std::vector<Hex> Blob(RandomSource& dice, size_t size) {
+    std::vector<Hex> blob{
+        {2 + static_cast<int>(dice.Uniform() * 36), 2 + static_cast<int>(dice.Uniform() * 26)}};
+    while (blob.size() < size) {
+      const std::vector<Hex> ring =
+          Ring(Map(), blob[static_cast<size_t>(dice.Uniform() * blob.size())]);
+      const Hex next = ring[static_cast<size_t>(dice.Uniform() * ring.size())];
+      if (std::find(blob.begin(), blob.end(), next) == blob.end()) blob.push_back(next);
+    }
+    return blob;
+  }
+  // The seams of the stroke's hexes and of the hexes around them.
+  std::vector<TileSeam> SeamsAround(const std::vector<Hex>& stroke) {
+    std::set<Hex> hexes(stroke.begin(), stroke.end());
+    for (const Hex& hex : stroke) {
+      for (const Hex& near : Ring(Map(), hex)) hexes.insert(near);
+    }
+    std::vector<TileSeam> seams;
+    for (const auto& [x, y] : hexes) {
+      for (const TileSeam& seam : TileSeamsAt(Map(), Tiles(), knowledge, x, y)) {
+        seams.push_back(seam);
+      }
+    }
+    return seams;
+  }
+
+  test::TempFolder folder;
+  RecordingInteraction ui;
+  SeededRandom random{11};
+  SeededRandom scatter{3};
+  MapEditor session{folder.Game(), ui, random};
+  TileFitKnowledge knowledge;
+  int clear = 0, lake = 0, forest = 0, town = 0, straightRoad = 0;
+};
+
+TEST_F(DemoStrokeTest, FittedRoadsLeaveNoRoadEndsAndJoinEachStepBothWays) {
+  Settings(true, true);
+  SeededRandom strokes(21);
+  const MapDocument roadless = Map();
+  for (int run = 0; run < 12; ++run) {
+    Map() = roadless;
+    const std::vector<Hex> path = RoadPath(strokes, 3 + run);
+    Paint(path, straightRoad);
+    const std::vector<TileSeam> seams = SeamsAround(path);
+    for (const TileSeam& seam : seams) ADD_FAILURE() << "run " << run << ": " << TileSeamText(seam);
+    for (size_t i = 0; i + 1 < path.size(); ++i) {
+      const auto [x, y] = path[i];
+      for (int d = 1; d <= 6; ++d) {
+        auto nx = static_cast<int16_t>(x);
+        auto ny = static_cast<int16_t>(y);
+        NeighbourStep(nx, ny, d);
+        if (Hex{nx, ny} != path[i + 1]) continue;
+        EXPECT_EQ(Map().Data(x, y, d), kRoadLink) << "run " << run << " step " << i;
+        EXPECT_EQ(Map().Data(nx, ny, OppositeSide(d)), kRoadLink) << "run " << run;
+      }
+    }
+  }
+}
+
+TEST_F(DemoStrokeTest, FittedSeasLakesAndWoodsLeaveNoEdgeSeamTheSheetCouldClose) {
+  SeededRandom strokes(5);
+  int seamsWithoutFit = 0;
+  for (int run = 0; run < 18; ++run) {
+    const std::vector<Hex> blob = Blob(strokes, 4 + run % 6);
+    const int tiles[] = {0, lake, forest};
+    const MapDocument before = Map();
+    Settings(true, false);
+    Paint(blob, tiles[run % 3]);
+    seamsWithoutFit += static_cast<int>(SeamsAround(blob).size());
+    Map() = before;
+    Settings(true, true);
+    Paint(blob, tiles[run % 3]);
+    for (const TileSeam& seam : SeamsAround(blob)) {
+      ADD_FAILURE() << "run " << run << ": " << TileSeamText(seam);
+    }
+    for (const Hex& hex : blob) {
+      EXPECT_EQ(Tiles().TerrainOf(Map().Tile(hex.first, hex.second)),
+                Tiles().TerrainOf(tiles[run % 3]));
+    }
+  }
+  // The strokes are ones that leave seams without the fitting.
+  EXPECT_GT(seamsWithoutFit, 10);
+}
+
+// With "Fit Neighbours" off, or on while Auto-Tile is off, painting writes
+// what it wrote before the switch existed: the digest of the saved map and
+// control file and of every file under mapedit/ after strokes with and
+// without Auto-Tile and Random Tiles is the one the editor gave then (for
+// the demo folder as korv-demo-game writes it now).
+TEST_F(DemoStrokeTest, WithTheSwitchOffStrokesWriteTheBytesTheyAlwaysWrote) {
+  SeededRandom strokes(31);
+  const int tiles[] = {straightRoad, 0, lake, forest};
+  for (int run = 0; run < 12; ++run) {
+    Settings(run % 3 != 0, run % 3 == 0, run % 4 == 1);
+    Paint(run % 4 == 0 ? RoadPath(strokes, 8) : Blob(strokes, 6), tiles[run % 4]);
+  }
+  Map().MapPath = (folder / "maps/strokes.map").string();
+  ASSERT_TRUE(SaveMap(session.editor));
+  std::vector<std::string> files = {"maps/strokes.map", "maps/strokes.ctl"};
+  std::vector<std::string> learnt;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder / "mapedit")) {
+    if (entry.is_regular_file()) {
+      learnt.push_back(std::filesystem::relative(entry.path(), folder.Path()).generic_string());
+    }
+  }
+  std::sort(learnt.begin(), learnt.end());
+  files.insert(files.end(), learnt.begin(), learnt.end());
+  uint64_t digest = 14695981039346656037u;  // FNV-1a over names and bytes
+  for (const std::string& file : files) {
+    std::vector<uint8_t> bytes(file.begin(), file.end());
+    const std::vector<uint8_t> content = folder.ReadBytes(file);
+    bytes.insert(bytes.end(), content.begin(), content.end());
+    for (uint8_t byte : bytes) digest = (digest ^ byte) * 1099511628211u;
+  }
+  EXPECT_EQ(files.size(), 247u);
+  EXPECT_EQ(digest, 0x9835567a673c634eu);
+}
+
+// What counts as a seam: a road into land without a road, a coast that
+// shows the wrong sides; not a road into a town or off the map, nor woods
+// no tile of the sheet fits.
+TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
+  std::string error;
+  ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
+  const auto road = [this](std::initializer_list<int> sides) {
+    SideBits bits = 0;
+    for (int d : sides) bits = static_cast<SideBits>(bits | SideBit(d));
+    return knowledge.RoadTilesWith(1, bits).front();
+  };
+  const auto seamsAt = [this](int x, int y) {
+    return TileSeamsAt(Map(), Tiles(), knowledge, x, y);
+  };
+  Put(4, 4, road({2, 5}));  // bottom into clear land, top into a town
+  Put(4, 3, town);
+  EXPECT_EQ(seamsAt(4, 4), (std::vector<TileSeam>{{4, 4, TileSeam::kRoadEnd, 2}}));
+  Put(0, 0, road({4, 5}));  // both sides off the map
+  EXPECT_TRUE(seamsAt(0, 0).empty());
+  Put(8, 5, 0);  // open sea, alone in clear land: a coast with no sea around fits
+  ASSERT_EQ(seamsAt(8, 5), (std::vector<TileSeam>{{8, 5, TileSeam::kEdgeSeam, 0}}));
+  Put(8, 4, forest);
+  Put(9, 4, forest);
+  Put(7, 4, forest);  // three woods in a row: neither full forest nor a copse fits
+  for (const Hex& hex : std::vector<Hex>{{8, 4}, {9, 4}, {7, 4}}) {
+    EXPECT_TRUE(seamsAt(hex.first, hex.second).empty()) << hex.first << "," << hex.second;
+  }
+}
+
+// "Find Tile Seams" walks from seam to seam, and korvmap seams counts them:
+// a bent road painted with Auto-Tile leaves road ends, with Fit Neighbours none.
+TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
+  std::string error;
+  ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
+  const std::vector<Hex> road = {{4, 3}, {4, 4}, {4, 5}, {5, 5}, {6, 5}};
+  const Command* find = FindCommand("Find Tile Seams");
+  ASSERT_NE(find, nullptr);
+  for (const bool fit : {false, true}) {
+    ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
+    Settings(true, fit);
+    Paint(road, straightRoad);
+    const std::vector<TileSeam> seams = FindTileSeams(Map(), Tiles(), knowledge);
+    EXPECT_EQ(seams.empty(), fit);
+    std::vector<std::string> walked;
+    ui.Clear();
+    for (int i = 0; i < 20 && ui.Messages().empty(); ++i) {
+      const std::string report = RunCommand(session, *find).report;
+      if (!report.empty()) walked.push_back(report);
+    }
+    std::vector<std::string> expected;  // the first seam of each hex
+    for (size_t i = 0; i < seams.size(); ++i) {
+      if (i == 0 || seams[i].x != seams[i - 1].x || seams[i].y != seams[i - 1].y)
+        expected.push_back(TileSeamText(seams[i]));
+    }
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"none found"});
+    Map().MapPath = (folder / "maps/road.map").string();
+    ASSERT_TRUE(SaveMap(session.editor));
+    std::ostringstream out, err;
+    const int code = RunKorvmap(
+        {"--folder", folder.Path().string(), "seams", Map().MapPath, "--list"}, out, err);
+    EXPECT_EQ(code, fit ? kExitOk : kExitRefused) << err.str();
+    const std::string text = out.str();
+    EXPECT_EQ(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')), seams.size() + 1);
+    EXPECT_NE(text.find(std::to_string(seams.size()) + " seams"), std::string::npos) << text;
+  }
+}
+
+// The road-side tool with the switch on: the hex's tile gains the side and
+// the neighbour across it the side back, both with the kind of link set.
+TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSide) {
+  Settings(true, true);
+  Put(5, 5, straightRoad);
+  Put(6, 4, clear);
+  session.switches.RoadMode = 2;
+  session.interaction.RoadSide = kSideUpperRight;
+  session.editor.Settings.RoadKind = kRailLink;
+  Press({5, 5});
+  EXPECT_TRUE(knowledge.SidesOf(Map().Tile(5, 5)) & SideBit(kSideUpperRight));
+  EXPECT_EQ(knowledge.SidesOf(Map().Tile(6, 4)), SideBit(kSideLowerLeft));
+  EXPECT_EQ(Map().Data(5, 5, kSideUpperRight), kRailLink);
+  EXPECT_EQ(Map().Data(6, 4, kSideLowerLeft), kRailLink);
+  EXPECT_TRUE(TileSeamsAt(Map(), Tiles(), knowledge, 6, 4).empty());
+}
+
+// A press with the switch on is one change: undone, the hex, its ring and
+// their road exits are as they were; redone, as the press left them.
+TEST_F(DemoStrokeTest, AFittedPressIsOneChange) {
+  Settings(true, true);
+  const std::vector<Hex> road = {{5, 4}, {5, 5}, {5, 6}};
+  Paint(road, straightRoad);
+  Put(6, 6, lake);
+  const MapDocument before = Map();
+  const size_t changes = session.history.UndoCount();
+  Press({6, 6});
+  ASSERT_EQ(session.history.UndoCount(), changes + 1);
+  const MapDocument after = Map();
+  EXPECT_NE(after.HexTile, before.HexTile);
+  UndoChange(session);
+  EXPECT_EQ(Map().HexTile, before.HexTile);
+  EXPECT_EQ(Map().HexData, before.HexData);
+  RedoChange(session);
+  EXPECT_EQ(Map().HexTile, after.HexTile);
+  EXPECT_EQ(Map().HexData, after.HexData);
 }
 
 }  // namespace

@@ -141,6 +141,10 @@ TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
   session.autoTile.ChooseTile = [](Editor&, int, int, bool) { return -1; };
   Press(7, 5);
   EXPECT_EQ(Map().Tile(7, 5), 20);
+  // A chosen tile of the painted terrain stays current.
+  session.autoTile.ChooseTile = [](Editor&, int, int, bool) { return 21; };
+  Press(8, 5);
+  EXPECT_EQ(session.editor.CurrentTile, 21);
 }
 
 TEST_F(EditingTest, RoadSideToolDeploymentModeAndClearingSides) {

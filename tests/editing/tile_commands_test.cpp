@@ -1,6 +1,6 @@
-// Auto-tiling in the editing session and through korvmap: painting that
-// learns and painting that chooses, the map-wide commands' areas, undo
-// copies and switches, and korvmap paint and learn; the commands' labels read
+// Auto-tiling in the editing session and through korvmap: the map-wide
+// commands' areas, undo copies and switches, and korvmap paint and learn
+// (painting on the demo folder is tests/demo_game's); the commands' labels read
 // from korv_info/s2_help.txt: the fields it has replace the first labels, the
 // rest stay built in (how fields are split is the text reader's tests').
 #include "editing/tile_commands.h"
@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "editing/editing.h"
 #include "editing/help_texts.h"
 #include "editor/map_io.h"
 #include "support/autotile_world.h"
@@ -24,29 +23,6 @@ struct TileSession : test::SessionOnMiniGame {
     Map().Terrain(x, y) = session.editor.Tiles.TerrainOf(tile);
   }
 };
-
-TEST(TileCommands, PaintingLearnsByHandAndChoosesWhenAutomatic) {
-  TileSession world;
-  MapEditor& session = world.session;
-  world.Put(4, 3, 15);
-  // By hand the hex is learnt (the bytes learnt: korvmap paint below, which
-  // paints through the same session).
-  session.editor.CurrentTile = 15;
-  PaintHex(session, 4, 4);
-  // Automatic: a forest list answers with a tile that becomes current for
-  // the step only when it is of the painted terrain.
-  world.folder.WriteText("mapedit/t08/000000.txt", "021\r\n");
-  session.editor.Settings.AutoDraw = true;
-  session.editor.CurrentTile = 16;
-  PaintHex(session, 6, 6);
-  EXPECT_EQ(world.Map().Tile(6, 6), 21);
-  EXPECT_EQ(session.editor.CurrentTile, 21);
-  // The road chooser answers for a road tile from what was learnt.
-  session.editor.CurrentTile = 15;
-  world.Put(2, 3, 15);
-  PaintHex(session, 2, 4);
-  EXPECT_EQ(world.Map().Tile(2, 4), 15);
-}
 
 TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   TileSession world;
