@@ -41,24 +41,26 @@ def write_png(path, width, height, rows):
 
 
 def xwd_to_png(source, target, crop=None, step=1):
-    """A 24/32-bit ZPixmap screen dump (xwd -root) as PNG, cut to crop (x, y, w, h),
+    """A ZPixmap screen dump of 24 or 32 bits a pixel (xwd -root) as PNG, cut to crop (x, y, w, h),
     every step-th pixel of every step-th row (step 2: half the size)."""
     data = source.read_bytes()
     header = struct.unpack(">25I", data[:100])
     header_size, width, height = header[0], header[4], header[5]
     byte_order, bits_per_pixel, bytes_per_line, ncolors = header[7], header[11], header[12], header[19]
-    if bits_per_pixel != 32:
+    if bits_per_pixel not in (24, 32):
         raise e2e.Failure(f"{source}: {bits_per_pixel} bits a pixel")
+    size = bits_per_pixel // 8
     pixels = data[header_size + ncolors * 12:]
     x0, y0, w, h = crop or (0, 0, width, height)
     rows = []
     out_w = (w + step - 1) // step
     for y in range(y0, y0 + h, step):
-        line = pixels[y * bytes_per_line + x0 * 4:y * bytes_per_line + (x0 + w) * 4]
-        red, green, blue = (2, 1, 0) if byte_order == 0 else (1, 2, 3)  # BGRX or XRGB
+        line = pixels[y * bytes_per_line + x0 * size:y * bytes_per_line + (x0 + w) * size]
+        # B G R (X) from the lowest byte, or (X) R G B
+        red, green, blue = (2, 1, 0) if byte_order == 0 else (size - 3, size - 2, size - 1)
         rgb = bytearray(out_w * 3)
-        rgb[0::3], rgb[1::3], rgb[2::3] = (line[red::4 * step], line[green::4 * step],
-                                           line[blue::4 * step])
+        rgb[0::3], rgb[1::3], rgb[2::3] = (line[red::size * step], line[green::size * step],
+                                           line[blue::size * step])
         rows.append(bytes(rgb))
     write_png(target, out_w, len(rows), rows)
 

@@ -10,6 +10,7 @@
 #include "editing/commands.h"
 #include "editing/editing.h"
 #include "editing/file_dialog.h"
+#include "support/builders.h"
 #include "support/editor_fixture.h"
 
 namespace korv {
@@ -105,7 +106,7 @@ TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {
 TEST(StartUp, AFolderTheUserCannotWriteIsOpenedReadOnlyWithOneMessage) {
   TempFolder folder;
   test::WriteMiniGame(folder, test::DefaultMiniGame());
-  folder.WriteBytes("maps/own.map", {1, 2, 3});
+  folder.WriteBytes("maps/own.map", test::VersionedMapBytes(569, 4, 3));
   const auto before = Tree(folder.Path());
   // As for a user without write permission: nothing can be made below the folder.
   const std::string root = folder.Path().string();
@@ -124,11 +125,12 @@ TEST(StartUp, AFolderTheUserCannotWriteIsOpenedReadOnlyWithOneMessage) {
   std::set<int16_t> tiles;
   for (int x = 0; x <= 32; ++x) tiles.insert(session.editor.Document.Tile(x, 30));
   EXPECT_EQ(tiles, (std::set<int16_t>{5, 7, 9}));
-  // Painting learns nothing, and "Save" of a map there asks for another place.
+  // A map there opens without hex-name files, painting learns nothing, and
+  // "Save" asks for another place.
+  ASSERT_TRUE(OpenMapFile(session, (folder / "maps/own.map").string()));
   session.editor.CurrentTile = 20;
-  PaintHex(session, 3, 3);
-  EXPECT_EQ(session.editor.Document.Tile(3, 3), 20);
-  session.editor.Document.MapPath = (folder / "maps/own.map").string();
+  PaintHex(session, 3, 2);
+  EXPECT_EQ(session.editor.Document.Tile(3, 2), 20);
   const CommandOutcome outcome = RunCommand(session, *FindCommand("save-map"));
   EXPECT_EQ(outcome.window, CommandOutcome::Window::kFileDialog);
   EXPECT_EQ(outcome.fileDialogMode, kSaveMapAsMode);
