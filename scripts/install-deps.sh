@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the editor needs to build, test and run.
-# Run as root (or with sudo available) on Debian 12.
+# Run as root (or with sudo available) on Debian 12. With "packaging" it
+# installs what scripts/package.sh needs to make and check the Debian package.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,9 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps
 )
+if [ "${1:-}" = packaging ]; then
+  packages+=(dpkg-dev fakeroot lintian desktop-file-utils shared-mime-info man-db bash-completion)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -42,11 +42,9 @@ std::optional<int> RunImportSetCommand(const std::vector<std::string>& arguments
   }
   if (words.empty() || words[0] != "import-set") return std::nullopt;
   if (!foreignOption.empty() || words.size() != 3) {
-    err << "korvmap: "
-        << (foreignOption.empty() ? std::string("import-set takes a set file and a map file")
-                                  : "import-set does not take " + foreignOption)
-        << "\nusage: korvmap [--folder DIR] import-set SET OUT.map [--replace]\n"
-        << kImportSetUsage;
+    SayUsageError(foreignOption.empty() ? std::string("import-set takes a set file and a map file")
+                                        : "import-set does not take " + foreignOption,
+                  "import-set", err);
     return kExitUsage;
   }
   return ImportSetCommand(folder, words[1], words[2], replace, out, err);

@@ -511,22 +511,14 @@ bool KorvmapOptionTakesValue(std::string_view word) {
   return std::find(std::begin(kValued), std::end(kValued), word) != std::end(kValued);
 }
 
-namespace {
-
-// The usage of every command, in one text.
-std::string FullUsage() {
+std::string KorvmapUsage() {
   return std::string(kUsage) + kImportSetUsage + kApplyUsage + kAutoTileUsage + kImageryUsage +
          kUsageOptions;
 }
 
-// --help: the whole usage, or the lines of one command (its line and the
-// indented lines that go on from it).
-void PrintHelp(const std::string& command, std::ostream& out) {
-  const std::string usage = FullUsage();
-  if (command.empty()) {
-    out << usage;
-    return;
-  }
+std::string KorvmapCommandUsage(const std::string& command) {
+  if (command.empty()) return {};
+  const std::string usage = KorvmapUsage();
   std::string lines;
   bool inside = false;
   size_t start = 0;
@@ -542,33 +534,73 @@ void PrintHelp(const std::string& command, std::ostream& out) {
     }
     if (inside) lines += line + '\n';
   }
-  out << (lines.empty() ? usage : "usage: korvmap [--folder DIR] ...\n" + lines + kUsageOptions);
+  return lines;
+}
+
+std::vector<std::string> KorvmapCommands() {
+  std::vector<std::string> names;
+  const std::string usage = KorvmapUsage();
+  const size_t first = usage.find("commands:\n"), last = usage.find("options:\n");
+  size_t start = first + std::string("commands:\n").size();
+  while (first != std::string::npos && start < last) {
+    const size_t end = usage.find('\n', start);
+    const std::string line = usage.substr(start, end - start);
+    start = end + 1;
+    if (line.size() < 3 || line[2] == ' ') continue;
+    const std::string name = line.substr(2, line.find(' ', 2) - 2);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
+
+void SayUsageError(const std::string& problem, const std::string& command, std::ostream& err) {
+  err << "korvmap: " << problem << '\n';
+  const std::string lines = KorvmapCommandUsage(command);
+  if (!lines.empty()) {
+    err << "usage: korvmap [--folder DIR] " << command << " ...\n" << lines;
+  } else {
+    err << "usage: korvmap [--folder DIR] COMMAND ...\ncommands:";
+    for (const std::string& name : KorvmapCommands()) err << ' ' << name;
+    err << '\n';
+  }
+  err << "(korvmap --help: every command; korvmap COMMAND --help: one)\n";
+}
+
+namespace {
+
+// The first word of `arguments` that is neither an option nor an option's value.
+std::string CommandWord(const std::vector<std::string>& arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (KorvmapOptionTakesValue(arguments[i])) {
+      ++i;
+    } else if (arguments[i].rfind("-", 0) != 0) {
+      return arguments[i];
+    }
+  }
+  return {};
 }
 
 }  // namespace
 
 int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
-    std::string command;
-    for (size_t i = 0; i < arguments.size() && command.empty(); ++i) {
-      if (KorvmapOptionTakesValue(arguments[i])) {
-        ++i;
-      } else if (arguments[i].rfind("-", 0) != 0) {
-        command = arguments[i];
-      }
+    const std::string lines = KorvmapCommandUsage(CommandWord(arguments));
+    if (lines.empty()) {
+      out << KorvmapUsage();
+    } else {
+      out << "usage: korvmap [--folder DIR] ...\n" << lines << kUsageOptions;
     }
-    PrintHelp(command, out);
     return kExitOk;
   }
   if (auto code = RunImportSetCommand(arguments, out, err)) return *code;
   std::string problem;
   auto line = Parse(arguments, problem);
   if (!line) {
-    err << "korvmap: " << problem << '\n' << FullUsage();
+    SayUsageError(problem, CommandWord(arguments), err);
     return kExitUsage;
   }
   if (line->words.empty()) {
-    err << FullUsage();
+    SayUsageError("no command given", "", err);
     return kExitUsage;
   }
   try {
@@ -589,7 +621,7 @@ int RunKorvmap(const std::vector<std::string>& arguments, std::ostream& out, std
     if (command == "render") return Render(*line, out, err);
     throw UsageError("unknown command " + command);
   } catch (const UsageError& usage) {
-    err << "korvmap: " << usage.Text() << '\n' << FullUsage();
+    SayUsageError(usage.Text(), line->words[0], err);
     return kExitUsage;
   }
 }

@@ -9,6 +9,7 @@
 #include "editing/file_dialog.h"
 #include "editing/tile_commands.h"
 #include "editor/map_io.h"
+#include "platform/interaction.h"
 #include "view/hex_drawing.h"
 
 namespace korv {
@@ -73,6 +74,13 @@ std::vector<Command> BuildTable() {
        .shortcut = "Ctrl+S",
        .run =
            [](MapEditor& session) {
+             // A map in a folder the user cannot write is saved elsewhere.
+             const std::string& path = session.editor.Document.MapPath;
+             const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+             if (!path.empty() && !CanWriteIn(folder.empty() ? "." : folder)) {
+               session.editor.Ui.Progress("Choose where to save the map");
+               return FileDialogIn(kSaveMapAsMode);
+             }
              SaveMap(session.editor);
              RedrawIfDrawn(session);
              return CommandOutcome{};

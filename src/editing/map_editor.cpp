@@ -50,6 +50,8 @@ std::string MainWindowCaption(const Editor& editor) {
 
 bool StartMapEditor(MapEditor& session, std::string& error) {
   if (!StartUp(session.editor, error)) return false;
+  // Painting records what it learns into the game folder's libraries.
+  if (session.editor.FolderReadOnly) session.autoTile.RecordPatterns = nullptr;
   LoadGraphics(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
   session.editor.Settings.RoadKind = 1;
   return true;

@@ -48,6 +48,10 @@ struct Editor {
       : Folder(std::move(folder)), Ui(ui), Random(random) {}
 
   GameFolder Folder;
+  // The user cannot write the game folder: the editor opened it read-only,
+  // writes nothing there (no random lists, hex-name files or learnt
+  // patterns) and saves maps elsewhere.
+  bool FolderReadOnly = false;
   UserInteraction& Ui;
   RandomSource& Random;
 

@@ -190,6 +190,17 @@ bool OpenHexNamesOfMap(Editor& editor) {
       SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesExtension)).string();
   document.HexNamesIndexPath =
       SpeltAsOnDisk(HexNameFilePath(document.MapPath, kHexNamesIndexExtension)).string();
+  // Names live beside the map; where that cannot be written they cannot be
+  // kept. In a read-only game folder the start-up's notice has said so.
+  const std::filesystem::path folder = std::filesystem::path(document.MapPath).parent_path();
+  if (!CanWriteIn(folder.empty() ? "." : folder)) {
+    CloseHexNameFiles(editor.HexNames);
+    if (!editor.FolderReadOnly) {
+      editor.Ui.Message("The hex names of " + document.MapName +
+                        " cannot be edited: you cannot write its folder " + folder.string() + ".");
+    }
+    return false;
+  }
   if (!FileExists(document.HexNamesPath)) return CreateHexNameFiles(editor);
   std::string error;
   if (OpenHexNameFiles(editor.HexNames, document, &error)) return true;

@@ -63,6 +63,52 @@ std::string GameFolderNeeds() {
          "korv-demo-game DIR writes one.";
 }
 
+std::optional<std::filesystem::path> UserDemoFolder(const std::filesystem::path& installed,
+                                                    const std::filesystem::path& userCopy,
+                                                    std::string& error) {
+  namespace fs = std::filesystem;
+  if (HoldsTileSheet(userCopy)) return userCopy;
+  std::error_code ec;
+  if (fs::exists(userCopy, ec)) {
+    error = userCopy.string() + " exists but holds no tile sheet " + kTileSheetFile +
+            "; move it away to get a fresh copy of the demo game.";
+    return std::nullopt;
+  }
+  if (!HoldsTileSheet(installed)) {
+    error = "There is no demo game folder in " + installed.string() + ".";
+    return std::nullopt;
+  }
+  // A copy broken off half-way never looks like a game folder: it is made
+  // beside the place it goes and renamed when complete.
+  fs::path partial = userCopy;
+  partial += ".partial";
+  fs::remove_all(partial, ec);
+  const auto fail = [&](const std::string& what) {
+    error = "The demo game folder cannot be copied to " + userCopy.string() + ": " + what + ".";
+    fs::remove_all(partial, ec);
+    return std::nullopt;
+  };
+  // Folders are made anew and files copied one by one, so that the copy
+  // is the user's to edit even where the installed files are read-only.
+  fs::create_directories(partial, ec);
+  if (ec) return fail(ec.message());
+  for (auto it = fs::recursive_directory_iterator(installed, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    const fs::path target = partial / it->path().lexically_relative(installed);
+    if (it->is_directory(ec)) {
+      fs::create_directory(target, ec);
+    } else if (it->is_regular_file(ec)) {
+      fs::copy_file(it->path(), target, ec);
+      if (!ec) fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+    }
+    if (ec) return fail(target.string() + ": " + ec.message());
+  }
+  if (ec) return fail(ec.message());
+  fs::rename(partial, userCopy, ec);
+  if (ec) return fail(ec.message());
+  return userCopy;
+}
+
 bool LoadTileSheet(Editor& editor, std::string& error) {
   std::filesystem::path path = editor.Folder.Resolve(kTileSheetFile);
   const HexGeometry& geometry = editor.Geometry;
@@ -118,6 +164,23 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   editor.Geometry = ReadHexInfo(editor.Folder);
   if (!LoadTileSheet(editor, error)) return false;
 
+  // The editor writes its random lists, hex-name files and learnt patterns
+  // into the game folder; a folder the user cannot write is opened without
+  // them, with one message instead of one per file.
+  editor.FolderReadOnly = false;
+  if (writeRandomLists) {
+    const std::filesystem::path& root = editor.Folder.Root();
+    const std::filesystem::path mapedit = editor.Folder.Resolve("mapedit");
+    if (!CanWriteIn(root) || (FolderExists(mapedit) && !CanWriteIn(mapedit))) {
+      editor.FolderReadOnly = true;
+      writeRandomLists = false;
+      editor.Ui.Message("You cannot write the game folder " + root.string() +
+                        ", so it is opened read-only: nothing is written there, Auto-Tile "
+                        "learns nothing from your painting, and maps are saved elsewhere "
+                        "(\"Save Map File As\").");
+    }
+  }
+
   LoadTileTerrain(editor.Tiles, editor.Folder, editor.Ui);
   LoadRoadInfo(editor.Tiles, editor.Folder);
 
@@ -147,7 +210,9 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
 
   editor.Settings.RandomTiles = false;
   editor.Settings.HexOutlines = false;
-  for (const char* folder : kPatternFolders) EnsureFolder(editor.Folder.Resolve(folder));
+  if (!editor.FolderReadOnly) {
+    for (const char* folder : kPatternFolders) EnsureFolder(editor.Folder.Resolve(folder));
+  }
   return true;
 }
 

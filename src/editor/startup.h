@@ -20,6 +20,17 @@ std::optional<std::filesystem::path> FindGameFolder(
 // What a game folder holds, in a sentence for the user.
 std::string GameFolderNeeds();
 
+// The user's own copy of the demo game folder installed with the programs:
+// `userCopy` (korv/demo-game in the user's data folder) when it is a game
+// folder already, else a copy of `installed` made there (into a temporary
+// folder beside it, renamed when complete; every file and folder of the copy
+// writable by its owner). Nothing, with `error` set, when there is no
+// installed demo or the copy cannot be made; an existing `userCopy` that is
+// no game folder is left alone.
+std::optional<std::filesystem::path> UserDemoFolder(const std::filesystem::path& installed,
+                                                    const std::filesystem::path& userCopy,
+                                                    std::string& error);
+
 // Reads flags.xy into the flag offsets (20 and 30 when the file is missing).
 void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder);
 // Reads data/hex_info.txt (60, 50, 30 when missing) and derives the steps.
@@ -35,6 +46,9 @@ bool LoadTileSheet(Editor& editor, std::string& error);
 // and a 32 x 30 map filled with random variants of it, the nation list of
 // the set "default", and the pattern folders. False, with `error` set, when the editor cannot start
 // (no usable tile sheet); the caller ends the program in an orderly way.
+// The editor (`writeRandomLists`) first checks that it can write the game
+// folder and its mapedit/; when it cannot, it says so in one message, sets
+// FolderReadOnly and writes nothing there, as korvmap does.
 bool StartUp(Editor& editor, std::string& error, bool writeRandomLists = true);
 
 // Reads the nation list of the document's nation set; a missing or broken

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "editor/startup.h"
+#include "gui/korvedit_usage.h"
 #include "gui/map_editor_window.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
@@ -32,21 +34,6 @@ struct Options {
   bool printPositions = false;
   bool help = false;
 };
-
-constexpr const char* kUsage =
-    "usage: korvedit [--folder DIR] [MAP] [--screenshot FILE.png] [--seed N]\n"
-    "                [--print-positions]\n"
-    "  MAP                   a map file to open at start\n"
-    "  --folder DIR          the game folder (it holds bmp/mapl.bmp); without it the\n"
-    "                        current folder, the folder used last time or the program's\n"
-    "                        own, else a folder chooser asks for it\n"
-    "  --screenshot FILE.png start, open MAP, save a picture of the window and end\n"
-    "                        (with QT_QPA_PLATFORM=offscreen no display is needed)\n"
-    "  --seed N              the random numbers' seed (random tiles), for repeatable runs\n"
-    "  --print-positions     print where the map view, the tile sheet and (once shown)\n"
-    "                        the control window's owner list are on the screen, for\n"
-    "                        scripted sessions that click them\n"
-    "  --help                this text\n";
 
 bool ParseOptions(const QStringList& arguments, Options& options, std::string& problem) {
   for (int i = 1; i < arguments.size(); ++i) {
@@ -99,17 +86,27 @@ fs::path Absolute(const fs::path& path) {
 
 // Where the game folder is looked for: the folder given with --folder
 // alone when there is one; else the current folder, the folder used last
-// time, the program's own folder and the demo folder installed beside it.
+// time and the program's own folder.
 std::vector<fs::path> FolderCandidates(const Options& options, const QSettings& settings) {
   if (options.folder) return {Absolute(*options.folder)};
   std::vector<fs::path> candidates = {fs::current_path()};
   const QString last = settings.value(kLastFolderKey).toString();
   if (!last.isEmpty()) candidates.push_back(last.toStdString());
-  const fs::path program = QCoreApplication::applicationDirPath().toStdString();
-  candidates.push_back(program);
-  // Installed, the demo game folder lies beside the programs' folder.
-  candidates.push_back((program / ".." / "share" / "korv" / "demo-game").lexically_normal());
+  candidates.push_back(QCoreApplication::applicationDirPath().toStdString());
   return candidates;
+}
+
+// An installed editor opens the user's own copy of the demo game, which
+// lies in the user's data folder (korv/demo-game there) and is made from
+// the demo folder installed beside the programs at the first start.
+std::optional<fs::path> UserDemoCopy(std::string& error) {
+  const fs::path program = QCoreApplication::applicationDirPath().toStdString();
+  const fs::path installed = (program / ".." / "share" / "korv" / "demo-game").lexically_normal();
+  if (!fs::exists(installed)) return std::nullopt;
+  const fs::path dataHome =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+  if (dataHome.empty()) return std::nullopt;
+  return korv::UserDemoFolder(installed, dataHome / "korv" / "demo-game", error);
 }
 
 // Asks for a game folder until one is chosen or the user gives up.
@@ -138,7 +135,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
     if (word == "--help" || word == "-h") {
-      std::cout << kUsage;
+      std::cout << korv::kKorveditUsage;
       return 0;
     }
   }
@@ -148,11 +145,11 @@ int main(int argc, char** argv) {
   Options options;
   std::string problem;
   if (!ParseOptions(QApplication::arguments(), options, problem)) {
-    std::cerr << "korvedit: " << problem << "\n" << kUsage;
+    std::cerr << "korvedit: " << problem << "\n" << korv::kKorveditUsage;
     return 2;
   }
   if (options.help) {
-    std::cout << kUsage;
+    std::cout << korv::kKorveditUsage;
     return 0;
   }
 
@@ -162,6 +159,17 @@ int main(int argc, char** argv) {
   QSettings settings;
   const std::vector<fs::path> candidates = FolderCandidates(options, settings);
   std::optional<fs::path> folder = korv::FindGameFolder(candidates);
+  if (!folder && !options.folder) {
+    std::string error;
+    folder = UserDemoCopy(error);
+    if (!error.empty()) {
+      if (unattended) {
+        std::cerr << "korvedit: " << error << "\n";
+      } else {
+        QMessageBox::warning(nullptr, "Korv Map Editor", QString::fromStdString(error));
+      }
+    }
+  }
   if (!folder) {
     if (unattended) {
       std::cerr << "korvedit: no game folder: " << candidates.front().string()

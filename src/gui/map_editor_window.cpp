@@ -194,7 +194,8 @@ void MapEditorWindow::KeepUnsavedWork() {
   check->start(kUnsavedCheckMs);
   auto* copy = new QTimer(this);
   connect(copy, &QTimer::timeout, this, [this] {
-    if (HasUnsavedChanges(session_->editor)) WriteRecoveryCopy(session_->editor);
+    const Editor& open = session_->editor;
+    if (!open.FolderReadOnly && HasUnsavedChanges(open)) WriteRecoveryCopy(session_->editor);
   });
   copy->start(kRecoveryCopyMs);
   UpdateCaption();
@@ -726,7 +727,8 @@ void MapEditorWindow::showEvent(QShowEvent* event) {
 void MapEditorWindow::closeEvent(QCloseEvent* event) {
   // Nothing is saved and nothing is asked: the tool windows go with the main
   // one. Unsaved changes go to the recovery copy, offered at the next start.
-  if (keepingWork_) {
+  // A read-only game folder cannot keep a recovery copy.
+  if (keepingWork_ && !session_->editor.FolderReadOnly) {
     if (HasUnsavedChanges(session_->editor)) {
       std::string error;
       if (!WriteRecoveryCopy(session_->editor, &error)) {

@@ -270,6 +270,20 @@ void SetWriteFaultHook(WriteFaultHook hook) {
   FaultHook() = std::move(hook);
 }
 
+bool CanWriteIn(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return false;
+  const fs::path probe = folder / ".korv-write-probe";
+  if (FaultAt(probe, WriteStage::kOpen)) return false;
+  bool written = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    written = out.is_open() && out.put('\0') && out.flush();
+  }
+  DeleteFile(probe);
+  return written;
+}
+
 bool WriteFileAtomically(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
                          std::string* error) {
   FileSetWriter writer;

@@ -76,6 +76,10 @@ enum class WriteStage { kOpen, kMiddle };
 using WriteFaultHook = std::function<bool(const std::filesystem::path& target, WriteStage stage)>;
 void SetWriteFaultHook(WriteFaultHook hook);
 
+// Whether a file can be made in `folder`: a small probe file is written
+// (through the same fault point as the writes below) and removed again.
+bool CanWriteIn(const std::filesystem::path& folder);
+
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,

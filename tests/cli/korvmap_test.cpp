@@ -119,7 +119,6 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"name", Path("none.map"), "1", "1", "x"}, kExitRefused, "cannot be opened"},
       {{"names"}, kExitUsage, "names takes one map file"},
       {{"seams", in, out}, kExitUsage, "seams takes one map file"},
-      {{"import-set", "a.set"}, kExitUsage, "import-set SET OUT.map [--replace]"},
       {{"--folder", game, "import-set", "--width", "3", "a.set", out},
        kExitUsage,
        "import-set does not take --width"},
@@ -207,17 +206,35 @@ TEST_F(KorvmapTest, ControlGivesHexesOwnerOriginalOwnerAndMarkAsClicksDo) {
   EXPECT_FALSE(FileExists(folder / "x.map"));
 }
 
-// --help gives the whole usage, or after a command (and an option's value)
-// that command's lines only.
-TEST(KorvmapHelp, TheWholeUsageOrOneCommandsLines) {
-  const KorvmapRun all = Korvmap({"--help"});
-  EXPECT_EQ(all.code, kExitOk);
-  for (const char* part : {"  info ", "  import-set ", "  apply ", "  paint ", "  render "}) {
-    EXPECT_THAT(all.out, HasSubstr(part));
+// --help after a command (and an option's value) gives that command's lines
+// only; a usage error says what was wrong and shows that command's lines,
+// or the commands' names when there is no command.
+TEST(KorvmapHelp, OneCommandsLinesForItsHelpAndItsUsageErrors) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* says;   // the problem, or nothing for --help
+    const char* shows;  // a line of the command's usage
+  };
+  const Case cases[] = {
+      {{"--folder", "x", "render", "--help"}, "", "  render MAP --left L"},
+      {{"bitmap", "replace", "a.bmp", "--from", "1,2,3"},
+       "needs --from R,G,B and --to",
+       "  bitmap replace SRC"},
+      {{"paint", "a.map", "b.map", "--tile"}, "--tile needs a value", "  paint IN OUT --tile T"},
+      {{"--folder", ".", "import-set", "a.set"}, "import-set takes a set file", "  import-set SET"},
+      {{"info", "--bogus", "a.map"}, "unknown option --bogus", "  info MAP"},
+      {{"frobnicate"}, "unknown command frobnicate", "commands: info convert new"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const KorvmapRun run = Korvmap(c.arguments);
+    const std::string& text = *c.says ? run.err : run.out;
+    EXPECT_EQ(run.code, *c.says ? kExitUsage : kExitOk);
+    EXPECT_THAT(text, AllOf(HasSubstr(c.says), HasSubstr(c.shows)));
+    // One screen: no other command's lines.
+    EXPECT_THAT(text, Not(HasSubstr("  apply IN OUT")));
+    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 12) << text;
   }
-  const KorvmapRun render = Korvmap({"--folder", "x", "render", "--help"});
-  EXPECT_EQ(render.code, kExitOk);
-  EXPECT_THAT(render.out, AllOf(HasSubstr("render MAP"), Not(HasSubstr("apply IN OUT"))));
 }
 
 // A mini game folder with a 4 x 3 set (A = 3, B = 2) of tiles 4 + x + y and

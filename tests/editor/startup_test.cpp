@@ -2,15 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 
+#include "editing/commands.h"
+#include "editing/editing.h"
+#include "editing/file_dialog.h"
+#include "support/builders.h"
 #include "support/editor_fixture.h"
 
 namespace korv {
 namespace {
 
 using test::TempFolder;
+namespace fs = std::filesystem;
+
+// Every folder and file below `root` with its bytes (folders have none).
+std::map<std::string, std::vector<uint8_t>> Tree(const fs::path& root) {
+  std::map<std::string, std::vector<uint8_t>> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().lexically_relative(root).generic_string();
+    tree[name] = entry.is_regular_file() ? *ReadWholeFile(entry.path()) : std::vector<uint8_t>{};
+  }
+  return tree;
+}
 
 TEST(ReadHexInfo, DefaultsAndFileValues) {
   TempFolder folder;
@@ -84,6 +101,81 @@ TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {
   folder.WriteText("data/hex_info.txt", "w,0\r\nh,50\r\nf,30\r\n");
   EXPECT_FALSE(StartUp(editor, error));
   EXPECT_NE(error.find("hex_info.txt"), std::string::npos) << error;
+}
+
+TEST(StartUp, AFolderTheUserCannotWriteIsOpenedReadOnlyWithOneMessage) {
+  TempFolder folder;
+  test::WriteMiniGame(folder, test::DefaultMiniGame());
+  folder.WriteBytes("maps/own.map", test::VersionedMapBytes(569, 4, 3));
+  const auto before = Tree(folder.Path());
+  // As for a user without write permission: nothing can be made below the folder.
+  const std::string root = folder.Path().string();
+  SetWriteFaultHook([&](const fs::path& to, WriteStage) { return to.string().starts_with(root); });
+  const std::unique_ptr<void, void (*)(void*)> unhook(&folder,
+                                                      [](void*) { SetWriteFaultHook({}); });
+  RecordingInteraction ui;
+  SeededRandom random{5};
+  MapEditor session{folder.Game(), ui, random};
+  std::string error;
+  ASSERT_TRUE(StartMapEditor(session, error)) << error;
+  EXPECT_TRUE(session.editor.FolderReadOnly);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.Messages()[0].find(root + ", so it is opened read-only"), std::string::npos);
+  // The start-up map has its random variants all the same, from lists kept in memory.
+  std::set<int16_t> tiles;
+  for (int x = 0; x <= 32; ++x) tiles.insert(session.editor.Document.Tile(x, 30));
+  EXPECT_EQ(tiles, (std::set<int16_t>{5, 7, 9}));
+  // A map there opens without hex-name files, painting learns nothing, and
+  // "Save" asks for another place.
+  ASSERT_TRUE(OpenMapFile(session, (folder / "maps/own.map").string()));
+  session.editor.CurrentTile = 20;
+  PaintHex(session, 3, 2);
+  EXPECT_EQ(session.editor.Document.Tile(3, 2), 20);
+  const CommandOutcome outcome = RunCommand(session, *FindCommand("save-map"));
+  EXPECT_EQ(outcome.window, CommandOutcome::Window::kFileDialog);
+  EXPECT_EQ(outcome.fileDialogMode, kSaveMapAsMode);
+  EXPECT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(Tree(folder.Path()), before);
+}
+
+TEST(UserDemoFolder, CopiedOnceWritableAndOnlyWhenComplete) {
+  TempFolder root;
+  root.WriteBytes("installed/bmp/mapl.bmp", {1, 2});
+  root.WriteText("installed/maps/sample.map", "sample");
+  EnsureFolder(root / "installed/mapedit/roadpatterns");
+  for (const char* file : {"installed/bmp/mapl.bmp", "installed/maps/sample.map"}) {
+    fs::permissions(root / file, fs::perms::owner_read | fs::perms::group_read);
+  }
+  fs::permissions(root / "installed/maps", fs::perms::owner_read | fs::perms::owner_exec);
+  const fs::path copy = root / "home/.local/share/korv/demo-game";
+  // A copy broken off last time is thrown away and made again.
+  root.WriteText("home/.local/share/korv/demo-game.partial/bmp/leftover", "x");
+
+  std::string error;
+  EXPECT_EQ(UserDemoFolder(root / "installed", copy, error), copy) << error;
+  EXPECT_EQ(Tree(copy), Tree(root / "installed"));
+  EXPECT_FALSE(fs::exists(root / "home/.local/share/korv/demo-game.partial"));
+  for (const char* name : {"maps", "maps/sample.map", "bmp/mapl.bmp"}) {
+    EXPECT_NE(fs::status(copy / name).permissions() & fs::perms::owner_write, fs::perms::none)
+        << name;
+  }
+  // Made once: the user's work in it stays.
+  root.WriteText("home/.local/share/korv/demo-game/maps/sample.map", "mine");
+  EXPECT_EQ(UserDemoFolder(root / "installed", copy, error), copy);
+  EXPECT_EQ(root.ReadText("home/.local/share/korv/demo-game/maps/sample.map"), "mine");
+
+  // Something else of that name is left alone; no installed demo, no copy.
+  const fs::path other = root / "other";
+  root.WriteText("other/notes.txt", "keep");
+  error.clear();
+  EXPECT_EQ(UserDemoFolder(root / "installed", other, error), std::nullopt);
+  EXPECT_NE(error.find(other.string()), std::string::npos) << error;
+  EXPECT_EQ(root.ReadText("other/notes.txt"), "keep");
+  error.clear();
+  EXPECT_EQ(UserDemoFolder(root / "missing", root / "fresh", error), std::nullopt);
+  EXPECT_NE(error.find("missing"), std::string::npos) << error;
+  EXPECT_FALSE(fs::exists(root / "fresh"));
+  fs::permissions(root / "installed/maps", fs::perms::owner_all);
 }
 
 TEST(FindGameFolder, TheFirstFolderWithATileSheetInOrder) {
