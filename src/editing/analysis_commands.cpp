@@ -30,15 +30,31 @@ CommandOutcome CountRoadHexes_Click(MapEditor& session) {
   return {};
 }
 
+namespace {
+
+// Where a found problem puts the view: centred on it, within the scroll ranges.
+int CentredLeft(const ViewState& view, int x) {
+  return std::clamp(x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
+}
+int CentredTop(const ViewState& view, int y) {
+  return std::clamp(y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
+}
+
+}  // namespace
+
 CommandOutcome FindRoadProblems_Click(MapEditor& session) {
   Editor& editor = session.editor;
   ViewState& view = session.view;
   int firstColumn = view.ViewLeft;
   int afterRow = -1;
-  // Repeated, the search goes on after the problem it found last.
-  if (session.lastRoadProblem && session.lastRoadProblem->first >= view.ViewLeft) {
-    firstColumn = session.lastRoadProblem->first;
-    afterRow = session.lastRoadProblem->second;
+  // Repeated with the view where the last search left it (centred on the
+  // problem it found), the search goes on after that problem; once the
+  // designer has moved the view it starts again at the view's left column.
+  if (const auto& last = session.lastRoadProblem; last && last->first >= view.ViewLeft &&
+                                                  view.ViewLeft == CentredLeft(view, last->first) &&
+                                                  view.ViewTop == CentredTop(view, last->second)) {
+    firstColumn = last->first;
+    afterRow = last->second;
   }
   const auto problem = FindRoadProblem(editor.Document, editor.Tiles, firstColumn, afterRow);
   if (!problem) {
@@ -47,8 +63,8 @@ CommandOutcome FindRoadProblems_Click(MapEditor& session) {
     return {};
   }
   session.lastRoadProblem = std::pair{problem->x, problem->y};
-  view.ViewLeft = std::clamp(problem->x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
-  view.ViewTop = std::clamp(problem->y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
+  view.ViewLeft = CentredLeft(view, problem->x);
+  view.ViewTop = CentredTop(view, problem->y);
   if (!view.ViewBuffer.IsNull()) {
     RedrawBuffers(editor, session.resources, session.switches, view);
     BlueHex(editor.Geometry, session.resources, view, problem->x, problem->y);
@@ -71,9 +87,15 @@ CommandOutcome SetRoadsOnly_Click(MapEditor& session) {
 
 CommandOutcome DetermineLandMasses_Click(MapEditor& session) {
   Editor& editor = session.editor;
-  BusyScope busy(editor.Ui);
-  DetermineLandMasses(editor.Document,
-                      [&editor](const std::string& reached) { editor.Ui.Progress(reached); });
+  std::string error;
+  bool numbered = false;
+  {
+    BusyScope busy(editor.Ui);
+    numbered = DetermineLandMasses(editor.Document, error, [&editor](const std::string& reached) {
+      editor.Ui.Progress(reached);
+    });
+  }
+  if (!numbered) editor.Ui.Message(error);
   return {};
 }
 
