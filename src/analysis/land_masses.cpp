@@ -1,5 +1,8 @@
 #include "analysis/land_masses.h"
 
+#include <algorithm>
+#include <limits>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -147,19 +150,39 @@ struct Passes {
 
 }  // namespace
 
-void DetermineLandMasses(MapDocument& document,
+bool DetermineLandMasses(MapDocument& document, std::string& error,
                          const std::function<void(const std::string&)>& progress) {
   Passes passes{document, NumberGroups(document.HexCount()), progress};
   passes.Label(false, 0);
   const int32_t lastLand = passes.Compact(1);
   passes.Label(true, lastLand + 1);
   passes.Compact(lastLand + 1);
+  std::vector<int16_t> numbers(document.HexCount());
+  int32_t highest = 0;
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      // The layer holds 16 bits, as the map file does.
-      document.LandMass(x, y) = static_cast<int16_t>(passes.groups.ValueOf(passes.Id(x, y)));
+      const int32_t number = passes.groups.ValueOf(passes.Id(x, y));
+      highest = std::max(highest, number);
+      if (number > std::numeric_limits<int16_t>::max()) continue;
+      numbers[document.Index(x, y)] = static_cast<int16_t>(number);
     }
   }
+  // A wrapped number would be negative, or 0 ("not numbered").
+  if (highest > std::numeric_limits<int16_t>::max()) {
+    error =
+        "The land masses were not numbered: this map has so many separate bodies of land "
+        "and water that they would need numbers up to " +
+        std::to_string(highest) + ", and a map holds numbers up to " +
+        std::to_string(std::numeric_limits<int16_t>::max()) +
+        " only. The numbers the map had are kept.";
+    return false;
+  }
+  for (int x = 0; x <= document.MapWidth; ++x) {
+    for (int y = 0; y <= document.MapHeight; ++y) {
+      document.LandMass(x, y) = numbers[document.Index(x, y)];
+    }
+  }
+  return true;
 }
 
 int VerifyHexData(MapDocument& document, int tileCount, int terrainMax) {

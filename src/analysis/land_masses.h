@@ -19,8 +19,10 @@ namespace korv {
 
 // Numbers the land masses of `document` into its HexLandMass layer.
 // `progress` is told the column and row reached after each column of each
-// pass, as "x,y".
-void DetermineLandMasses(MapDocument& document,
+// pass, as "x,y". The layer holds 16 bits, as the map file does: a map
+// whose numbers would pass 32767 is refused (false, with `error` saying
+// why) and its layer is left as it was.
+bool DetermineLandMasses(MapDocument& document, std::string& error,
                          const std::function<void(const std::string&)>& progress = nullptr);
 
 // "Verify Hex Data": tiles off the sheet and terrain types the terrain

@@ -102,9 +102,7 @@ int BitmapToMapCommand(const std::string& folder, const std::string& source,
   document.MapPath = mapPath;
   document.MapName = fs::path(mapPath).filename().string();
   NewMap(editor);
-  BitmapToMap conversion{
-      std::vector<uint8_t>(static_cast<size_t>(picture.Width() + 1) * (picture.Height() + 1), 0),
-      picture.Width(), picture.Height()};
+  BitmapToMap conversion = StartConversion(picture.Width(), picture.Height());
   for (const auto& [colour, tile] : assignments) {
     if (!editor.Tiles.IsTile(tile)) {
       err << "korvmap: tile " << tile << " is not on the tile sheet.\n";

@@ -1,6 +1,8 @@
 #include "editing/analysis_commands.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "analysis/land_masses.h"
 #include "analysis/roads.h"
@@ -14,14 +16,36 @@ namespace korv {
 
 namespace {
 
+// Where a found problem puts the view: centred on it, within the scroll ranges.
+int CentredLeft(const ViewState& view, int x) {
+  return std::clamp(x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
+}
+int CentredTop(const ViewState& view, int y) {
+  return std::clamp(y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
+}
+
 // Centres the view on hex (x, y), redraws it and marks the hex in blue.
 void CentreOnProblem(MapEditor& session, int x, int y) {
   ViewState& view = session.view;
-  view.ViewLeft = std::clamp(x - view.ViewColumns / 2, 1, std::max(view.ScrollMaxX, 1));
-  view.ViewTop = std::clamp(y - view.ViewRows / 2, 1, std::max(view.ScrollMaxY, 1));
+  view.ViewLeft = CentredLeft(view, x);
+  view.ViewTop = CentredTop(view, y);
   if (!view.ViewBuffer.IsNull()) {
     RedrawBuffers(session.editor, session.resources, session.switches, view);
     BlueHex(session.editor.Geometry, session.resources, view, x, y);
+  }
+}
+
+// Where a walk from problem to problem starts: after the problem it found
+// last while the view is still where that search left it (centred on it);
+// once the designer has moved the view, at the view's left column.
+void WalkStart(const ViewState& view, const std::optional<std::pair<int, int>>& last,
+               int& firstColumn, int& afterRow) {
+  firstColumn = view.ViewLeft;
+  afterRow = -1;
+  if (last && last->first >= view.ViewLeft && view.ViewLeft == CentredLeft(view, last->first) &&
+      view.ViewTop == CentredTop(view, last->second)) {
+    firstColumn = last->first;
+    afterRow = last->second;
   }
 }
 
@@ -49,13 +73,9 @@ CommandOutcome CountRoadHexes_Click(MapEditor& session) {
 CommandOutcome FindRoadProblems_Click(MapEditor& session) {
   Editor& editor = session.editor;
   ViewState& view = session.view;
-  int firstColumn = view.ViewLeft;
+  int firstColumn = 0;
   int afterRow = -1;
-  // Repeated, the search goes on after the problem it found last.
-  if (session.lastRoadProblem && session.lastRoadProblem->first >= view.ViewLeft) {
-    firstColumn = session.lastRoadProblem->first;
-    afterRow = session.lastRoadProblem->second;
-  }
+  WalkStart(view, session.lastRoadProblem, firstColumn, afterRow);
   const auto problem = FindRoadProblem(editor.Document, editor.Tiles, firstColumn, afterRow);
   if (!problem) {
     session.lastRoadProblem.reset();
@@ -73,13 +93,9 @@ CommandOutcome FindRoadProblems_Click(MapEditor& session) {
 CommandOutcome FindTileSeams_Click(MapEditor& session) {
   Editor& editor = session.editor;
   ViewState& view = session.view;
-  int firstColumn = view.ViewLeft;
+  int firstColumn = 0;
   int afterRow = -1;
-  // Repeated, the search goes on after the hex it found last.
-  if (session.lastTileSeam && session.lastTileSeam->first >= view.ViewLeft) {
-    firstColumn = session.lastTileSeam->first;
-    afterRow = session.lastTileSeam->second;
-  }
+  WalkStart(view, session.lastTileSeam, firstColumn, afterRow);
   const TileFitKnowledge knowledge = LoadTileFitKnowledge(editor.Folder, editor.Tiles);
   const auto seam = NextTileSeam(editor.Document, editor.Tiles, knowledge, firstColumn, afterRow);
   if (!seam) {
@@ -107,9 +123,15 @@ CommandOutcome SetRoadsOnly_Click(MapEditor& session) {
 
 CommandOutcome DetermineLandMasses_Click(MapEditor& session) {
   Editor& editor = session.editor;
-  BusyScope busy(editor.Ui);
-  DetermineLandMasses(editor.Document,
-                      [&editor](const std::string& reached) { editor.Ui.Progress(reached); });
+  std::string error;
+  bool numbered = false;
+  {
+    BusyScope busy(editor.Ui);
+    numbered = DetermineLandMasses(editor.Document, error, [&editor](const std::string& reached) {
+      editor.Ui.Progress(reached);
+    });
+  }
+  if (!numbered) editor.Ui.Message(error);
   return {};
 }
 

@@ -13,8 +13,8 @@ CommandOutcome FillInRoadConnections_Click(MapEditor& session);
 CommandOutcome CountRoadHexes_Click(MapEditor& session);
 // "Find connection/control problems": the view is centred on the next
 // problem from the view's left column on (after the one found last, when
-// the search is repeated), which is marked in blue; "none found" when
-// there is none.
+// the search is repeated on the same map with the view where it left it),
+// which is marked in blue; "none found" when there is none.
 CommandOutcome FindRoadProblems_Click(MapEditor& session);
 // "Find Tile Seams": as "Find connection/control problems", the view is
 // centred on the next road end or edge seam the tile sheet could close,

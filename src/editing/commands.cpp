@@ -237,8 +237,9 @@ std::vector<Command> BuildTable() {
   analysis("fill-road-connections", "Roads", "Fill in Possible Road connections",
            FillInRoadConnections_Click, "Fill in Road Connections");
   analysis("count-road-hexes", "Roads", "Count road hexes", CountRoadHexes_Click);
+  // It rebuilds and trims the exits of the whole map on its way.
   analysis("find-road-problems", "Roads", "Find connection/control problems",
-           FindRoadProblems_Click);
+           FindRoadProblems_Click, "Find Road Problems");
   add({.id = "show-road-control",
        .menu = "Roads",
        .caption = "Show Road Control = TRUE",

@@ -198,7 +198,7 @@ FileDialogOutcome FileDialog::Load() {
   if (!loadEnabled_) return {};
   const std::string typed = fileName_;
   if (typed.empty()) return {};
-  state_.BitmapPath = (fs::path(folder_) / typed).string();
+  editor_.BitmapPath = (fs::path(folder_) / typed).string();
   switch (state_.FileDialogMode) {
     case kOpenMapMode:
       return LoadMapFile(typed);
@@ -214,10 +214,10 @@ FileDialogOutcome FileDialog::Load() {
       std::string name = typed;
       if (!EndsWithIgnoringCase(name, "bmp")) name += ".bmp";
       state_.BitmapFileName = name;
-      state_.BitmapPath = PathInFolder(folder_, name);
+      editor_.BitmapPath = PathInFolder(folder_, name);
       state_.FileDialogFolder = folder_;
       FileDialogOutcome outcome{.Closes = true};
-      outcome.ChosenBitmap = state_.BitmapPath;
+      outcome.ChosenBitmap = editor_.BitmapPath;
       return outcome;
     }
     case kSaveMapAsMode:

@@ -30,8 +30,8 @@ struct FileDialogState {
   int16_t FileDialogMode = 0;
   std::string FileDialogExtension;  // ".map", ".set", ".txt"
   std::string FileDialogFolder;     // empty until the first use
-  // ImportedSetPath lives with the import's other state in Editor::ImportedSet.
-  std::string BitmapPath;      // folder and file name last confirmed with "Load"
+  // ImportedSetPath lives with the import's other state in Editor::ImportedSet,
+  // BitmapPath in Editor, as every file dialog sets it.
   std::string BitmapFileName;  // file name last confirmed in the bitmap mode
 };
 
@@ -55,7 +55,7 @@ bool ShowsAsDrive(std::string_view fileSystemType, std::string_view rootPath);
 
 // What the window does after an event.
 struct FileDialogOutcome {
-  std::string ChosenBitmap{};     // mode 4: the bitmap's full path (BitmapPath)
+  std::string ChosenBitmap{};     // mode 4: the bitmap's full path (Editor::BitmapPath)
   bool Closes = false;            // the dialog window closes
   bool MapReplaced = false;       // map loaded or control erased: redraw, view to 1, 1
   bool NationSetChanged = false;  // a new nation list: flags and control window follow

@@ -52,7 +52,9 @@ bool StartMapEditor(MapEditor& session, std::string& error) {
   if (!StartUp(session.editor, error)) return false;
   // Painting records what it learns into the game folder's libraries.
   if (session.editor.FolderReadOnly) session.autoTile.RecordPatterns = nullptr;
-  LoadGraphics(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
+  const std::string damaged = DamagedPicturesMessage(
+      LoadGraphics(session.resources, session.editor.Folder, session.editor.Nations.NationNames));
+  if (!damaged.empty()) session.editor.Ui.Message(damaged);
   session.editor.Settings.RoadKind = 1;
   return true;
 }
@@ -70,6 +72,7 @@ bool OpenMapFile(MapEditor& session, const std::string& path) {
     return false;
   }
   session.editor.CaptionName = std::filesystem::path(path).filename().string();
+  session.editor.BitmapPath = path;
   OpenHexNamesOfMap(session.editor);
   MapReplaced(session, nationSetChanged);
   return true;
@@ -99,12 +102,16 @@ void KeepSessionOnMap(MapEditor& session) {
 
 void MapReplaced(MapEditor& session, bool nationSetChanged) {
   if (nationSetChanged) {
-    BuildFlagStrips(session.resources, session.editor.Folder, session.editor.Nations.NationNames);
+    const std::string damaged = DamagedPicturesMessage(BuildFlagStrips(
+        session.resources, session.editor.Folder, session.editor.Nations.NationNames));
+    if (!damaged.empty()) session.editor.Ui.Message(damaged);
   }
   KeepSessionOnMap(session);
   ResetViewForMap(session.view, session.editor.Document);
   RedrawIfDrawn(session);
   session.history.Clear();
+  session.lastRoadProblem.reset();
+  session.lastTileSeam.reset();
 }
 
 void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string name) {

@@ -72,6 +72,10 @@ struct Editor {
   // is named by its full path while the caption keeps the name typed, and
   // "Save" with an empty name empties MapName and leaves the caption.
   std::string CaptionName;
+  // The folder and file name last confirmed with "Load" in a file dialog
+  // (every mode sets it; a map opened from the recent list or the command
+  // line too). The jump map's objectives look for the map's picture by it.
+  std::string BitmapPath;
   // MapFingerprint of the map as last saved or opened, while the window
   // tracks unsaved changes (editor/recovery.h); korvmap never hashes.
   std::optional<uint64_t> SavedFingerprint;

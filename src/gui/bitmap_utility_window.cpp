@@ -71,7 +71,7 @@ BitmapUtilityWindow::BitmapUtilityWindow(MapEditor& session, QWidget* parent)
     BusyScope busy(session_.editor.Ui);
     std::string error;
     if (!CreateSeasonalMaps(
-            picture_, path_,
+            state_.picture, state_.path,
             [this](const std::string& step) { setWindowTitle(QString::fromStdString(step)); },
             error)) {
       session_.editor.Ui.Message("The seasonal versions were not all written: " + error + ".");
@@ -80,22 +80,22 @@ BitmapUtilityWindow::BitmapUtilityWindow(MapEditor& session, QWidget* parent)
   });
   connect(tools->addAction("Create Sprite Mask"), &QAction::triggered, this, [this] {
     if (!HasBitmap()) return;
-    const std::string mask = SpriteMaskPath(path_);
+    const std::string mask = SpriteMaskPath(state_.path);
     setWindowTitle(QString::fromStdString("Creating " + mask));
     std::string error;
-    if (!SpriteMask(picture_).SaveBmp(mask, &error)) {
+    if (!SpriteMask(state_.picture).SaveBmp(mask, &error)) {
       session_.editor.Ui.Message("The sprite mask was not written: " + error + ".");
     }
   });
   connect(tools->addAction("Reduce Colours"), &QAction::triggered, this, [this] {
     if (!HasBitmap()) return;
-    ReduceColours(picture_, session_.editor.Settings.BitmapUtilityValue);
+    ReduceColours(state_.picture, session_.editor.Settings.BitmapUtilityValue);
     Show();
     SaveInFolder("picture2.bmp");
   });
   connect(tools->addAction("Replace Colour"), &QAction::triggered, this, [this] {
     if (!HasBitmap()) return;
-    replaceColourMode_ = true;
+    state_.replaceColourMode = true;
     AskNewColour();
   });
   QMenu* colours = menuBar()->addMenu("Colours");
@@ -111,7 +111,7 @@ BitmapUtilityWindow::BitmapUtilityWindow(MapEditor& session, QWidget* parent)
     if (!HasBitmap()) return;
     std::string error;
     const std::string folder = session_.editor.Folder.Resolve("newsectors").string();
-    if (!SaveAsSectors(picture_, folder, error)) {
+    if (!SaveAsSectors(state_.picture, folder, error)) {
       session_.editor.Ui.Message("The sectors were not all written: " + error + ".");
     }
   });
@@ -119,102 +119,54 @@ BitmapUtilityWindow::BitmapUtilityWindow(MapEditor& session, QWidget* parent)
 }
 
 bool BitmapUtilityWindow::LoadBitmap(const std::string& path) {
-  Picture picture;
-  std::string error;
-  if (!picture.LoadBmp(path, &error)) {
-    session_.editor.Ui.Message("The bitmap " + path + " cannot be opened: " + error + ".");
-    return false;
-  }
-  picture_ = std::move(picture);
-  path_ = path;
-  fileName_ = std::filesystem::path(path).filename().string();
-  setWindowTitle(QString::fromStdString(fileName_));
+  if (!LoadUtilityBitmap(session_.editor, state_, path)) return false;
+  setWindowTitle(QString::fromStdString(state_.fileName));
   Show();
   return true;
 }
 
 bool BitmapUtilityWindow::HasBitmap() {
-  if (!picture_.IsNull()) return true;
+  if (!state_.picture.IsNull()) return true;
   session_.editor.Ui.Message("No bitmap is loaded: choose one with File > Load Bitmap.");
   return false;
 }
 
 void BitmapUtilityWindow::Show() {
-  label_->setPixmap(QPixmap::fromImage(picture_.Image()));
-  label_->resize(picture_.Width(), picture_.Height());
+  label_->setPixmap(QPixmap::fromImage(state_.picture.Image()));
+  label_->resize(state_.picture.Width(), state_.picture.Height());
 }
 
 void BitmapUtilityWindow::SaveInFolder(const char* name) {
   const std::string path = session_.editor.Folder.Resolve(name).string();
   std::string error;
-  if (!picture_.SaveBmp(path, &error)) {
+  if (!state_.picture.SaveBmp(path, &error)) {
     session_.editor.Ui.Message("The picture was not written: " + error + ".");
   }
 }
 
 void BitmapUtilityWindow::Separate(int channel) {
   if (!HasBitmap()) return;
-  SeparateColour(picture_, channel);
+  SeparateColour(state_.picture, channel);
   Show();
   SaveInFolder("temp.bmp");
 }
 
 void BitmapUtilityWindow::PixelHovered(int x, int y) {
-  if (x < 0 || y < 0 || x >= picture_.Width() || y >= picture_.Height()) return;
-  const uint32_t rgb = picture_.PixelAt(x, y);
-  int mark = 0;
-  if (!conversion_.ConversionMarks.empty()) {
-    mark = conversion_.ConversionMarks[static_cast<size_t>(y) * (conversion_.width + 1) +
-                                       static_cast<size_t>(x)];
+  if (const auto caption = BitmapUtilityCaption(state_, x, y)) {
+    setWindowTitle(QString::fromStdString(*caption));
   }
-  setWindowTitle(QString::fromStdString(fileName_) + Number((rgb >> 16) & 0xff) +
-                 Number((rgb >> 8) & 0xff) + Number(rgb & 0xff) + Number(mark));
 }
 
 void BitmapUtilityWindow::PixelPressed(int x, int y) {
-  if (x < 0 || y < 0 || x >= picture_.Width() || y >= picture_.Height()) return;
-  Editor& editor = session_.editor;
-  const uint32_t clicked = picture_.PixelAt(x, y);
-  if (replaceColourMode_) {
-    if (!ReplaceColour(picture_, clicked, newColour_)) {
-      editor.Ui.Message(kBackgroundColourMessage);
-      return;
-    }
-    Show();
-    const std::string path = editor.Folder.Resolve("picture2.bmp").string();
-    SaveInFolder("picture2.bmp");
-    editor.Ui.Message("Saved " + path);
-  } else if (bitmapToMapMode_) {
-    const uint8_t terrain = editor.Tiles.TerrainOf(editor.CurrentTile);
-    AssignTerrain(picture_, conversion_, editor.Document, clicked, terrain,
-                  editor.Tiles.TerrainRgb(terrain));
-    Show();
-    if (onMapReplaced) onMapReplaced();
-  }
+  const BitmapPress press = BitmapUtility_Press(session_, state_, x, y);
+  if (press == BitmapPress::kNothing) return;
+  Show();
+  if (press == BitmapPress::kTerrainAssigned && onMapChanged) onMapChanged();
 }
 
 void BitmapUtilityWindow::ConvertToMap() {
-  if (!HasBitmap()) return;
-  Editor& editor = session_.editor;
-  if (const std::string problem = CheckMapSize(picture_.Width(), picture_.Height());
-      !problem.empty()) {
-    editor.Ui.Message("This bitmap cannot become a map: " + problem + ".");
-    return;
-  }
-  bitmapToMapMode_ = true;
-  ReduceColours(picture_, editor.Settings.BitmapUtilityValue);
+  if (!ConvertBitmapToMap(session_.editor, state_)) return;
   Show();
-  SaveInFolder("picture2.bmp");
-  MapDocument& document = editor.Document;
-  document.MapWidth = static_cast<int16_t>(picture_.Width());
-  document.MapHeight = static_cast<int16_t>(picture_.Height());
-  document.MapName = fileName_.substr(0, fileName_.size() - 3) + "map";
-  document.MapPath = path_.substr(0, path_.size() - 3) + "map";
-  editor.CaptionName = document.MapName;
-  NewMap(editor);
-  conversion_ = {
-      std::vector<uint8_t>(static_cast<size_t>(picture_.Width() + 1) * (picture_.Height() + 1), 0),
-      picture_.Width(), picture_.Height()};
   if (onMapReplaced) onMapReplaced();
 }
 
@@ -234,13 +186,13 @@ void BitmapUtilityWindow::AskNewColour() {
           std::clamp<int>(RoundToI16(ParseLeadingNumber(box->text().toStdString())), 0, 255);
       colour = colour << 8 | static_cast<uint32_t>(value);
     }
-    newColour_ = colour;
+    state_.newColour = colour;
     QPalette palette = preview->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(colour));
     preview->setPalette(palette);
   };
   for (int i = 0; i < 3; ++i) {
-    boxes[i] = new QLineEdit(QString::number((newColour_ >> (16 - 8 * i)) & 0xff));
+    boxes[i] = new QLineEdit(QString::number((state_.newColour >> (16 - 8 * i)) & 0xff));
     form->addRow(names[i], boxes[i]);
     connect(boxes[i], &QLineEdit::textChanged, &dialog, update);
   }
@@ -269,7 +221,7 @@ void BitmapUtilityWindow::AskReductionValue() {
 }
 
 void BitmapUtilityWindow::closeEvent(QCloseEvent* event) {
-  bitmapToMapMode_ = false;
+  LeaveBitmapUtility(state_);
   QMainWindow::closeEvent(event);
 }
 

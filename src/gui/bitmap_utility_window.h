@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "editing/imagery_commands.h"
 #include "editing/map_editor.h"
-#include "imagery/bitmap_utility.h"
 
 class QLabel;
 class QScrollArea;
@@ -22,13 +22,15 @@ class BitmapUtilityWindow : public QMainWindow {
 
   // Shows the bitmap at `path` (what "Load Bitmap" does once a file is chosen).
   bool LoadBitmap(const std::string& path);
-  const Picture& Shown() const { return picture_; }
+  const Picture& Shown() const { return state_.picture; }
   // A press on pixel (x, y) of the picture.
   void PixelPressed(int x, int y);
   void PixelHovered(int x, int y);
 
   // "Convert Bitmap to Map" made a new map: the main window follows.
   std::function<void()> onMapReplaced;
+  // A press gave hexes terrain: the main window redraws.
+  std::function<void()> onMapChanged;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -43,13 +45,7 @@ class BitmapUtilityWindow : public QMainWindow {
   void ConvertToMap();
 
   MapEditor& session_;
-  Picture picture_;
-  std::string path_;
-  std::string fileName_;
-  bool replaceColourMode_ = false;
-  bool bitmapToMapMode_ = false;
-  uint32_t newColour_ = 0;
-  BitmapToMap conversion_;
+  BitmapUtilityState state_;
   QScrollArea* scroll_;
   QLabel* label_;
 };

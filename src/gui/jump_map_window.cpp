@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "editing/imagery_commands.h"
 #include "platform/interaction.h"
 #include "view/hex_drawing.h"
 
@@ -110,18 +111,7 @@ void JumpMapWindow::Repaint(int highlightTerrain) {
 }
 
 void JumpMapWindow::Flags(int nation) {
-  Editor& editor = session_.editor;
-  std::string error;
-  const HexDrawingResources& resources = session_.resources;
-  const std::string path = editor.Document.MapPath.empty()
-                               ? editor.Folder.Resolve("newmap.map").string()
-                               : editor.Document.MapPath;
-  if (!ZoomFlags(editor.JumpMap, editor.Document, {resources.LargeFlags, resources.MediumFlags},
-                 nation, path, error)) {
-    editor.Ui.Message("The objectives cannot be shown: " + error + ".");
-    return;
-  }
-  Refresh();
+  if (JumpMapFlags(session_, nation)) Refresh();
 }
 
 void JumpMapWindow::Centre(int x, int y) {
@@ -159,13 +149,15 @@ void JumpMapWindow::hideEvent(QHideEvent* event) {
 void JumpMapWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-  // The outline comes into sight.
-  const ViewState& view = session_.view;
-  QScrollBar* across = view_->horizontalScrollBar();
-  QScrollBar* down = view_->verticalScrollBar();
-  across->setValue(view.ViewLeft + view.ViewColumns - view_->viewport()->width() / 2);
-  down->setValue(view.ViewTop + view.ViewRows - view_->viewport()->height() / 2);
   Refresh();
+  // The outline comes into sight. The bars count the shown pixels, each hex
+  // Scale() of them.
+  const ViewState& view = session_.view;
+  const int scale = view_->Scale();
+  view_->horizontalScrollBar()->setValue((view.ViewLeft + view.ViewColumns) * scale -
+                                         view_->viewport()->width() / 2);
+  view_->verticalScrollBar()->setValue((view.ViewTop + view.ViewRows) * scale -
+                                       view_->viewport()->height() / 2);
 }
 
 void JumpMapWindow::keyPressEvent(QKeyEvent* event) {

@@ -768,6 +768,15 @@ void MapEditorWindow::ShowBitmapUtility() {
     bitmapUtility_->onMapReplaced = [this] {
       MapReplaced(*session_, false);
       MapChanged(true, false);
+      RefreshCaptions();
+    };
+    bitmapUtility_->onMapChanged = [this] {
+      Editor& editor = session_->editor;
+      ReplaceStrategicMap(editor.JumpMap, DrawStrategicMap(editor.Document, editor.Tiles,
+                                                           editor.JumpMap.HighlightTerrain));
+      RedrawIfDrawn(*session_);
+      MapChanged(false, false);
+      RefreshCaptions();
     };
   }
   bitmapUtility_->show();

@@ -122,20 +122,39 @@ void TileInfoDialog::Store() {
   }
 }
 
-void TileInfoDialog::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
+bool TileInfoDialog::HandleKey(int key) {
+  switch (key) {
     case Qt::Key_B:
       Step(-1);
-      break;
+      return true;
     case Qt::Key_N:
       Step(1);
-      break;
+      return true;
     case Qt::Key_S:
       Store();
-      break;
+      return true;
     default:
-      QDialog::keyPressEvent(event);
+      return false;
   }
+}
+
+void TileInfoDialog::keyPressEvent(QKeyEvent* event) {
+  if (!HandleKey(event->key())) QDialog::keyPressEvent(event);
+}
+
+bool TileInfoDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The dialog sees its keys before its controls: the terrain list would
+  // take B, N and S as the first letters of its entries.
+  if (event->type() == QEvent::KeyPress && HandleKey(static_cast<QKeyEvent*>(event)->key())) {
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TileInfoDialog::showEvent(QShowEvent* event) {
+  // Every control exists by now, the dialog's own ones included.
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+  QDialog::showEvent(event);
 }
 
 void TileInfoDialog::closeEvent(QCloseEvent* event) {

@@ -45,10 +45,14 @@ class TileInfoDialog : public QDialog {
   Editor& editor_;
 
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void done(int result) override;
 
  private:
+  // B, N and S; false for any other key.
+  bool HandleKey(int key);
   void Step(int direction);
   void Store();
 

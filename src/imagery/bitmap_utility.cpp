@@ -1,7 +1,9 @@
 #include "imagery/bitmap_utility.h"
 
 #include <cstdio>
+#include <optional>
 
+#include "platform/characters.h"
 #include "platform/files.h"
 
 namespace korv {
@@ -69,9 +71,7 @@ Picture SpriteMask(const Picture& picture) {
 }
 
 std::string SpriteMaskPath(const std::string& bitmapPath) {
-  const std::string base =
-      bitmapPath.size() >= 4 ? bitmapPath.substr(0, bitmapPath.size() - 4) : "";
-  return base + "m.bmp";
+  return DropLastCharacters(bitmapPath, 4) + "m.bmp";
 }
 
 bool ReplaceColour(Picture& picture, uint32_t from, uint32_t to) {
@@ -104,16 +104,42 @@ bool SaveAsSectors(const Picture& picture, const std::string& folder, std::strin
   return true;
 }
 
+namespace {
+
+// The index of pixel (x, y) in the conversion's marks, or none.
+std::optional<size_t> MarkIndex(const BitmapToMap& conversion, int x, int y) {
+  if (x < 0 || y < 0 || x > conversion.width || y > conversion.height) return std::nullopt;
+  const size_t index =
+      static_cast<size_t>(y) * (static_cast<size_t>(conversion.width) + 1) + static_cast<size_t>(x);
+  if (index >= conversion.ConversionMarks.size()) return std::nullopt;
+  return index;
+}
+
+}  // namespace
+
+BitmapToMap StartConversion(int width, int height) {
+  if (width < 0 || height < 0) return {};
+  return {
+      std::vector<uint8_t>((static_cast<size_t>(width) + 1) * (static_cast<size_t>(height) + 1), 0),
+      width, height};
+}
+
+uint8_t ConversionMark(const BitmapToMap& conversion, int x, int y) {
+  const std::optional<size_t> index = MarkIndex(conversion, x, y);
+  return index ? conversion.ConversionMarks[*index] : 0;
+}
+
 int AssignTerrain(Picture& picture, BitmapToMap& conversion, MapDocument& document, uint32_t colour,
                   uint8_t terrain, uint32_t marker) {
   int assigned = 0;
   ForEachPixel(picture, [&](uint8_t& blue, uint8_t& green, uint8_t& red, int x, int y) {
     if (Rgb(red, green, blue) != colour) return;
     SetRgb(blue, green, red, marker);
-    if (document.Contains(x + 1, y + 1)) document.Terrain(x + 1, y + 1) = terrain;
-    conversion.ConversionMarks[static_cast<size_t>(y) * static_cast<size_t>(conversion.width + 1) +
-                               static_cast<size_t>(x)] = 1;
     ++assigned;
+    const std::optional<size_t> index = MarkIndex(conversion, x, y);
+    if (!index) return;
+    conversion.ConversionMarks[*index] = 1;
+    if (document.Contains(x + 1, y + 1)) document.Terrain(x + 1, y + 1) = terrain;
   });
   return assigned;
 }

@@ -45,13 +45,19 @@ std::string SectorFileName(int x, int y);
 // A map made from a picture of w x h pixels: MapWidth w, MapHeight h, hex
 // (x + 1, y + 1) for pixel (x, y).
 struct BitmapToMap {
-  std::vector<uint8_t> ConversionMarks;  // one per pixel, 1 where terrain was assigned
+  // (0..width) x (0..height), x fastest; 1 where terrain was assigned
+  std::vector<uint8_t> ConversionMarks;
   int width = 0;
   int height = 0;
 };
+// The conversion of a picture of w x h pixels, no pixel marked.
+BitmapToMap StartConversion(int width, int height);
+// The mark of pixel (x, y): 0 for a pixel the conversion does not cover.
+uint8_t ConversionMark(const BitmapToMap& conversion, int x, int y);
 // A click on a pixel of colour `colour` with terrain `terrain` current:
 // every pixel of that colour is painted `marker`, marked, and its hex gets
-// the terrain. Returns the pixels assigned.
+// the terrain. Pixels beyond the conversion's size or the map are painted
+// but neither marked nor given to a hex. Returns the pixels assigned.
 int AssignTerrain(Picture& picture, BitmapToMap& conversion, MapDocument& document, uint32_t colour,
                   uint8_t terrain, uint32_t marker);
 

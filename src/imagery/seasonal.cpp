@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/characters.h"
+
 namespace korv {
 
 namespace {
@@ -82,8 +84,9 @@ void ApplySeasonalRule(Picture& picture, SeasonalRule rule) {
 }
 
 std::vector<std::string> SeasonalFileNames(const std::string& sourcePath) {
-  if (sourcePath.size() < 5) return {};
-  const std::string base = sourcePath.substr(0, sourcePath.size() - 5);
+  // Cut by characters: a name such as "karté.bmp" keeps whole letters.
+  if (CharacterCount(sourcePath) < 5) return {};
+  const std::string base = DropLastCharacters(sourcePath, 5);
   std::vector<std::string> names;
   for (const char* suffix : {"d", "r", "wl", "wd", "ml", "md"})
     names.push_back(base + suffix + ".bmp");

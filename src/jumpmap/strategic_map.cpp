@@ -4,6 +4,8 @@
 #include <array>
 #include <span>
 
+#include "platform/characters.h"
+
 namespace korv {
 
 uint32_t StrategicColour(const MapDocument& document, const TileTables& tables,
@@ -97,8 +99,7 @@ ViewCorner JumpMapClick(int x, int y, int viewColumns, int viewRows, int maxLeft
 }
 
 std::string StrategicBitmapPath(const std::string& mapPath) {
-  const size_t keep = mapPath.size() >= 3 ? mapPath.size() - 3 : 0;
-  return mapPath.substr(0, keep) + "bmp";
+  return DropLastCharacters(mapPath, 3) + "bmp";
 }
 
 bool ZoomFlags(JumpMapState& jumpMap, MapDocument& document, const FlagStrips& flags, int nation,

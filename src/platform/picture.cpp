@@ -3,7 +3,10 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
+#include <climits>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/files.h"
@@ -47,6 +50,129 @@ bool ClipTransfer(int& dx, int& dy, int& sx, int& sy, int& w, int& h, int dw, in
   return w > 0 && h > 0;
 }
 
+uint32_t Le(std::span<const uint8_t> bytes, size_t at, int size) {
+  uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + static_cast<size_t>(i)];
+  return value;
+}
+
+std::string Count(uint64_t n, const char* what) {
+  return std::to_string(n) + " " + what;
+}
+
+// Walks run-length data (8 or 4 bits a pixel) from `at` for a picture of
+// width x height; empty when it ends with its end mark inside the picture.
+std::string RunLengthDamage(std::span<const uint8_t> bytes, size_t at, int64_t width,
+                            int64_t height, int bits) {
+  int64_t x = 0;
+  int64_t y = 0;
+  const auto paint = [&](int64_t pixels) -> std::string {
+    if (y >= height) return "its run-length data paints below the last row";
+    if (x + pixels > width) {
+      return "its run-length data paints past the end of row " + std::to_string(y);
+    }
+    x += pixels;
+    return {};
+  };
+  while (true) {
+    if (at + 2 > bytes.size()) return "it is cut short in its run-length data (no end mark)";
+    const uint8_t count = bytes[at];
+    const uint8_t value = bytes[at + 1];
+    at += 2;
+    if (count > 0) {
+      if (std::string damage = paint(count); !damage.empty()) return damage;
+      continue;
+    }
+    if (value == 0) {  // end of a row
+      x = 0;
+      ++y;
+    } else if (value == 1) {  // end of the picture
+      return {};
+    } else if (value == 2) {  // a move right and down
+      if (at + 2 > bytes.size()) return "it is cut short in its run-length data (no end mark)";
+      x += bytes[at];
+      y += bytes[at + 1];
+      at += 2;
+      if (x > width || y > height) return "its run-length data moves outside the picture";
+    } else {  // `value` pixels as they are, padded to whole 16-bit words
+      const size_t length = bits == 8 ? value : (value + 1u) / 2;
+      if (std::string damage = paint(value); !damage.empty()) return damage;
+      at += length + (length & 1);
+      if (at > bytes.size()) return "it is cut short in its run-length data (no end mark)";
+    }
+  }
+}
+
+// What is wrong with the bytes of a Windows bitmap file, in plain words,
+// or empty when it is whole: a file cut short in its header, colour table
+// or pixels, sizes or depths no bitmap has, and run-length data that is cut
+// short or paints outside the picture.
+std::string BmpDamage(std::span<const uint8_t> bytes) {
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
+    return "not a Windows bitmap (it does not begin with \"BM\")";
+  }
+  if (bytes.size() < 18) return "it is cut short in its file header";
+  const uint32_t headerSize = Le(bytes, 14, 4);
+  const bool core = headerSize == 12;
+  if (!core && headerSize < 40) {
+    return "its header size " + std::to_string(headerSize) + " is no bitmap header's";
+  }
+  if (bytes.size() < 14 + static_cast<uint64_t>(headerSize)) {
+    return "it is cut short in its header (" + Count(bytes.size(), "bytes") + ")";
+  }
+  const int64_t width = core ? Le(bytes, 18, 2) : static_cast<int32_t>(Le(bytes, 18, 4));
+  const int64_t rawHeight = core ? Le(bytes, 20, 2) : static_cast<int32_t>(Le(bytes, 22, 4));
+  const uint32_t bits = core ? Le(bytes, 24, 2) : Le(bytes, 28, 2);
+  const uint32_t compression = core ? 0 : Le(bytes, 30, 4);
+  const int64_t height = rawHeight < 0 ? -rawHeight : rawHeight;
+  if (width <= 0 || height == 0) {
+    return "its size " + std::to_string(width) + " x " + std::to_string(rawHeight) +
+           " is no picture's";
+  }
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+    return "its depth of " + Count(bits, "bits a pixel") + " is no bitmap's";
+  }
+  // Bit masks after a 40-byte header, then the colour table.
+  uint64_t tableAt = 14 + static_cast<uint64_t>(headerSize);
+  if (headerSize == 40 && (compression == 3 || compression == 6)) {
+    tableAt += compression == 3 ? 12 : 16;
+  }
+  uint64_t colours = 0;
+  if (bits <= 8) {
+    const uint32_t used = core ? 0 : Le(bytes, 46, 4);
+    colours = used == 0 || used > (1u << bits) ? (1u << bits) : used;
+  }
+  const uint64_t tableEnd = tableAt + colours * (core ? 3 : 4);
+  if (bytes.size() < tableEnd) {
+    return "it is cut short in its colour table (" + Count(bytes.size(), "bytes") + ")";
+  }
+  const uint64_t pixelsAt = Le(bytes, 10, 4);
+  if (pixelsAt > bytes.size()) {
+    return "it is cut short before its pixels (they would begin at byte " +
+           std::to_string(pixelsAt) + " of " + std::to_string(bytes.size()) + ")";
+  }
+  if (compression == 1 || compression == 2) {
+    if (bits != (compression == 1 ? 8u : 4u)) {
+      return "its run-length data is of " + Count(compression == 1 ? 8 : 4, "bits") + " a pixel" +
+             " but its depth " + Count(bits, "bits");
+    }
+    return RunLengthDamage(bytes, static_cast<size_t>(pixelsAt), width, height,
+                           static_cast<int>(bits));
+  }
+  if (compression != 0 && compression != 3 && compression != 6) {
+    return "its compression (" + std::to_string(compression) + ") is not one bitmaps use";
+  }
+  // Every row padded to four bytes (the reader takes whole rows).
+  const uint64_t rowBytes = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+  const uint64_t needed = rowBytes * static_cast<uint64_t>(height);
+  const uint64_t held = bytes.size() - pixelsAt;
+  if (held < needed) {
+    return "it is cut short: its pixels need " + Count(needed, "bytes") + " and the file holds " +
+           std::to_string(held);
+  }
+  return {};
+}
+
 }  // namespace
 
 Picture::Picture(int width, int height)
@@ -61,14 +187,21 @@ Picture::Picture(int width, int height)
 Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}
 
 bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
-  QImageReader reader(QString::fromStdString(path.string()), "bmp");
-  QImage loaded = reader.read();
-  if (loaded.isNull()) {
-    if (error) {
-      *error = FileExists(path)
-                   ? "not a readable Windows bitmap (" + reader.errorString().toStdString() + ")"
-                   : "the file does not exist";
-    }
+  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    if (error) *error = FileExists(path) ? "the file cannot be read" : "the file does not exist";
+    return false;
+  }
+  // Qt reads a damaged bitmap as far as it goes and leaves the rest black:
+  // it is refused here.
+  if (std::string damage = BmpDamage(*bytes); !damage.empty()) {
+    if (error) *error = std::move(damage);
+    return false;
+  }
+  QImage loaded;
+  if (!loaded.loadFromData(bytes->data(),
+                           static_cast<int>(std::min<size_t>(bytes->size(), INT_MAX)), "bmp")) {
+    if (error) *error = "not a readable Windows bitmap";
     return false;
   }
   image_ = ToOpaqueRgb32(std::move(loaded));

@@ -13,10 +13,18 @@ namespace {
 constexpr int kTilesPerSheetRow = 16;
 
 // Loads `relative` into `picture`, or leaves it empty: the drawing tolerates
-// a missing overlay.
-void LoadOverlay(Picture& picture, const GameFolder& folder, const char* relative) {
+// a missing overlay. A file that is there but cannot be read goes into
+// `damaged`.
+void LoadOverlay(Picture& picture, const GameFolder& folder, const std::string& relative,
+                 std::vector<std::string>& damaged) {
   picture = Picture();
-  if (!picture.LoadBmp(folder.Resolve(relative))) picture = Picture();
+  if (!folder.Exists(relative)) return;
+  const std::filesystem::path path = folder.Resolve(relative);
+  std::string error;
+  if (!picture.LoadBmp(path, &error)) {
+    picture = Picture();
+    damaged.push_back(path.string() + ": " + error);
+  }
 }
 
 struct FlagStripKind {
@@ -33,7 +41,7 @@ bool UsableFlagName(const std::string& name) {
 }
 
 Picture BuildFlagStrip(const GameFolder& folder, const std::vector<std::string>& nationNames,
-                       const FlagStripKind& kind) {
+                       const FlagStripKind& kind, std::vector<std::string>& damaged) {
   const int nationCount = std::max(static_cast<int>(nationNames.size()) - 1, 0);
   Picture strip((nationCount + 1) * kind.cellWidth, kind.cellHeight);
   const std::string blank = std::string("flags/blank") + kind.suffix + ".bmp";
@@ -42,7 +50,8 @@ Picture BuildFlagStrip(const GameFolder& folder, const std::vector<std::string>&
     std::string relative = "flags/" + name + kind.suffix + ".bmp";
     if (!UsableFlagName(name) || !folder.Exists(relative)) relative = blank;
     Picture flag;
-    if (!flag.LoadBmp(folder.Resolve(relative))) continue;  // the cell stays black
+    LoadOverlay(flag, folder, relative, damaged);
+    if (flag.IsNull()) continue;  // the cell stays black
     strip.Copy(i * kind.cellWidth, 0, flag, 0, 0, kind.cellWidth, kind.cellHeight);
   }
   return strip;
@@ -67,28 +76,41 @@ void CopyFlag(Picture& target, int dx, int dy, const Picture& strip, int nation,
 
 }  // namespace
 
-void LoadGraphics(HexDrawingResources& resources, const GameFolder& folder,
-                  const std::vector<std::string>& nationNames) {
-  LoadOverlay(resources.BlackHex, folder, "bmp/blackhex.bmp");
-  LoadOverlay(resources.HexOutlinePicture, folder, "bmp/hexp.bmp");
-  LoadOverlay(resources.HexOutlineMask, folder, "bmp/hexm.bmp");
-  LoadOverlay(resources.EffectPicture, folder, "bmp/fx2.bmp");
-  LoadOverlay(resources.EffectMask, folder, "bmp/fx2m.bmp");
-  LoadOverlay(resources.RoadPicture, folder, "bmp/roads.bmp");
-  LoadOverlay(resources.RoadMask, folder, "bmp/roadsm.bmp");
-  LoadOverlay(resources.RailPicture, folder, "bmp/rr.bmp");
-  LoadOverlay(resources.RailMask, folder, "bmp/rrm.bmp");
-  BuildFlagStrips(resources, folder, nationNames);
+std::vector<std::string> LoadGraphics(HexDrawingResources& resources, const GameFolder& folder,
+                                      const std::vector<std::string>& nationNames) {
+  std::vector<std::string> damaged;
+  LoadOverlay(resources.BlackHex, folder, "bmp/blackhex.bmp", damaged);
+  LoadOverlay(resources.HexOutlinePicture, folder, "bmp/hexp.bmp", damaged);
+  LoadOverlay(resources.HexOutlineMask, folder, "bmp/hexm.bmp", damaged);
+  LoadOverlay(resources.EffectPicture, folder, "bmp/fx2.bmp", damaged);
+  LoadOverlay(resources.EffectMask, folder, "bmp/fx2m.bmp", damaged);
+  LoadOverlay(resources.RoadPicture, folder, "bmp/roads.bmp", damaged);
+  LoadOverlay(resources.RoadMask, folder, "bmp/roadsm.bmp", damaged);
+  LoadOverlay(resources.RailPicture, folder, "bmp/rr.bmp", damaged);
+  LoadOverlay(resources.RailMask, folder, "bmp/rrm.bmp", damaged);
+  for (std::string& flag : BuildFlagStrips(resources, folder, nationNames)) {
+    damaged.push_back(std::move(flag));
+  }
+  return damaged;
 }
 
-void BuildFlagStrips(HexDrawingResources& resources, const GameFolder& folder,
-                     const std::vector<std::string>& nationNames) {
+std::vector<std::string> BuildFlagStrips(HexDrawingResources& resources, const GameFolder& folder,
+                                         const std::vector<std::string>& nationNames) {
+  std::vector<std::string> damaged;
   resources.LargeFlags =
-      BuildFlagStrip(folder, nationNames, {kLargeFlagWidth, kLargeFlagHeight, ""});
+      BuildFlagStrip(folder, nationNames, {kLargeFlagWidth, kLargeFlagHeight, ""}, damaged);
   resources.MediumFlags =
-      BuildFlagStrip(folder, nationNames, {kMediumFlagWidth, kMediumFlagHeight, "02"});
+      BuildFlagStrip(folder, nationNames, {kMediumFlagWidth, kMediumFlagHeight, "02"}, damaged);
   resources.SmallFlags =
-      BuildFlagStrip(folder, nationNames, {kSmallFlagWidth, kSmallFlagHeight, "03"});
+      BuildFlagStrip(folder, nationNames, {kSmallFlagWidth, kSmallFlagHeight, "03"}, damaged);
+  return damaged;
+}
+
+std::string DamagedPicturesMessage(const std::vector<std::string>& damaged) {
+  if (damaged.empty()) return {};
+  std::string message = "These pictures are damaged and are not shown:";
+  for (const std::string& one : damaged) message += "\n" + one;
+  return message;
 }
 
 int HexDrawMode(const EditorSettings& settings, const DrawSwitches& switches, int x, int y) {

@@ -58,17 +58,21 @@ struct HexDrawingResources {
 };
 
 // Loads the overlay bitmaps from the game folder and builds the flag strips.
-// A missing or unreadable file leaves its picture empty, without a message.
+// A missing file leaves its picture empty, without a message; a damaged one
+// is refused the same way and returned, each as "FILE: what is wrong".
 // `nationNames` holds entry 0 (unused) and one name per nation.
-void LoadGraphics(HexDrawingResources& resources, const GameFolder& folder,
-                  const std::vector<std::string>& nationNames);
+std::vector<std::string> LoadGraphics(HexDrawingResources& resources, const GameFolder& folder,
+                                      const std::vector<std::string>& nationNames);
 
 // Rebuilds the three flag strips: cell i from flags/<name>.bmp,
 // flags/<name>02.bmp and flags/<name>03.bmp, else flags/blank.bmp,
 // flags/blank02.bmp and flags/blank03.bmp; a cell stays black when neither
-// exists. Run after a map is loaded and after a nation set is opened.
-void BuildFlagStrips(HexDrawingResources& resources, const GameFolder& folder,
-                     const std::vector<std::string>& nationNames);
+// exists or its file is damaged (returned as for LoadGraphics). Run after a
+// map is loaded and after a nation set is opened.
+std::vector<std::string> BuildFlagStrips(HexDrawingResources& resources, const GameFolder& folder,
+                                         const std::vector<std::string>& nationNames);
+// The message for damaged pictures the drawing goes without, or empty.
+std::string DamagedPicturesMessage(const std::vector<std::string>& damaged);
 
 // The mode a full redraw gives hex (x, y): grid line (2) while GridLines is
 // on and x is a multiple of GridWidth or y a multiple of GridHeight, else 0.

@@ -64,13 +64,13 @@ TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
     world.Map().Owner(20, y) = 1;
   }
   const Command* find = FindCommand("Find connection/control problems");
+  const auto press = [&] { return RunCommand(world.session, *find).report; };
   const std::vector<std::string> walk = {"Hex (20, 12): a road that ends",
                                          "Hex (20, 15): a road that ends", "",
                                          "Hex (20, 12): a road that ends"};
   for (const std::string& expected : walk) {
     world.ui.Clear();
-    const CommandOutcome outcome = find->run(world.session);
-    EXPECT_EQ(outcome.report, expected);
+    EXPECT_EQ(press(), expected);
     if (expected.empty()) {
       EXPECT_EQ(world.ui.Messages(), std::vector<std::string>{"none found"});
       continue;
@@ -79,6 +79,13 @@ TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
     EXPECT_EQ(world.session.view.ViewLeft, 20 - 9 / 2);
     EXPECT_EQ(world.session.view.ViewTop, std::stoi(expected.substr(9, 2)) - 7 / 2);
   }
+  // A move of the view by the user starts the walk again at its left column.
+  world.session.view.ViewTop = 1;
+  EXPECT_EQ(press(), "Hex (20, 12): a road that ends");
+  // So does another map: its first press finds what lies before the old position.
+  ASSERT_TRUE(test::ReplaceWithNewMap(world.session, 30, 30));
+  world.Map().Owner(20, 3) = 1;  // owned, off the roads
+  EXPECT_EQ(press(), "Hex (20, 3): an owned hex off the roads");
 }
 
 TEST(RecentMaps, TheLastOpenedFirstWithoutRepeatsUpToTheLimit) {

@@ -388,6 +388,11 @@ TEST_F(EditingTest, EveryKindOfChangeUndoesAndRedoesToTheBytesItFoundAndLeft) {
       {"Redraw Map based on Terrain", [&] { run("redraw-from-terrain"); }},
       {"Next Tile", [&] { key(EditorKey::kN); }},
       {"Original Owners of Cities", [&] { key(EditorKey::kX); }},
+      {"Find Road Problems",  // it rebuilds and trims every hex's exits
+       [&] {
+         run("find-road-problems");
+         session.view.ViewLeft = session.view.ViewTop = 1;
+       }},
   };
   Map().Terrain(0, 20) = 6;  // an airfield owned by nation 3
   Map().Owner(0, 20) = 3;

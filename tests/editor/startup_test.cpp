@@ -89,9 +89,11 @@ TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {
   EXPECT_NE(error.find("mapl.bmp"), std::string::npos);
   EXPECT_NE(error.find("does not exist"), std::string::npos);
 
-  folder.WriteText("bmp/mapl.bmp", "BMjunk");
+  std::vector<uint8_t> sheet = Picture(120, 50).EncodeBmp();
+  sheet.resize(sheet.size() / 2);  // its top rows are missing
+  folder.WriteBytes("bmp/mapl.bmp", sheet);
   EXPECT_FALSE(StartUp(editor, error));
-  EXPECT_NE(error.find("cannot be loaded"), std::string::npos);
+  EXPECT_NE(error.find("mapl.bmp cannot be loaded: it is cut short"), std::string::npos) << error;
 
   Picture small(59, 50);
   ASSERT_TRUE(small.SaveBmp(folder / "bmp/mapl.bmp"));

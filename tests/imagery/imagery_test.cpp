@@ -2,6 +2,7 @@
 // and terrain assignment, which hexes a map section draws where, korvmap's
 // bitmap and render commands, and the seasonal pictures.
 #include "document/map_files.h"
+#include "editing/imagery_commands.h"
 #include "imagery/bitmap_utility.h"
 #include "imagery/map_render.h"
 #include "imagery/seasonal.h"
@@ -9,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/editor_fixture.h"
 #include "support/korvmap_run.h"
 #include "support/test_folder.h"
 
@@ -72,22 +74,53 @@ TEST(BitmapTools, SectorsOfA600By300Picture) {
   EXPECT_EQ(SectorFileName(30300, 900), "0103.bmp");  // cut to the last two digits
 }
 
-TEST(BitmapTools, AssignedTerrainGoesToTheHexBelowAndRightOfThePixel) {
-  Picture picture(3, 2);
+TEST(BitmapTools, MarksOfASmallerPictureAreNeverWrittenOrReadPastTheirEnd) {
+  Picture picture(8, 6);
   picture.Fill(0x808080);
-  picture.SetPixel(2, 1, 0x0000ff);
-  MapDocument document;
+  MapDocument document;  // the map of a 3 x 2 picture
   document.MapWidth = 3;
   document.MapHeight = 2;
   AllocateMapLayers(document);
-  BitmapToMap conversion{std::vector<uint8_t>(4 * 3, 0), 3, 2};
-  EXPECT_EQ(AssignTerrain(picture, conversion, document, 0x808080, 8, 0x205020), 5);
-  EXPECT_EQ(document.Terrain(1, 1), 8);
-  EXPECT_EQ(document.Terrain(3, 2), 0);  // the blue pixel (2, 1)
+  BitmapToMap conversion = StartConversion(3, 2);
+  EXPECT_EQ(AssignTerrain(picture, conversion, document, 0x808080, 9, 0x205020), 48);
+  EXPECT_EQ(picture.PixelAt(7, 5), 0x205020u);
+  EXPECT_EQ(ConversionMark(conversion, 2, 1), 1);
+  EXPECT_EQ(ConversionMark(conversion, 7, 5), 0);
+  EXPECT_EQ(document.Terrain(3, 2), 9);
   EXPECT_EQ(document.Terrain(0, 0), 0);  // column 0 and row 0 have no pixel
-  EXPECT_EQ(picture.PixelAt(0, 0), 0x205020u);
-  EXPECT_EQ(conversion.ConversionMarks[1 * 4 + 2], 0);
-  EXPECT_EQ(conversion.ConversionMarks[1 * 4 + 1], 1);
+}
+
+TEST(BitmapUtility, AnotherPictureEndsTheConversionAndAPressIsOneChange) {
+  test::SessionOnMiniGame game;
+  MapEditor& session = game.session;
+  Picture small(3, 2);
+  small.Fill(0x808080);
+  small.SetPixel(2, 1, 0x0000f0);
+  Picture large(8, 6);
+  large.Fill(0x808080);
+  ASSERT_TRUE(small.SaveBmp(game.folder / "small.bmp"));
+  ASSERT_TRUE(large.SaveBmp(game.folder / "large.bmp"));
+  BitmapUtilityState state;
+  ASSERT_TRUE(LoadUtilityBitmap(session.editor, state, game.Path("small.bmp")));
+  ASSERT_TRUE(ConvertBitmapToMap(session.editor, state));
+  MapReplaced(session, false);
+  EXPECT_EQ(game.Map().MapName, "small.map");
+  session.editor.CurrentTile = 16;  // forest, terrain 8
+  const std::vector<uint8_t> before = game.Map().HexData;
+  EXPECT_EQ(BitmapUtility_Press(session, state, 1, 1), BitmapPress::kTerrainAssigned);
+  EXPECT_EQ(game.Map().Terrain(1, 1), 8);  // the hex below and right of the pixel
+  EXPECT_EQ(game.Map().Terrain(3, 2), before[game.Map().Index(3, 2)]);  // the blue pixel's
+  EXPECT_THAT(*BitmapUtilityCaption(state, 0, 1), testing::EndsWith(" 1"));
+  UndoChange(session);
+  EXPECT_EQ(game.Map().HexData, before);
+
+  // The larger picture brings no marks of the small one and no conversion.
+  ASSERT_TRUE(LoadUtilityBitmap(session.editor, state, game.Path("large.bmp")));
+  EXPECT_EQ(BitmapUtilityCaption(state, 7, 5), "large.bmp 128 128 128 0");
+  EXPECT_FALSE(BitmapUtilityCaption(state, 8, 5));
+  EXPECT_EQ(BitmapUtility_Press(session, state, 7, 5), BitmapPress::kNothing);
+  EXPECT_EQ(state.picture.PixelAt(7, 5), 0x808080u);
+  EXPECT_EQ(game.Map().HexData, before);
 }
 
 TEST(MapRender, WhichHexesASectionDrawsWhere) {
@@ -153,6 +186,22 @@ TEST(KorvmapImagery, APictureBecomesAMapAndASectionAPicture) {
                       "--width", "4", "--height", "2"});
   EXPECT_EQ(refused.code, kExitRefused);
   EXPECT_THAT(refused.err, testing::HasSubstr("Not enough Memory"));
+  // A picture cut short is refused by name; nothing is made of it.
+  std::vector<uint8_t> cut = picture.EncodeBmp();
+  cut.resize(cut.size() - 2);
+  folder.WriteBytes("karté.bmp", cut);
+  for (auto words : {std::vector<std::string>{"seasonal"}, {"bitmap", "mask"}}) {
+    words.push_back((folder / "karté.bmp").string());
+    auto damaged = run(words);
+    EXPECT_EQ(damaged.code, kExitRefused) << words[0];
+    EXPECT_THAT(damaged.err, testing::HasSubstr("karté.bmp cannot be opened: it is cut short"));
+  }
+  EXPECT_EQ(ListFiles(folder.Path(), "kart*").size(), 1u);
+  // Whole, its seasonal pictures are named by whole characters: "é" is two
+  // bytes, and "é.bmp" the five characters the names replace.
+  ASSERT_TRUE(picture.SaveBmp(folder / "karté.bmp"));
+  ASSERT_EQ(run({"seasonal", (folder / "karté.bmp").string()}).code, kExitOk);
+  EXPECT_TRUE(FileExists(folder / "kartwd.bmp"));
 }
 
 TEST(SeasonalMaps, SixFilesByTheirRules) {

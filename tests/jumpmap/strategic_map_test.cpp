@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "editing/commands.h"
+#include "editing/file_dialog.h"
+#include "editing/imagery_commands.h"
+#include "editor/map_io.h"
 #include "platform/random.h"
+#include "support/editor_fixture.h"
 #include "support/test_folder.h"
 
 namespace korv {
@@ -121,8 +126,25 @@ TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 3, map, error)) << error;
   EXPECT_EQ(jumpMap.MapPicture.PixelAt(20 + 17, 10 + 10), 0x20u);
   EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3), 0u);
-  EXPECT_FALSE(
-      ZoomFlags(jumpMap, document, {large, medium}, 0, (folder / "x.map").string(), error));
+}
+
+TEST(JumpMap, ObjectivesFindThePictureOfTheFileLastChosenNotOfTheMapPath) {
+  test::SessionOnMiniGame world;
+  Editor& editor = world.session.editor;
+  world.Map().MapPath = world.Path("a.map");
+  ASSERT_TRUE(SaveMap(editor));
+  FileDialog dialog(editor);
+  ASSERT_TRUE(dialog.Open(kOpenMapMode));
+  dialog.SetFileName("a.map");
+  ASSERT_TRUE(dialog.Load().MapReplaced);
+  // Opening the bitmap utility empties the map path; the picture is still found.
+  FindCommand("bitmap-utility")->run(world.session);
+  ASSERT_TRUE(world.Map().MapPath.empty());
+  EXPECT_TRUE(JumpMapFlags(world.session, 0)) << testing::PrintToString(world.ui.Messages());
+  // With no file chosen yet: newmap.map of the game folder, which has no picture.
+  editor.BitmapPath.clear();
+  EXPECT_FALSE(JumpMapFlags(world.session, 0));
+  EXPECT_EQ(editor.BitmapPath, world.Path("newmap.map"));
 }
 
 }  // namespace

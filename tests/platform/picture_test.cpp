@@ -30,7 +30,7 @@ std::vector<uint32_t> Pixels(const Picture& picture) {
   return pixels;
 }
 
-TEST(Picture, BmpRoundTripKeepsEveryPixelAndABadFileIsRefused) {
+TEST(Picture, BmpRoundTripKeepsEveryPixel) {
   test::TempFolder folder;
   Picture picture = Numbered(7, 3);  // an odd width exercises row padding
   std::string error;
@@ -55,12 +55,61 @@ TEST(Picture, BmpRoundTripKeepsEveryPixelAndABadFileIsRefused) {
               std::vector<uint8_t>(buffer.data().begin(), buffer.data().end()))
         << width;
   }
+}
 
-  folder.WriteText("bad.bmp", "BM this is no bitmap");
-  error.clear();
-  EXPECT_FALSE(loaded.LoadBmp(folder / "bad.bmp", &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(Pixels(loaded), Pixels(picture));  // a refused load leaves the picture
+// A 4 x 2 bitmap of 8-bit run-length data with two colours, red (0) and
+// green (1); `data` replaces its pixel data.
+std::vector<uint8_t> RunLengthBmp(std::vector<uint8_t> data) {
+  std::vector<uint8_t> bytes = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62,  0, 0, 0,  // offset 62
+                                40,  0,   0, 0, 4, 0, 0, 0, 2, 0, 0,   0, 1, 0,   8, 0,
+                                1,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0,   0, 0, 0,   0, 0,
+                                2,   0,   0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0};
+  for (uint8_t byte : data) bytes.push_back(byte);
+  return bytes;
+}
+
+TEST(Picture, ADamagedBitmapIsRefusedWithWhatIsWrong) {
+  test::TempFolder folder;
+  // Bottom row: four green; top row: red, green, red as they are, then one green.
+  const std::vector<uint8_t> rows = {4, 1, 0, 0, 0, 3, 0, 1, 0, 0, 1, 1, 0, 1};
+  const std::vector<uint8_t> sample = Numbered(7, 3).EncodeBmp();  // rows of 21 + 3 bytes
+  const auto cut = [](std::vector<uint8_t> bytes, size_t drop) {
+    bytes.resize(bytes.size() - drop);
+    return bytes;
+  };
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    const char* fault;  // nullptr: whole
+  };
+  const Case cases[] = {
+      {"run-length, whole", RunLengthBmp(rows), nullptr},
+      {"24-bit, whole", sample, nullptr},
+      {"24-bit, a byte short", cut(sample, 1), "its pixels need 72 bytes and the file holds 71"},
+      {"cut in the header", cut(sample, sample.size() - 30), "cut short in its header"},
+      {"cut in the colour table", cut(RunLengthBmp({}), 4), "cut short in its colour table"},
+      {"run-length without its end mark", cut(RunLengthBmp(rows), 2), "no end mark"},
+      {"a run past the row's end", RunLengthBmp({5, 1, 0, 1}), "past the end of row 0"},
+      {"a move out of the picture", RunLengthBmp({0, 2, 1, 5, 0, 1}), "moves outside"},
+      {"a third row", RunLengthBmp({0, 0, 0, 0, 1, 1, 0, 1}), "below the last row"},
+      {"pixels as they are, cut", RunLengthBmp({0, 3, 0, 1}), "no end mark"},
+  };
+  for (const Case& c : cases) {
+    folder.WriteBytes("case.bmp", c.bytes);
+    Picture loaded = Numbered(2, 2);
+    std::string error;
+    EXPECT_EQ(loaded.LoadBmp(folder / "case.bmp", &error), c.fault == nullptr)
+        << c.what << ": " << error;
+    if (c.fault) {
+      EXPECT_NE(error.find(c.fault), std::string::npos) << c.what << ": " << error;
+      EXPECT_EQ(Pixels(loaded), Pixels(Numbered(2, 2))) << c.what;
+    }
+  }
+  Picture whole;
+  folder.WriteBytes("rle.bmp", RunLengthBmp(rows));
+  ASSERT_TRUE(whole.LoadBmp(folder / "rle.bmp"));
+  EXPECT_EQ(Pixels(whole), (std::vector<uint32_t>{4, 0xff0000, 0x00ff00, 0xff0000, 0x00ff00,
+                                                  0x00ff00, 0x00ff00, 0x00ff00, 0x00ff00}));
 }
 
 }  // namespace

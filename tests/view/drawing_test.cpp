@@ -313,10 +313,17 @@ TEST(LoadGraphics, FlagsFallBackToTheBlankFlagsThenBlack) {
   save("flags/alpha03.bmp", 5, 5, 0xac0000);  // smaller: the rest of the cell stays black
   save("flags/blank.bmp", 21, 14, 0x00bb00);  // no blank02.bmp or blank03.bmp
   save("evil03.bmp", 9, 9, 0xeeeeee);
+  std::vector<uint8_t> cut = Picture(360, 50).EncodeBmp();
+  cut.pop_back();
+  folder.WriteBytes("bmp/rrm.bmp", cut);
   HexDrawingResources r;
-  LoadGraphics(r, folder.Game(), {"", "Alpha", "Beta", "../evil"});
+  const std::vector<std::string> damaged =
+      LoadGraphics(r, folder.Game(), {"", "Alpha", "Beta", "../evil"});
   EXPECT_EQ(r.RoadPicture.PixelAt(0, 0), 0x555555u);
-  EXPECT_TRUE(r.RoadMask.IsNull());
+  EXPECT_TRUE(r.RoadMask.IsNull());  // missing: no word
+  EXPECT_TRUE(r.RailMask.IsNull());  // damaged: named
+  ASSERT_EQ(damaged.size(), 1u);
+  EXPECT_NE(damaged[0].find("rrm.bmp: it is cut short"), std::string::npos) << damaged[0];
   EXPECT_TRUE(r.BlackHex.IsNull());
   struct Cell {
     const Picture* strip;
