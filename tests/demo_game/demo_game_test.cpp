@@ -366,7 +366,6 @@ TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSide) {
   EXPECT_EQ(knowledge.SidesOf(Map().Tile(6, 4)), SideBit(kSideLowerLeft));
   EXPECT_EQ(Map().Data(5, 5, kSideUpperRight), kRailLink);
   EXPECT_EQ(Map().Data(6, 4, kSideLowerLeft), kRailLink);
-  EXPECT_TRUE(TileSeamsAt(Map(), Tiles(), knowledge, 6, 4).empty());
 }
 
 // A press with the switch on is one change: undone, the hex, its ring and
