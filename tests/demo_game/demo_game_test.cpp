@@ -30,41 +30,6 @@
 namespace korv {
 namespace {
 
-// The editor started on a copy of the folder written when the tests were
-// built, so that it may write into it.
-class DemoGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::copy(KORV_DEMO_FOLDER, folder.Path(),
-                          std::filesystem::copy_options::recursive);
-    std::string error;
-    ASSERT_TRUE(StartUp(editor, error)) << error;
-  }
-
-  test::TempFolder folder;
-  RecordingInteraction ui;
-  SeededRandom random{7};
-  Editor editor{folder.Game(), ui, random};
-};
-
-TEST_F(DemoGameTest, TheSampleSetImportsAsTheSampleMapsColumns) {
-  ASSERT_TRUE(ImportSetFile(editor, (folder / "brak_files/game001.set").string()));
-  // Neither the start-up nor the import had anything to say.
-  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
-  const MapDocument imported = editor.Document;
-  editor.Document.MapPath = (folder / "maps/sample.map").string();
-  ASSERT_TRUE(LoadMap(editor));
-  const MapDocument& sample = editor.Document;
-  ASSERT_EQ(imported.MapWidth, sample.MapWidth);
-  ASSERT_EQ(imported.MapHeight, sample.MapHeight);
-  for (int x = 1; x <= sample.MapWidth; ++x) {
-    for (int y = 0; y <= sample.MapHeight; ++y) {
-      ASSERT_EQ(imported.HexTile[imported.Index(x, y)], sample.HexTile[sample.Index(x, y)])
-          << x << "," << y;
-    }
-  }
-}
-
 using Hex = std::pair<int, int>;
 
 Hex Step(Hex hex, int side) {
@@ -135,7 +100,8 @@ class DemoStrokeTest : public ::testing::Test {
         if (u < 0.1) Put(x, y, u < 0.05 ? lake : forest);
       }
     }
-    ui.Clear();
+    // The editor starts on the folder without a word.
+    EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
   }
   MapDocument& Map() { return session.editor.Document; }
   const TileTables& Tiles() { return session.editor.Tiles; }
@@ -215,6 +181,24 @@ class DemoStrokeTest : public ::testing::Test {
   int clear = 0, lake = 0, forest = 0, town = 0, straightRoad = 0;
 };
 
+TEST_F(DemoStrokeTest, TheSampleSetImportsAsTheSampleMapsColumns) {
+  ASSERT_TRUE(ImportSetFile(session.editor, (folder / "brak_files/game001.set").string()));
+  // Neither the start-up (see SetUp) nor the import had anything to say.
+  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
+  const MapDocument imported = Map();
+  Map().MapPath = (folder / "maps/sample.map").string();
+  ASSERT_TRUE(LoadMap(session.editor));
+  const MapDocument& sample = Map();
+  ASSERT_EQ(imported.MapWidth, sample.MapWidth);
+  ASSERT_EQ(imported.MapHeight, sample.MapHeight);
+  for (int x = 1; x <= sample.MapWidth; ++x) {
+    for (int y = 0; y <= sample.MapHeight; ++y) {
+      ASSERT_EQ(imported.HexTile[imported.Index(x, y)], sample.HexTile[sample.Index(x, y)])
+          << x << "," << y;
+    }
+  }
+}
+
 // Each random stroke painted on the strewn map twice: without the fitting
 // (to count the seams it leaves) and with it: then no seam the sheet could
 // close is left around it, its hexes keep the stroke's terrain, and each step
@@ -291,18 +275,14 @@ TEST_F(DemoStrokeTest, WithTheSwitchOffStrokesWriteTheBytesTheyAlwaysWrote) {
 TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
   std::string error;
   ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
-  const auto road = [this](std::initializer_list<int> sides) {
-    SideBits bits = 0;
-    for (int d : sides) bits = static_cast<SideBits>(bits | SideBit(d));
-    return knowledge.RoadTilesWith(1, bits).front();
-  };
   const auto seamsAt = [this](int x, int y) {
     return TileSeamsAt(Map(), Tiles(), knowledge, x, y);
   };
-  Put(4, 4, road({2, 5}));  // bottom into clear land, top into a town
+  Put(4, 4, straightRoad);  // bottom into clear land, top into a town
   Put(4, 3, town);
   EXPECT_EQ(seamsAt(4, 4), (std::vector<TileSeam>{{4, 4, TileSeam::kRoadEnd, 2}}));
-  Put(0, 0, road({4, 5}));  // both sides off the map
+  // Both sides off the map.
+  Put(0, 0, knowledge.RoadTilesWith(1, SideBit(kSideUpperLeft) | SideBit(kSideTop)).front());
   EXPECT_TRUE(seamsAt(0, 0).empty());
   Put(8, 5, 0);  // open sea, alone in clear land: a coast with no sea around fits
   ASSERT_EQ(seamsAt(8, 5), (std::vector<TileSeam>{{8, 5, TileSeam::kEdgeSeam, 0}}));
