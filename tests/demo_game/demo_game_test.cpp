@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -29,56 +30,39 @@
 namespace korv {
 namespace {
 
-// The editor started on a copy of the folder written when the tests were
-// built, so that it may write into it.
-class DemoGameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::copy(KORV_DEMO_FOLDER, folder.Path(),
-                          std::filesystem::copy_options::recursive);
-    std::string error;
-    ASSERT_TRUE(StartUp(editor, error)) << error;
-  }
-  // Opens maps/sample.map as the open map.
-  bool OpenSample() {
-    editor.Document.MapPath = (folder / "maps/sample.map").string();
-    return LoadMap(editor);
-  }
-
-  test::TempFolder folder;
-  RecordingInteraction ui;
-  SeededRandom random{7};
-  Editor editor{folder.Game(), ui, random};
-};
-
-TEST_F(DemoGameTest, TheSampleSetImportsAsTheSampleMapsColumns) {
-  ASSERT_TRUE(ImportSetFile(editor, (folder / "brak_files/game001.set").string()));
-  // Neither the start-up nor the import had anything to say.
-  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
-  const MapDocument imported = editor.Document;
-  ASSERT_TRUE(OpenSample());
-  const MapDocument& sample = editor.Document;
-  ASSERT_EQ(imported.MapWidth, sample.MapWidth);
-  ASSERT_EQ(imported.MapHeight, sample.MapHeight);
-  for (int x = 1; x <= sample.MapWidth; ++x) {
-    for (int y = 0; y <= sample.MapHeight; ++y) {
-      ASSERT_EQ(imported.HexTile[imported.Index(x, y)], sample.HexTile[sample.Index(x, y)])
-          << x << "," << y;
-    }
-  }
-}
-
 using Hex = std::pair<int, int>;
+
+Hex Step(Hex hex, int side) {
+  auto x = static_cast<int16_t>(hex.first);
+  auto y = static_cast<int16_t>(hex.second);
+  NeighbourStep(x, y, side);
+  return {x, y};
+}
 
 std::vector<Hex> Ring(const MapDocument& map, Hex hex) {
   std::vector<Hex> ring;
   for (int d = 1; d <= 6; ++d) {
-    auto x = static_cast<int16_t>(hex.first);
-    auto y = static_cast<int16_t>(hex.second);
-    NeighbourStep(x, y, d);
-    if (map.Contains(x, y)) ring.emplace_back(x, y);
+    if (const Hex near = Step(hex, d); map.Contains(near.first, near.second)) ring.push_back(near);
   }
   return ring;
+}
+
+// The side of `from` that `to` lies across; 0 when they are not neighbours.
+int SideTowards(Hex from, Hex to) {
+  for (int d = 1; d <= 6; ++d) {
+    if (Step(from, d) == to) return d;
+  }
+  return 0;
+}
+
+bool Has(const std::vector<Hex>& hexes, Hex hex) {
+  return std::find(hexes.begin(), hexes.end(), hex) != hexes.end();
+}
+
+// A hex at least `margin` columns and rows inside a 40 x 30 map.
+Hex RandomHex(RandomSource& dice, int margin) {
+  return {margin + static_cast<int>(dice.Uniform() * (40 - 2 * margin)),
+          margin + static_cast<int>(dice.Uniform() * (30 - 2 * margin))};
 }
 
 // An editing session on a copy of the demo folder, with a 40 x 30 map of
@@ -116,7 +100,8 @@ class DemoStrokeTest : public ::testing::Test {
         if (u < 0.1) Put(x, y, u < 0.05 ? lake : forest);
       }
     }
-    ui.Clear();
+    // The editor starts on the folder without a word.
+    EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
   }
   MapDocument& Map() { return session.editor.Document; }
   const TileTables& Tiles() { return session.editor.Tiles; }
@@ -148,49 +133,41 @@ class DemoStrokeTest : public ::testing::Test {
   std::vector<Hex> RoadPath(RandomSource& dice, size_t length) {
     std::vector<Hex> path;
     while (path.empty()) {
-      const Hex start{1 + static_cast<int>(dice.Uniform() * 38),
-                      1 + static_cast<int>(dice.Uniform() * 28)};
+      const Hex start = RandomHex(dice, 1);
       if (Map().Terrain(start.first, start.second) == 1) path.push_back(start);
     }
     for (int attempt = 0; attempt < 200 && path.size() < length; ++attempt) {
       const std::vector<Hex> ring = Ring(Map(), path.back());
       const Hex next = ring[static_cast<size_t>(dice.Uniform() * ring.size())];
       const bool inside = next.first > 0 && next.first < 40 && next.second > 0 && next.second < 30;
-      if (!inside || Map().Terrain(next.first, next.second) != 1 ||
-          std::find(path.begin(), path.end(), next) != path.end()) {
-        continue;
-      }
+      if (!inside || Map().Terrain(next.first, next.second) != 1 || Has(path, next)) continue;
       const std::vector<Hex> around = Ring(Map(), next);
-      const auto touches = std::count_if(around.begin(), around.end(), [&](const Hex& h) {
-        return std::find(path.begin(), path.end(), h) != path.end();
-      });
-      if (touches == 1) path.push_back(next);
+      if (std::count_if(around.begin(), around.end(), [&](Hex h) { return Has(path, h); }) == 1)
+        path.push_back(next);
     }
     return path;
   }
   // A blob of hexes grown from a random one.
   std::vector<Hex> Blob(RandomSource& dice, size_t size) {
-    std::vector<Hex> blob{
-        {2 + static_cast<int>(dice.Uniform() * 36), 2 + static_cast<int>(dice.Uniform() * 26)}};
+    std::vector<Hex> blob{RandomHex(dice, 2)};
     while (blob.size() < size) {
       const std::vector<Hex> ring =
           Ring(Map(), blob[static_cast<size_t>(dice.Uniform() * blob.size())]);
       const Hex next = ring[static_cast<size_t>(dice.Uniform() * ring.size())];
-      if (std::find(blob.begin(), blob.end(), next) == blob.end()) blob.push_back(next);
+      if (!Has(blob, next)) blob.push_back(next);
     }
     return blob;
   }
-  // The seams of the stroke's hexes and of the hexes around them.
-  std::vector<TileSeam> SeamsAround(const std::vector<Hex>& stroke) {
+  // The seams of the stroke's hexes and of the hexes around them, one a line.
+  std::string SeamsAround(const std::vector<Hex>& stroke) {
     std::set<Hex> hexes(stroke.begin(), stroke.end());
     for (const Hex& hex : stroke) {
       for (const Hex& near : Ring(Map(), hex)) hexes.insert(near);
     }
-    std::vector<TileSeam> seams;
+    std::string seams;
     for (const auto& [x, y] : hexes) {
-      for (const TileSeam& seam : TileSeamsAt(Map(), Tiles(), knowledge, x, y)) {
-        seams.push_back(seam);
-      }
+      for (const TileSeam& seam : TileSeamsAt(Map(), Tiles(), knowledge, x, y))
+        seams += TileSeamText(seam) + "\n";
     }
     return seams;
   }
@@ -204,49 +181,54 @@ class DemoStrokeTest : public ::testing::Test {
   int clear = 0, lake = 0, forest = 0, town = 0, straightRoad = 0;
 };
 
-TEST_F(DemoStrokeTest, FittedRoadsLeaveNoRoadEndsAndJoinEachStepBothWays) {
-  Settings(true, true);
-  SeededRandom strokes(21);
-  const MapDocument roadless = Map();
-  for (int run = 0; run < 12; ++run) {
-    Map() = roadless;
-    const std::vector<Hex> path = RoadPath(strokes, 3 + run);
-    Paint(path, straightRoad);
-    const std::vector<TileSeam> seams = SeamsAround(path);
-    for (const TileSeam& seam : seams) ADD_FAILURE() << "run " << run << ": " << TileSeamText(seam);
-    for (size_t i = 0; i + 1 < path.size(); ++i) {
-      const auto [x, y] = path[i];
-      for (int d = 1; d <= 6; ++d) {
-        auto nx = static_cast<int16_t>(x);
-        auto ny = static_cast<int16_t>(y);
-        NeighbourStep(nx, ny, d);
-        if (Hex{nx, ny} != path[i + 1]) continue;
-        EXPECT_EQ(Map().Data(x, y, d), kRoadLink) << "run " << run << " step " << i;
-        EXPECT_EQ(Map().Data(nx, ny, OppositeSide(d)), kRoadLink) << "run " << run;
-      }
+TEST_F(DemoStrokeTest, TheSampleSetImportsAsTheSampleMapsColumns) {
+  ASSERT_TRUE(ImportSetFile(session.editor, (folder / "brak_files/game001.set").string()));
+  // Neither the start-up (see SetUp) nor the import had anything to say.
+  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
+  const MapDocument imported = Map();
+  Map().MapPath = (folder / "maps/sample.map").string();
+  ASSERT_TRUE(LoadMap(session.editor));
+  const MapDocument& sample = Map();
+  ASSERT_EQ(imported.MapWidth, sample.MapWidth);
+  ASSERT_EQ(imported.MapHeight, sample.MapHeight);
+  for (int x = 1; x <= sample.MapWidth; ++x) {
+    for (int y = 0; y <= sample.MapHeight; ++y) {
+      ASSERT_EQ(imported.HexTile[imported.Index(x, y)], sample.HexTile[sample.Index(x, y)])
+          << x << "," << y;
     }
   }
 }
 
-TEST_F(DemoStrokeTest, FittedSeasLakesAndWoodsLeaveNoEdgeSeamTheSheetCouldClose) {
+// Each random stroke painted on the strewn map twice: without the fitting
+// (to count the seams it leaves) and with it: then no seam the sheet could
+// close is left around it, its hexes keep the stroke's terrain, and each step
+// of a road joins the next both ways.
+TEST_F(DemoStrokeTest, FittedStrokesLeaveNoSeamTheSheetCouldClose) {
   SeededRandom strokes(5);
+  const MapDocument strewn = Map();
   int seamsWithoutFit = 0;
-  for (int run = 0; run < 18; ++run) {
-    const std::vector<Hex> blob = Blob(strokes, 4 + run % 6);
-    const int tiles[] = {0, lake, forest};
-    const MapDocument before = Map();
+  for (int run = 0; run < 30; ++run) {
+    const bool road = run % 2 == 0;
+    const int tile = road ? straightRoad : std::array{0, lake, forest}[run / 2 % 3];
+    const std::vector<Hex> stroke =
+        road ? RoadPath(strokes, 3 + run / 2) : Blob(strokes, 4 + run % 6);
+    Map() = strewn;
     Settings(true, false);
-    Paint(blob, tiles[run % 3]);
-    seamsWithoutFit += static_cast<int>(SeamsAround(blob).size());
-    Map() = before;
+    Paint(stroke, tile);
+    const std::string unfitted = SeamsAround(stroke);
+    seamsWithoutFit += static_cast<int>(std::count(unfitted.begin(), unfitted.end(), '\n'));
+    Map() = strewn;
     Settings(true, true);
-    Paint(blob, tiles[run % 3]);
-    for (const TileSeam& seam : SeamsAround(blob)) {
-      ADD_FAILURE() << "run " << run << ": " << TileSeamText(seam);
-    }
-    for (const Hex& hex : blob) {
-      EXPECT_EQ(Tiles().TerrainOf(Map().Tile(hex.first, hex.second)),
-                Tiles().TerrainOf(tiles[run % 3]));
+    Paint(stroke, tile);
+    EXPECT_EQ(SeamsAround(stroke), "") << "run " << run;
+    for (size_t i = 0; i < stroke.size(); ++i) {
+      const auto [x, y] = stroke[i];
+      EXPECT_EQ(Tiles().TerrainOf(Map().Tile(x, y)), Tiles().TerrainOf(tile)) << "run " << run;
+      if (!road || i + 1 == stroke.size()) continue;
+      const int d = SideTowards(stroke[i], stroke[i + 1]);
+      EXPECT_EQ(Map().Data(x, y, d), kRoadLink) << "run " << run << " step " << i;
+      const auto [nx, ny] = stroke[i + 1];
+      EXPECT_EQ(Map().Data(nx, ny, OppositeSide(d)), kRoadLink) << "run " << run << " step " << i;
     }
   }
   // The strokes are ones that leave seams without the fitting.
@@ -293,18 +275,14 @@ TEST_F(DemoStrokeTest, WithTheSwitchOffStrokesWriteTheBytesTheyAlwaysWrote) {
 TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
   std::string error;
   ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
-  const auto road = [this](std::initializer_list<int> sides) {
-    SideBits bits = 0;
-    for (int d : sides) bits = static_cast<SideBits>(bits | SideBit(d));
-    return knowledge.RoadTilesWith(1, bits).front();
-  };
   const auto seamsAt = [this](int x, int y) {
     return TileSeamsAt(Map(), Tiles(), knowledge, x, y);
   };
-  Put(4, 4, road({2, 5}));  // bottom into clear land, top into a town
+  Put(4, 4, straightRoad);  // bottom into clear land, top into a town
   Put(4, 3, town);
   EXPECT_EQ(seamsAt(4, 4), (std::vector<TileSeam>{{4, 4, TileSeam::kRoadEnd, 2}}));
-  Put(0, 0, road({4, 5}));  // both sides off the map
+  // Both sides off the map.
+  Put(0, 0, knowledge.RoadTilesWith(1, SideBit(kSideUpperLeft) | SideBit(kSideTop)).front());
   EXPECT_TRUE(seamsAt(0, 0).empty());
   Put(8, 5, 0);  // open sea, alone in clear land: a coast with no sea around fits
   ASSERT_EQ(seamsAt(8, 5), (std::vector<TileSeam>{{8, 5, TileSeam::kEdgeSeam, 0}}));
@@ -320,7 +298,6 @@ TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
 // a bent road painted with Auto-Tile leaves road ends, with Fit Neighbours none.
 TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
   std::string error;
-  ASSERT_TRUE(NewMapDialog_OK(session.editor, "12", "10", error));
   const std::vector<Hex> road = {{4, 3}, {4, 4}, {4, 5}, {5, 5}, {6, 5}};
   const Command* find = FindCommand("Find Tile Seams");
   ASSERT_NE(find, nullptr);
@@ -356,35 +333,25 @@ TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
 }
 
 // The road-side tool with the switch on: the hex's tile gains the side and
-// the neighbour across it the side back, both with the kind of link set.
-TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSide) {
+// the neighbour across it the side back, both with the kind of link set. The
+// press is one change: undone, both hexes and their road exits are as they
+// were; redone, as the press left them.
+TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSideInOneChange) {
   Settings(true, true);
   Put(5, 5, straightRoad);
   Put(6, 4, clear);
   session.switches.RoadMode = 2;
   session.interaction.RoadSide = kSideUpperRight;
   session.editor.Settings.RoadKind = kRailLink;
+  const MapDocument before = Map();
+  const size_t changes = session.history.UndoCount();
   Press({5, 5});
+  ASSERT_EQ(session.history.UndoCount(), changes + 1);
   EXPECT_TRUE(knowledge.SidesOf(Map().Tile(5, 5)) & SideBit(kSideUpperRight));
   EXPECT_EQ(knowledge.SidesOf(Map().Tile(6, 4)), SideBit(kSideLowerLeft));
   EXPECT_EQ(Map().Data(5, 5, kSideUpperRight), kRailLink);
   EXPECT_EQ(Map().Data(6, 4, kSideLowerLeft), kRailLink);
-  EXPECT_TRUE(TileSeamsAt(Map(), Tiles(), knowledge, 6, 4).empty());
-}
-
-// A press with the switch on is one change: undone, the hex, its ring and
-// their road exits are as they were; redone, as the press left them.
-TEST_F(DemoStrokeTest, AFittedPressIsOneChange) {
-  Settings(true, true);
-  const std::vector<Hex> road = {{5, 4}, {5, 5}, {5, 6}};
-  Paint(road, straightRoad);
-  Put(6, 6, lake);
-  const MapDocument before = Map();
-  const size_t changes = session.history.UndoCount();
-  Press({6, 6});
-  ASSERT_EQ(session.history.UndoCount(), changes + 1);
   const MapDocument after = Map();
-  EXPECT_NE(after.HexTile, before.HexTile);
   UndoChange(session);
   EXPECT_EQ(Map().HexTile, before.HexTile);
   EXPECT_EQ(Map().HexData, before.HexData);
