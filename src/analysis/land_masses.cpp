@@ -1,5 +1,6 @@
 #include "analysis/land_masses.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -13,23 +14,41 @@ namespace {
 // the group of that number in its region (column 0 and row 0 form one
 // region, the rest of the map the other), so that renumbering all hexes of
 // a number, or those outside column 0 and row 0, is a union of groups.
+//
+// The members of a group are not hexes but labels: a hex gets the label of
+// the group its number had when the hex was numbered, and a new label only
+// when its number had no group in its region yet. Labels are far fewer than
+// hexes, so only the hex's label is kept per hex: 16 bits in the
+// HexLandMass layer itself (which the passes overwrite at the end anyway)
+// while there are fewer than 65 536 labels, 32 bits in a layer of its own
+// beyond.
 class NumberGroups {
  public:
-  explicit NumberGroups(size_t hexes) : parent_(hexes, -1), size_(hexes, 1), value_(hexes, 0) {}
+  NumberGroups(std::vector<int16_t>& scratch, size_t narrowLimit)
+      : narrow_(scratch), narrowLimit_(narrowLimit) {
+    std::fill(narrow_.begin(), narrow_.end(), int16_t{0});
+    parent_.push_back(0);  // label 0: the hex holds no number yet
+    value_.push_back(0);
+    size_.push_back(0);
+  }
 
   int32_t ValueOf(int32_t hex) {
-    return parent_[static_cast<size_t>(hex)] < 0 ? 0 : value_[static_cast<size_t>(Find(hex))];
+    const uint32_t label = LabelOf(static_cast<size_t>(hex));
+    return label == 0 ? 0 : value_[Find(label)];
   }
 
   void Assign(int32_t hex, bool border, int32_t value) {
     auto& roots = roots_[border ? 1 : 0];
-    parent_[static_cast<size_t>(hex)] = hex;
-    value_[static_cast<size_t>(hex)] = value;
     auto it = roots.find(value);
     if (it == roots.end()) {
-      roots.emplace(value, hex);
+      const auto label = static_cast<uint32_t>(parent_.size());
+      parent_.push_back(label);
+      value_.push_back(value);
+      size_.push_back(1);
+      roots.emplace(value, label);
+      SetLabel(static_cast<size_t>(hex), label);
     } else {
-      it->second = Union(it->second, hex, value);
+      SetLabel(static_cast<size_t>(hex), it->second);
     }
   }
 
@@ -41,11 +60,11 @@ class NumberGroups {
       auto& roots = roots_[region];
       auto it = roots.find(from);
       if (it == roots.end()) continue;
-      const int32_t moving = it->second;
+      const uint32_t moving = it->second;
       roots.erase(it);
       auto target = roots.find(to);
       if (target == roots.end()) {
-        value_[static_cast<size_t>(moving)] = to;
+        value_[moving] = to;
         roots.emplace(to, moving);
       } else {
         target->second = Union(target->second, moving, to);
@@ -54,30 +73,46 @@ class NumberGroups {
   }
 
  private:
-  int32_t Find(int32_t hex) {
-    while (parent_[static_cast<size_t>(hex)] != hex) {
-      const auto up = static_cast<size_t>(parent_[static_cast<size_t>(hex)]);
-      parent_[static_cast<size_t>(hex)] = parent_[up];
-      hex = parent_[static_cast<size_t>(hex)];
-    }
-    return hex;
+  uint32_t LabelOf(size_t hex) const {
+    return wide_.empty() ? static_cast<uint16_t>(narrow_[hex]) : wide_[hex];
   }
-  int32_t Union(int32_t a, int32_t b, int32_t value) {
+  void SetLabel(size_t hex, uint32_t label) {
+    if (wide_.empty() && label >= narrowLimit_) {
+      wide_.assign(narrow_.size(), 0);
+      for (size_t i = 0; i < narrow_.size(); ++i) wide_[i] = static_cast<uint16_t>(narrow_[i]);
+    }
+    if (wide_.empty()) {
+      narrow_[hex] = static_cast<int16_t>(static_cast<uint16_t>(label));
+    } else {
+      wide_[hex] = label;
+    }
+  }
+  uint32_t Find(uint32_t label) {
+    while (parent_[label] != label) {
+      parent_[label] = parent_[parent_[label]];
+      label = parent_[label];
+    }
+    return label;
+  }
+  uint32_t Union(uint32_t a, uint32_t b, int32_t value) {
     a = Find(a);
     b = Find(b);
     if (a != b) {
-      if (size_[static_cast<size_t>(a)] < size_[static_cast<size_t>(b)]) std::swap(a, b);
-      parent_[static_cast<size_t>(b)] = a;
-      size_[static_cast<size_t>(a)] += size_[static_cast<size_t>(b)];
+      if (size_[a] < size_[b]) std::swap(a, b);
+      parent_[b] = a;
+      size_[a] += size_[b];
     }
-    value_[static_cast<size_t>(a)] = value;
+    value_[a] = value;
     return a;
   }
 
-  std::vector<int32_t> parent_;  // -1: the hex holds no number yet
-  std::vector<int32_t> size_;
+  std::vector<int16_t>& narrow_;
+  size_t narrowLimit_;
+  std::vector<uint32_t> wide_;
+  std::vector<uint32_t> parent_;
+  std::vector<uint32_t> size_;
   std::vector<int32_t> value_;  // of roots
-  std::unordered_map<int32_t, int32_t> roots_[2];
+  std::unordered_map<int32_t, uint32_t> roots_[2];
 };
 
 struct Passes {
@@ -148,8 +183,10 @@ struct Passes {
 }  // namespace
 
 void DetermineLandMasses(MapDocument& document,
-                         const std::function<void(const std::string&)>& progress) {
-  Passes passes{document, NumberGroups(document.HexCount()), progress};
+                         const std::function<void(const std::string&)>& progress,
+                         size_t narrowLabels) {
+  // The labels live in HexLandMass until the numbers replace them.
+  Passes passes{document, NumberGroups(document.HexLandMass, narrowLabels), progress};
   passes.Label(false, 0);
   const int32_t lastLand = passes.Compact(1);
   passes.Label(true, lastLand + 1);

@@ -75,7 +75,8 @@ class ChangeRecorder {
   int16_t width_;
   int16_t height_;
   HexRange range_;
-  std::array<std::vector<int16_t>, kMapLayerCount> before_;
+  // Each layer's values in the range as they lie in the layer, row after row.
+  std::array<std::vector<uint8_t>, kMapLayerCount> before_;
   ObjectiveList objectives_;
 };
 
