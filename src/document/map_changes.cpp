@@ -124,17 +124,23 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
   range_.firstY = std::max(range.firstY, 0);
   range_.lastY = std::min<int>(range.lastY, document.MapHeight);
   if (range_.lastX < range_.firstX || range_.lastY < range_.firstY) range_ = HexRange{};
+  const size_t hexes = static_cast<size_t>(range_.lastX - range_.firstX + 1) *
+                       static_cast<size_t>(range_.lastY - range_.firstY + 1);
+  size_t total = 0;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
     if (!Complete(document, values, planes)) return;
-    // The values as they lie in the layer, row after row.
+    // Each layer's block starts on a multiple of 8 bytes.
     using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-    std::vector<uint8_t>& taken = before_[layer];
-    taken.resize(static_cast<size_t>(range_.lastX - range_.firstX + 1) *
-                 static_cast<size_t>(range_.lastY - range_.firstY + 1) *
-                 static_cast<size_t>(planes) * sizeof(Value));
-    size_t at = 0;
+    before_[layer] = {total, hexes * static_cast<size_t>(planes) * sizeof(Value)};
+    total += (before_[layer].second + 7) & ~size_t{7};
+  });
+  taken_.reset(new uint8_t[std::max<size_t>(total, 1)]);
+  ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
+    if (before_[layer].second == 0) return;
+    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
+    uint8_t* at = taken_.get() + before_[layer].first;
     ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      std::memcpy(taken.data() + at, values.data() + start, count * sizeof(Value));
+      std::memcpy(at, values.data() + start, count * sizeof(Value));
       at += count * sizeof(Value);
     });
   });
@@ -152,9 +158,9 @@ std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document,
   change.mapHeight = height_;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
     using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-    const std::vector<uint8_t>& taken = before_[layer];
-    if (!Complete(document, values, planes) || taken.empty()) return;
-    const auto* before = reinterpret_cast<const Value*>(taken.data());
+    const auto [offset, size] = before_[layer];
+    if (!Complete(document, values, planes) || size == 0) return;
+    const auto* before = reinterpret_cast<const Value*>(taken_.get() + offset);
     // Counted first, so that the cells take exactly their room.
     size_t differing = 0;
     size_t next = 0;
