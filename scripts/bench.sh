@@ -55,4 +55,33 @@ for name, ms in times.items():
     verdict = "" if not budget else ("  within" if ms <= budget else "  OVER")
     print(f"{name:44} {ms:10.3f} {shown:>10} {ratio:>16}{verdict}")
 PY
+
+# Peak memory of korvmap on the largest map (3999 x 3999), from
+# /usr/bin/time -v, beside the size of the map's layers as the map file
+# holds them (15 bytes a hex; in memory HexOriginalOwner adds one).
+game="$out/game"
+"$top/build/bin/korv-demo-game" "$game" >/dev/null
+big="$game/maps/largest.map"
+"$top/build/bin/korvmap" --folder "$game" new --width 3999 --height 3999 --random-tiles "$big" \
+  >/dev/null
+layers="$(stat -c %s "$big")"
+peak() {  # what it is, then korvmap's arguments
+  local what="$1"
+  shift
+  /usr/bin/time -v -o "$out/time.txt" "$top/build/bin/korvmap" --folder "$game" "$@" >/dev/null
+  local kb
+  kb="$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$out/time.txt")"
+  python3 - "$what" "$kb" "$layers" <<'PY'
+import sys
+what, kb, layers = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+ratio = kb * 1024 / layers
+verdict = "  within" if ratio <= 1.3 else "  OVER"
+print(f"{what:44} {kb / 1024:7.0f} MB peak, {ratio:.2f} x the map's {layers / 2**20:.0f} MB"
+      f" (at most 1.3){verdict}")
+PY
+}
+echo
+peak "korvmap convert, 3999 x 3999" convert "$big" "$game/maps/converted.map"
+peak "korvmap apply land masses, 3999 x 3999" apply "$big" "$game/maps/masses.map" \
+  "Determine Separate Land Masses"
 rm -rf "$out"

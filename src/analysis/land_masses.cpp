@@ -16,23 +16,41 @@ namespace {
 // the group of that number in its region (column 0 and row 0 form one
 // region, the rest of the map the other), so that renumbering all hexes of
 // a number, or those outside column 0 and row 0, is a union of groups.
+//
+// The members of a group are not hexes but labels: a hex gets the label of
+// the group its number had when the hex was numbered, and a new label only
+// when its number had no group in its region yet. Labels are far fewer than
+// hexes, so only the hex's label is kept per hex: 16 bits in the
+// HexLandMass layer itself (which the passes overwrite at the end anyway)
+// while there are fewer than 65 536 labels, 32 bits in a layer of its own
+// beyond.
 class NumberGroups {
  public:
-  explicit NumberGroups(size_t hexes) : parent_(hexes, -1), size_(hexes, 1), value_(hexes, 0) {}
+  NumberGroups(std::vector<int16_t>& scratch, size_t narrowLimit)
+      : narrow_(scratch), narrowLimit_(narrowLimit) {
+    std::fill(narrow_.begin(), narrow_.end(), int16_t{0});
+    parent_.push_back(0);  // label 0: the hex holds no number yet
+    value_.push_back(0);
+    size_.push_back(0);
+  }
 
   int32_t ValueOf(int32_t hex) {
-    return parent_[static_cast<size_t>(hex)] < 0 ? 0 : value_[static_cast<size_t>(Find(hex))];
+    const uint32_t label = LabelOf(static_cast<size_t>(hex));
+    return label == 0 ? 0 : value_[Find(label)];
   }
 
   void Assign(int32_t hex, bool border, int32_t value) {
     auto& roots = roots_[border ? 1 : 0];
-    parent_[static_cast<size_t>(hex)] = hex;
-    value_[static_cast<size_t>(hex)] = value;
     auto it = roots.find(value);
     if (it == roots.end()) {
-      roots.emplace(value, hex);
+      const auto label = static_cast<uint32_t>(parent_.size());
+      parent_.push_back(label);
+      value_.push_back(value);
+      size_.push_back(1);
+      roots.emplace(value, label);
+      SetLabel(static_cast<size_t>(hex), label);
     } else {
-      it->second = Union(it->second, hex, value);
+      SetLabel(static_cast<size_t>(hex), it->second);
     }
   }
 
@@ -44,11 +62,11 @@ class NumberGroups {
       auto& roots = roots_[region];
       auto it = roots.find(from);
       if (it == roots.end()) continue;
-      const int32_t moving = it->second;
+      const uint32_t moving = it->second;
       roots.erase(it);
       auto target = roots.find(to);
       if (target == roots.end()) {
-        value_[static_cast<size_t>(moving)] = to;
+        value_[moving] = to;
         roots.emplace(to, moving);
       } else {
         target->second = Union(target->second, moving, to);
@@ -57,30 +75,84 @@ class NumberGroups {
   }
 
  private:
-  int32_t Find(int32_t hex) {
-    while (parent_[static_cast<size_t>(hex)] != hex) {
-      const auto up = static_cast<size_t>(parent_[static_cast<size_t>(hex)]);
-      parent_[static_cast<size_t>(hex)] = parent_[up];
-      hex = parent_[static_cast<size_t>(hex)];
-    }
-    return hex;
+  uint32_t LabelOf(size_t hex) const {
+    return wide_.empty() ? static_cast<uint16_t>(narrow_[hex]) : wide_[hex];
   }
-  int32_t Union(int32_t a, int32_t b, int32_t value) {
+  void SetLabel(size_t hex, uint32_t label) {
+    if (wide_.empty() && label >= narrowLimit_) {
+      wide_.assign(narrow_.size(), 0);
+      for (size_t i = 0; i < narrow_.size(); ++i) wide_[i] = static_cast<uint16_t>(narrow_[i]);
+    }
+    if (wide_.empty()) {
+      narrow_[hex] = static_cast<int16_t>(static_cast<uint16_t>(label));
+    } else {
+      wide_[hex] = label;
+    }
+  }
+  uint32_t Find(uint32_t label) {
+    while (parent_[label] != label) {
+      parent_[label] = parent_[parent_[label]];
+      label = parent_[label];
+    }
+    return label;
+  }
+  uint32_t Union(uint32_t a, uint32_t b, int32_t value) {
     a = Find(a);
     b = Find(b);
     if (a != b) {
-      if (size_[static_cast<size_t>(a)] < size_[static_cast<size_t>(b)]) std::swap(a, b);
-      parent_[static_cast<size_t>(b)] = a;
-      size_[static_cast<size_t>(a)] += size_[static_cast<size_t>(b)];
+      if (size_[a] < size_[b]) std::swap(a, b);
+      parent_[b] = a;
+      size_[a] += size_[b];
     }
-    value_[static_cast<size_t>(a)] = value;
+    value_[a] = value;
     return a;
   }
 
-  std::vector<int32_t> parent_;  // -1: the hex holds no number yet
-  std::vector<int32_t> size_;
+  std::vector<int16_t>& narrow_;
+  size_t narrowLimit_;
+  std::vector<uint32_t> wide_;
+  std::vector<uint32_t> parent_;
+  std::vector<uint32_t> size_;
   std::vector<int32_t> value_;  // of roots
-  std::unordered_map<int32_t, int32_t> roots_[2];
+  std::unordered_map<int32_t, uint32_t> roots_[2];
+};
+
+// The layer as it was, so that a refused numbering can put it back: in runs
+// of equal values (an empty or numbered layer is a few runs a column), or
+// whole when runs would take more than half the layer's room.
+class LayerBackup {
+ public:
+  explicit LayerBackup(const std::vector<int16_t>& layer) : size_(layer.size()) {
+    for (size_t i = 0; i < layer.size(); ++i) {
+      if (!runs_.empty() && runs_.back().value == layer[i]) {
+        ++runs_.back().length;
+        continue;
+      }
+      if (runs_.size() * sizeof(Run) >= layer.size()) {
+        runs_ = {};
+        whole_ = layer;
+        return;
+      }
+      runs_.push_back({layer[i], 1});
+    }
+  }
+  void Restore(std::vector<int16_t>& layer) const {
+    if (!whole_.empty() || size_ == 0) {
+      layer = whole_;
+      return;
+    }
+    auto out = layer.begin();
+    for (const Run& run : runs_) out = std::fill_n(out, run.length, run.value);
+  }
+
+ private:
+  struct Run {
+    int16_t value;
+    uint32_t length;
+  };
+  size_t size_;
+  std::vector<Run> runs_;
+  std::vector<int16_t> whole_;
 };
 
 struct Passes {
@@ -151,24 +223,22 @@ struct Passes {
 }  // namespace
 
 bool DetermineLandMasses(MapDocument& document, std::string& error,
-                         const std::function<void(const std::string&)>& progress) {
-  Passes passes{document, NumberGroups(document.HexCount()), progress};
+                         const std::function<void(const std::string&)>& progress,
+                         size_t narrowLabels) {
+  const LayerBackup before(document.HexLandMass);
+  // The labels live in HexLandMass until the numbers replace them.
+  Passes passes{document, NumberGroups(document.HexLandMass, narrowLabels), progress};
   passes.Label(false, 0);
   const int32_t lastLand = passes.Compact(1);
   passes.Label(true, lastLand + 1);
   passes.Compact(lastLand + 1);
-  std::vector<int16_t> numbers(document.HexCount());
   int32_t highest = 0;
-  for (int x = 0; x <= document.MapWidth; ++x) {
-    for (int y = 0; y <= document.MapHeight; ++y) {
-      const int32_t number = passes.groups.ValueOf(passes.Id(x, y));
-      highest = std::max(highest, number);
-      if (number > std::numeric_limits<int16_t>::max()) continue;
-      numbers[document.Index(x, y)] = static_cast<int16_t>(number);
-    }
+  for (int32_t hex = 0; hex < static_cast<int32_t>(document.HexCount()); ++hex) {
+    highest = std::max(highest, passes.groups.ValueOf(hex));
   }
   // A wrapped number would be negative, or 0 ("not numbered").
   if (highest > std::numeric_limits<int16_t>::max()) {
+    before.Restore(document.HexLandMass);
     error =
         "The land masses were not numbered: this map has so many separate bodies of land "
         "and water that they would need numbers up to " +
@@ -179,7 +249,8 @@ bool DetermineLandMasses(MapDocument& document, std::string& error,
   }
   for (int x = 0; x <= document.MapWidth; ++x) {
     for (int y = 0; y <= document.MapHeight; ++y) {
-      document.LandMass(x, y) = numbers[document.Index(x, y)];
+      // Each hex's label is read before its number takes its place.
+      document.LandMass(x, y) = static_cast<int16_t>(passes.groups.ValueOf(passes.Id(x, y)));
     }
   }
   return true;

@@ -1,6 +1,7 @@
 #include "cli/apply_command.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "cli/korvmap.h"
 #include "editing/commands.h"
@@ -72,6 +73,11 @@ int ApplyCommands(const std::string& folder, const std::string& in, const std::s
   SeededRandom random(settings.seed);
   MapEditor session(GameFolder(folder), ui, random);
   Editor& editor = session.editor;
+  // No history is kept unless a later command walks it.
+  session.keepsHistory = std::any_of(chosen.begin(), chosen.end(), [](const Command* command) {
+    const std::string_view id = command->id;
+    return id == "undo-change" || id == "redo-change";
+  });
   if (!StartCommandEditor(editor, err)) return kExitRefused;
   if (settings.currentTile && !editor.Tiles.IsTile(*settings.currentTile)) {
     err << "korvmap: tile " << *settings.currentTile << " is not on the tile sheet (tiles 0 to "

@@ -494,6 +494,7 @@ bool StartCommandEditor(Editor& editor, std::ostream& err) {
         << GameFolderNeeds() << '\n';
     return false;
   }
+  editor.ShowsMap = false;
   std::string error;
   if (!StartUp(editor, error, false)) {
     err << error << '\n';

@@ -1,6 +1,7 @@
 #include "document/map_changes.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <type_traits>
 #include <unordered_set>
@@ -18,14 +19,40 @@ void ForEachNumberedLayer(Document& document, Visit&& visit) {
   ForEachEditableLayer(document, [&](auto& values, int planes) { visit(layer++, values, planes); });
 }
 
-// Calls visit(start, count) for every row of `range` in a layer of `planes`
-// planes, plane by plane: each row is one run of `count` values from `start`.
+// Calls visit(start, count) for the values of `range` in a layer of
+// `planes` planes, plane by plane and row by row, in runs of `count` values
+// from `start`: a row each, or a whole plane's rows at once when the range
+// spans every column.
 template <class Visit>
 void ForEachRow(const MapDocument& document, const HexRange& range, int planes, Visit&& visit) {
   const auto count = static_cast<size_t>(range.lastX - range.firstX + 1);
+  const bool wholeRows = range.firstX == 0 && range.lastX == document.MapWidth;
   for (int k = 0; k < planes; ++k) {
+    if (wholeRows) {
+      if (range.lastY >= range.firstY) {
+        visit(document.Index(0, range.firstY, k),
+              count * static_cast<size_t>(range.lastY - range.firstY + 1));
+      }
+      continue;
+    }
     for (int y = range.firstY; y <= range.lastY; ++y)
       visit(document.Index(range.firstX, y, k), count);
+  }
+}
+
+// Calls visit(i) for each i in 0..count where now[i] differs from
+// before[i]; equal stretches are passed over a block at a time.
+template <class Value, class Visit>
+void ForEachDifference(const Value* now, const Value* before, size_t count, Visit&& visit) {
+  constexpr size_t kBlock = 64 / sizeof(Value);
+  size_t i = 0;
+  while (i < count) {
+    const size_t block = std::min(kBlock, count - i);
+    if (std::memcmp(now + i, before + i, block * sizeof(Value)) != 0) {
+      for (size_t j = i; j < i + block; ++j)
+        if (now[j] != before[j]) visit(j);
+    }
+    i += block;
   }
 }
 
@@ -97,16 +124,24 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
   range_.firstY = std::max(range.firstY, 0);
   range_.lastY = std::min<int>(range.lastY, document.MapHeight);
   if (range_.lastX < range_.firstX || range_.lastY < range_.firstY) range_ = HexRange{};
+  const size_t hexes = static_cast<size_t>(range_.lastX - range_.firstX + 1) *
+                       static_cast<size_t>(range_.lastY - range_.firstY + 1);
+  size_t total = 0;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
     if (!Complete(document, values, planes)) return;
-    std::vector<int16_t>& taken = before_[layer];
-    taken.reserve(static_cast<size_t>(range_.lastX - range_.firstX + 1) *
-                  static_cast<size_t>(range_.lastY - range_.firstY + 1) *
-                  static_cast<size_t>(planes));
+    // Each layer's block starts on a multiple of 8 bytes.
+    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
+    before_[layer] = {total, hexes * static_cast<size_t>(planes) * sizeof(Value)};
+    total += (before_[layer].second + 7) & ~size_t{7};
+  });
+  taken_.reset(new uint8_t[std::max<size_t>(total, 1)]);
+  ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
+    if (before_[layer].second == 0) return;
+    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
+    uint8_t* at = taken_.get() + before_[layer].first;
     ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      const auto row = values.begin() + static_cast<std::ptrdiff_t>(start);
-      std::transform(row, row + static_cast<std::ptrdiff_t>(count), std::back_inserter(taken),
-                     [](auto value) { return static_cast<int16_t>(value); });
+      std::memcpy(at, values.data() + start, count * sizeof(Value));
+      at += count * sizeof(Value);
     });
   });
 }
@@ -122,18 +157,27 @@ std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document,
   change.mapWidth = width_;
   change.mapHeight = height_;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
-    const std::vector<int16_t>& taken = before_[layer];
-    if (!Complete(document, values, planes) || taken.empty()) return;
-    std::vector<CellChange>& cells = change.cells[layer];
+    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
+    const auto [offset, size] = before_[layer];
+    if (!Complete(document, values, planes) || size == 0) return;
+    const auto* before = reinterpret_cast<const Value*>(taken_.get() + offset);
+    // Counted first, so that the cells take exactly their room.
+    size_t differing = 0;
     size_t next = 0;
     ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      for (size_t i = start; i < start + count; ++i) {
-        const auto now = static_cast<int16_t>(values[i]);
-        const int16_t before = taken[next++];
-        if (now != before) cells.push_back({static_cast<uint32_t>(i), before, now});
-      }
+      ForEachDifference(values.data() + start, before + next, count, [&](size_t) { ++differing; });
+      next += count;
     });
-    cells.shrink_to_fit();
+    std::vector<CellChange>& cells = change.cells[layer];
+    cells.reserve(differing);
+    next = 0;
+    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
+      ForEachDifference(values.data() + start, before + next, count, [&](size_t i) {
+        cells.push_back({static_cast<uint32_t>(start + i), static_cast<int16_t>(before[next + i]),
+                         static_cast<int16_t>(values[start + i])});
+      });
+      next += count;
+    });
   });
   ObjectiveList now = ObjectivesOf(document);
   if (!(now == objectives_)) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,7 +76,11 @@ class ChangeRecorder {
   int16_t width_;
   int16_t height_;
   HexRange range_;
-  std::array<std::vector<int16_t>, kMapLayerCount> before_;
+  // Each layer's values in the range as they lie in the layer, row after
+  // row, one layer after the other in one block (not zeroed first: every
+  // byte is copied in); where each layer starts and how long it is.
+  std::unique_ptr<uint8_t[]> taken_;
+  std::array<std::pair<size_t, size_t>, kMapLayerCount> before_{};
   ObjectiveList objectives_;
 };
 

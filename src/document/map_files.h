@@ -61,8 +61,9 @@ std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes,
                                       std::span<const uint8_t> tileTerrain, std::string& error);
 
 // Moves the size, layers and objective list of `from` into `document`,
-// keeping its names, and rebuilds HexPixelPos.
-void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry& geometry);
+// keeping its names, and rebuilds HexPixelPos for `geometry` (leaves it
+// empty without one: nothing draws the map).
+void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry* geometry);
 
 // The versioned layout of `document`: header, five layers, objective list
 // and, when `withNationSetName`, the nation-set name.

@@ -382,7 +382,7 @@ const std::vector<Command>& CommandTable() {
 }
 
 CommandOutcome RunCommand(MapEditor& session, const Command& command) {
-  if (!command.change) return command.run(session);
+  if (!command.change || !session.keepsHistory) return command.run(session);
   const ChangeRecorder recorder(session.editor.Document);
   CommandOutcome outcome = command.run(session);
   KeepChange(session, recorder, command.change);

@@ -49,6 +49,9 @@ struct MapEditor {
   AutoTileHooks autoTile;
   // The changes Edit > Undo and Redo walk through; emptied when the map is replaced.
   ChangeHistory history;
+  // Off where nothing will walk the history (korvmap apply without
+  // undo-change or redo-change): edits then take no values to compare.
+  bool keepsHistory = true;
   // Presented-view scale of the widget; 1 shows one map pixel per screen pixel.
   double zoom = 1.0;
   // Menu entries whose caption names a switch's state read otherwise until
@@ -91,6 +94,10 @@ void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string 
 // Runs `edit` and keeps what it changed in `range` as one change.
 template <class Edit>
 void RecordedEdit(MapEditor& session, const HexRange& range, std::string name, Edit&& edit) {
+  if (!session.keepsHistory) {
+    edit();
+    return;
+  }
   const ChangeRecorder recorder(session.editor.Document, range);
   edit();
   KeepChange(session, recorder, std::move(name));

@@ -16,17 +16,25 @@ bool SaveMap(Editor& editor) {
   if (document.MapPath.empty()) return true;
   BusyScope busy(editor.Ui);
   std::string error;
-  ReplaceStrategicMap(editor.JumpMap,
-                      DrawStrategicMap(document, editor.Tiles, editor.JumpMap.HighlightTerrain));
+  const int highlight = editor.JumpMap.HighlightTerrain;
+  // Where no map is shown the picture is not kept: its file is made from the map.
+  ReplaceStrategicMap(editor.JumpMap, editor.ShowsMap
+                                          ? DrawStrategicMap(document, editor.Tiles, highlight)
+                                          : Picture());
   RebuildObjectiveList(document);
   editor.Ui.Progress("Writing map data");
   // The picture, the map and the control file are replaced together or not at all.
   VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
   FileSetWriter files;
-  if (!files.Add(JumpMapPicturePath(document.MapPath), editor.JumpMap.MapPicture.EncodeBmp(),
-                 &error) ||
-      !files.Add(document.MapPath, blocks.pieces, &error) ||
-      !files.Add(ControlFilePath(document.MapPath), EncodeControlFile(document), &error) ||
+  const std::string picturePath = JumpMapPicturePath(document.MapPath);
+  StrategicBitmapFile pictureFile(document, editor.Tiles, highlight);
+  const bool pictureWritten =
+      editor.ShowsMap
+          ? files.Add(picturePath, editor.JumpMap.MapPicture.EncodeBmp(), &error)
+          : files.Add(
+                picturePath, pictureFile.Size(), [&] { return pictureFile.Next(); }, &error);
+  if (!pictureWritten || !files.Add(document.MapPath, blocks.pieces, &error) ||
+      !files.Add(ControlFilePath(document.MapPath), document.HexControl, &error) ||
       !files.Commit(&error)) {
     editor.Ui.Progress("Map not saved");
     editor.Ui.Message("The map was not saved: " + error +
@@ -53,7 +61,7 @@ void SayNotOpened(Editor& editor, const std::string& what, const std::string& pa
 void TakeOldMap(Editor& editor, ParsedMap& parsed) {
   MapDocument& document = editor.Document;
   document.MapName = document.MapPath;
-  ReplaceMapLayers(document, std::move(parsed.Document), editor.Geometry);
+  ReplaceMapLayers(document, std::move(parsed.Document), editor.PixelTableGeometry());
   RebuildObjectiveList(document);
 }
 
@@ -76,7 +84,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
     return true;
   }
   std::string storedSet = info.NationSetName;
-  ReplaceMapLayers(document, std::move(parsed->Document), editor.Geometry);
+  ReplaceMapLayers(document, std::move(parsed->Document), editor.PixelTableGeometry());
   if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
@@ -129,7 +137,7 @@ void NewMap(Editor& editor) {
       editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
                       randomVariants);
-  BuildHexPixelTable(document, editor.Geometry);
+  if (editor.ShowsMap) BuildHexPixelTable(document, editor.Geometry);
   // The old objective list does not belong to the new map.
   RebuildObjectiveList(document);
   NoteMapSaved(editor);
@@ -138,9 +146,9 @@ void NewMap(Editor& editor) {
 bool WriteSnapshot(Editor& editor) {
   editor.Ui.Progress("Writing map data");
   std::string error;
-  if (!WriteFileAtomically(
-          editor.Folder.Resolve(kSnapshotFile),
-          EncodeVersionedMap(editor.Document, editor.Settings.MapFileVersion, false), &error)) {
+  // Written from the layers themselves, without a copy of the map.
+  const VersionedMapBlocks blocks(editor.Document, editor.Settings.MapFileVersion, false);
+  if (!WriteFileAtomically(editor.Folder.Resolve(kSnapshotFile), blocks.pieces, &error)) {
     editor.Ui.Message("The undo copy of the map was not written: " + error + ".");
     return false;
   }
@@ -157,7 +165,7 @@ bool ReadSnapshot(Editor& editor) {
                           : "The undo copy " + path.string() + " cannot be read: " + error + ".");
     return false;
   }
-  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.Geometry);
+  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.PixelTableGeometry());
   RestoreOriginalOwners(editor.Document);
   return true;
 }

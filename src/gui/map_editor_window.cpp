@@ -81,7 +81,7 @@ MapEditorWindow::MapEditorWindow(const std::filesystem::path& folder, uint64_t s
     : windowUi_(this), ui_(ui ? ui : &windowUi_), random_(seed) {
   session_ = std::make_unique<MapEditor>(GameFolder(folder), *ui_, random_);
   session_->view.OnPresent = [this] {
-    if (mapView_) mapView_->update();
+    if (mapView_) mapView_->Presented();
     // The jump map's outline follows the view while the window shows.
     if (jumpMap_ && jumpMap_->isVisible()) jumpMap_->Refresh();
   };

@@ -19,6 +19,17 @@ class MapViewWidget : public QFrame {
     update();
   }
   double Zoom() const { return zoom_; }
+  // Repaints what the last present changed (the view's PresentedArea) at
+  // actual size, or all of the view.
+  void Presented() {
+    const QRect inner = contentsRect();
+    if (view_.PresentedArea && zoom_ == 1.0 && view_.DrawScale >= 1.0) {
+      const PixelRect& area = *view_.PresentedArea;
+      update(QRect(inner.x() + area.x, inner.y() + area.y, area.width, area.height) & inner);
+    } else {
+      update();
+    }
+  }
   // The border on each side, included in the outer size.
   static constexpr int kFrame = 2;
 

@@ -1,6 +1,11 @@
 #include "imagery/seasonal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <span>
+
+#include "platform/files.h"
 
 #include "platform/characters.h"
 
@@ -39,47 +44,52 @@ ColourTable BrightTable() {
   return Table(2.25);
 }
 
-void ApplySeasonalRule(Picture& picture, SeasonalRule rule) {
+namespace {
+
+// Applies `rule` to one pixel's blue, green and red bytes.
+inline void ApplyToPixel(uint8_t& blue, uint8_t& green, uint8_t& red, SeasonalRule rule) {
   static const ColourTable dark = DarkTable();
   static const ColourTable bright = BrightTable();
+  switch (rule) {
+    case SeasonalRule::kUnhighlight:
+      red = dark[red];
+      green = dark[green];
+      blue = dark[blue];
+      break;
+    case SeasonalRule::kRedHex:
+      green = 0;
+      blue = 0;
+      break;
+    case SeasonalRule::kWinter:
+      if (red == 195 && green == 195 && blue == 119) {
+        red = bright[red];
+        green = bright[green];
+        blue = bright[blue];
+      }
+      break;
+    case SeasonalRule::kMud:
+      for (const auto& colour : kMudColours) {
+        if (red != colour[0] || green != colour[1] || blue != colour[2]) continue;
+        for (int twice = 0; twice < 2; ++twice) {
+          red = dark[red];
+          green = dark[green];
+          blue = dark[blue];
+        }
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+void ApplySeasonalRule(Picture& picture, SeasonalRule rule) {
   std::span<uint8_t> bytes = picture.MutableBytes();
   const size_t rowBytes = static_cast<size_t>(picture.BytesPerRow());
   for (int y = 0; y < picture.Height(); ++y) {
     uint8_t* pixel = bytes.data() + rowBytes * static_cast<size_t>(y);
-    for (int x = 0; x < picture.Width(); ++x, pixel += 4) {
-      // Blue, green, red, and a fourth byte left alone.
-      uint8_t& blue = pixel[0];
-      uint8_t& green = pixel[1];
-      uint8_t& red = pixel[2];
-      switch (rule) {
-        case SeasonalRule::kUnhighlight:
-          red = dark[red];
-          green = dark[green];
-          blue = dark[blue];
-          break;
-        case SeasonalRule::kRedHex:
-          green = 0;
-          blue = 0;
-          break;
-        case SeasonalRule::kWinter:
-          if (red == 195 && green == 195 && blue == 119) {
-            red = bright[red];
-            green = bright[green];
-            blue = bright[blue];
-          }
-          break;
-        case SeasonalRule::kMud:
-          for (const auto& colour : kMudColours) {
-            if (red != colour[0] || green != colour[1] || blue != colour[2]) continue;
-            for (int twice = 0; twice < 2; ++twice) {
-              red = dark[red];
-              green = dark[green];
-              blue = dark[blue];
-            }
-          }
-          break;
-      }
-    }
+    // Blue, green, red, and a fourth byte left alone.
+    for (int x = 0; x < picture.Width(); ++x, pixel += 4)
+      ApplyToPixel(pixel[0], pixel[1], pixel[2], rule);
   }
 }
 
@@ -108,12 +118,65 @@ bool CreateSeasonalMaps(const Picture& source, const std::string& sourcePath,
   } kSteps[] = {{SeasonalRule::kUnhighlight, true}, {SeasonalRule::kRedHex, true},
                 {SeasonalRule::kWinter, true},      {SeasonalRule::kUnhighlight, false},
                 {SeasonalRule::kMud, true},         {SeasonalRule::kUnhighlight, false}};
-  Picture work;
+  // Each file is made from the source a block of rows at a time, through
+  // the rules of its picture in order: the bytes the pictures would write,
+  // without a copy of the picture or of the file in memory.
+  const int width = source.Width();
+  const int height = source.Height();
+  const size_t rowBytes = BmpRowBytes(width);
+  const std::array<uint8_t, kBmpHeaderBytes> header =
+      BmpHeader(width, height, source.Image().dotsPerMeterX(), source.Image().dotsPerMeterY());
+  const std::span<const uint8_t> pixels = source.Bytes();
+  const auto sourceRowBytes = static_cast<size_t>(source.BytesPerRow());
+  std::vector<SeasonalRule> rules;
+  std::vector<uint8_t> block;
+  // A picture has few colours: what the rules make of each is kept in a
+  // small table by colour, entry 0xff000000 | rgb -> rgb (0 while empty).
+  constexpr size_t kRemembered = 4096;
+  std::vector<std::pair<uint32_t, uint32_t>> remembered(kRemembered);
   for (size_t i = 0; i < files.size(); ++i) {
     if (step) step("Creating " + files[i]);
-    if (kSteps[i].fromSource) work = source;
-    ApplySeasonalRule(work, kSteps[i].rule);
-    if (!work.SaveBmp(files[i], &error)) return false;
+    if (kSteps[i].fromSource) rules.clear();
+    rules.push_back(kSteps[i].rule);
+    std::fill(remembered.begin(), remembered.end(), std::pair<uint32_t, uint32_t>{0, 0});
+    int nextRow = -1;  // -1: the header comes next
+    const auto next = [&]() -> std::optional<std::span<const uint8_t>> {
+      if (nextRow < 0) {
+        nextRow = 0;
+        return std::span<const uint8_t>(header);
+      }
+      if (nextRow >= height) return std::nullopt;
+      // The file's rows run bottom up.
+      const int rows =
+          std::min(height - nextRow, std::max(1, static_cast<int>((1 << 20) / rowBytes)));
+      block.assign(rowBytes * static_cast<size_t>(rows), 0);
+      for (int r = 0; r < rows; ++r) {
+        const uint8_t* from =
+            pixels.data() + sourceRowBytes * static_cast<size_t>(height - 1 - nextRow - r);
+        uint8_t* to = block.data() + rowBytes * static_cast<size_t>(r);
+        for (int x = 0; x < width; ++x, from += 4, to += 3) {
+          const uint32_t rgb = uint32_t{from[0]} | uint32_t{from[1]} << 8 | uint32_t{from[2]} << 16;
+          auto& entry = remembered[(rgb ^ (rgb >> 12)) % kRemembered];
+          if (entry.first != (0xff000000u | rgb)) {
+            uint8_t blue = from[0], green = from[1], red = from[2];
+            for (SeasonalRule rule : rules) ApplyToPixel(blue, green, red, rule);
+            entry = {0xff000000u | rgb,
+                     uint32_t{blue} | uint32_t{green} << 8 | uint32_t{red} << 16};
+          }
+          to[0] = entry.second & 0xff;
+          to[1] = (entry.second >> 8) & 0xff;
+          to[2] = (entry.second >> 16) & 0xff;
+        }
+      }
+      nextRow += rows;
+      return std::span<const uint8_t>(block);
+    };
+    FileSetWriter writer;
+    if (!writer.Add(files[i], kBmpHeaderBytes + rowBytes * static_cast<size_t>(height), next,
+                    &error) ||
+        !writer.Commit(&error)) {
+      return false;
+    }
   }
   return true;
 }

@@ -41,6 +41,51 @@ Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
   return picture;
 }
 
+StrategicBitmapFile::StrategicBitmapFile(const MapDocument& document, const TileTables& tables,
+                                         int highlightTerrain)
+    : document_(document),
+      tables_(tables),
+      highlightTerrain_(highlightTerrain),
+      width_(std::max<int>(document.MapWidth, 1)),
+      height_(std::max<int>(document.MapHeight, 1)),
+      header_(BmpHeader(width_, height_, kNewPictureDotsPerMeter, kNewPictureDotsPerMeter)) {}
+
+size_t StrategicBitmapFile::Size() const {
+  return kBmpHeaderBytes + BmpRowBytes(width_) * static_cast<size_t>(height_);
+}
+
+std::optional<std::span<const uint8_t>> StrategicBitmapFile::Next() {
+  if (nextRow_ < 0) {
+    nextRow_ = 0;
+    return std::span<const uint8_t>(header_);
+  }
+  if (nextRow_ >= height_) return std::nullopt;
+  // About a megabyte a block. The file's rows run bottom up: file row r is
+  // picture row height - 1 - r, and hex (x, y) is pixel (x, y).
+  const size_t rowBytes = BmpRowBytes(width_);
+  const int rows =
+      std::min(height_ - nextRow_, std::max(1, static_cast<int>((1 << 20) / rowBytes)));
+  block_.assign(rowBytes * static_cast<size_t>(rows), 0);
+  std::array<uint32_t, 256> colours{};
+  for (int t = 0; t < 256; ++t) colours[static_cast<size_t>(t)] = tables_.TerrainRgb(t);
+  for (int r = 0; r < rows; ++r) {
+    const int y = height_ - 1 - (nextRow_ + r);
+    uint8_t* to = block_.data() + rowBytes * static_cast<size_t>(r);
+    for (int x = 0; x < width_; ++x) {
+      const int terrain = document_.Terrain(x, y);
+      const bool black = highlightTerrain_ == 0 ? tables_.RoadOf(document_.Tile(x, y)) == 1
+                                                : terrain == highlightTerrain_;
+      const uint32_t rgb = black ? 0 : colours[static_cast<size_t>(terrain)];
+      to[0] = rgb & 0xff;
+      to[1] = (rgb >> 8) & 0xff;
+      to[2] = (rgb >> 16) & 0xff;
+      to += 3;
+    }
+  }
+  nextRow_ += rows;
+  return std::span<const uint8_t>(block_);
+}
+
 }  // namespace korv
 
 namespace korv {

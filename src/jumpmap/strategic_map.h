@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "autotile/tile_tables.h"
 #include "document/map_document.h"
@@ -43,6 +45,28 @@ void ReplaceStrategicMap(JumpMapState& jumpMap, Picture picture);
 // pixel (x, y) for hex (x, y); the last column and row have no pixel.
 Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain);
+
+// The strategic picture's 24-bit bitmap file made straight from the map, a
+// block of rows at a time: the bytes of DrawStrategicMap(...).EncodeBmp()
+// without the picture or a copy of the file in memory. The map must stay
+// as it is while the pieces are taken.
+class StrategicBitmapFile {
+ public:
+  StrategicBitmapFile(const MapDocument& document, const TileTables& tables, int highlightTerrain);
+  size_t Size() const;
+  // The header, then the rows bottom up in blocks; nothing after the last.
+  std::optional<std::span<const uint8_t>> Next();
+
+ private:
+  const MapDocument& document_;
+  const TileTables& tables_;
+  int highlightTerrain_;
+  int width_;
+  int height_;
+  int nextRow_ = -1;  // -1: the header comes next
+  std::array<uint8_t, kBmpHeaderBytes> header_{};
+  std::vector<uint8_t> block_;
+};
 
 }  // namespace korv
 

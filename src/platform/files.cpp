@@ -218,8 +218,7 @@ bool FaultAt(const fs::path& path, WriteStage stage) {
 
 // Writes `pieces` to a temporary file beside `path`; its name, or nothing
 // (with the temporary removed) when it cannot be written whole.
-std::optional<fs::path> WriteTemporary(const fs::path& path,
-                                       std::span<const std::span<const uint8_t>> pieces,
+std::optional<fs::path> WriteTemporary(const fs::path& path, size_t total, const PieceSource& next,
                                        std::string* error) {
   fs::path temporary = path;
   temporary += ".korv-tmp";
@@ -229,8 +228,6 @@ std::optional<fs::path> WriteTemporary(const fs::path& path,
     if (error) *error = "cannot write " + path.string() + " (is the folder writable?)";
     return std::nullopt;
   }
-  size_t total = 0;
-  for (std::span<const uint8_t> piece : pieces) total += piece.size();
   // The fault point lies half-way through the bytes, inside whichever piece
   // holds that byte.
   const size_t half = total / 2;
@@ -242,7 +239,8 @@ std::optional<fs::path> WriteTemporary(const fs::path& path,
               static_cast<std::streamsize>(bytes.size()));
     written += bytes.size();
   };
-  for (std::span<const uint8_t> piece : pieces) {
+  while (std::optional<std::span<const uint8_t>> nextPiece = next()) {
+    std::span<const uint8_t> piece = *nextPiece;
     if (!checked && written + piece.size() >= half) {
       const size_t head = half - written;
       put(piece.first(head));
@@ -296,7 +294,21 @@ FileSetWriter::~FileSetWriter() {
 
 bool FileSetWriter::Add(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
                         std::string* error) {
-  auto temporary = WriteTemporary(path, pieces, error);
+  size_t total = 0;
+  for (std::span<const uint8_t> piece : pieces) total += piece.size();
+  size_t given = 0;
+  return Add(
+      path, total,
+      [&]() -> std::optional<std::span<const uint8_t>> {
+        if (given == pieces.size()) return std::nullopt;
+        return pieces[given++];
+      },
+      error);
+}
+
+bool FileSetWriter::Add(const fs::path& path, size_t total, const PieceSource& next,
+                        std::string* error) {
+  auto temporary = WriteTemporary(path, total, next, error);
   if (!temporary) return false;
   staged_.push_back({*temporary, path});
   return true;

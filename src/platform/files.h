@@ -93,6 +93,10 @@ bool WriteFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const uint8_t>> pieces,
                          std::string* error = nullptr);
 
+// The pieces of a file one after the other, then nothing; each piece stays
+// valid until the next call.
+using PieceSource = std::function<std::optional<std::span<const uint8_t>>()>;
+
 // Files that are saved together (a map, its control file and its picture):
 // each is written whole to a temporary file beside it, and only when every
 // one is written are they renamed into place, so a failure on any of them
@@ -108,6 +112,11 @@ class FileSetWriter {
   bool Add(const std::filesystem::path& path, std::span<const std::span<const uint8_t>> pieces,
            std::string* error = nullptr);
   bool Add(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+           std::string* error = nullptr);
+  // A file of `total` bytes made a piece at a time, so that a large file
+  // needs no copy of it in memory: `next` gives the pieces in order, then
+  // nothing.
+  bool Add(const std::filesystem::path& path, size_t total, const PieceSource& next,
            std::string* error = nullptr);
   // Renames every temporary over its file.
   bool Commit(std::string* error = nullptr);

@@ -208,20 +208,17 @@ bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
   return true;
 }
 
-std::vector<uint8_t> Picture::EncodeBmp() const {
-  // A 24-bit bitmap with the 40-byte header, rows bottom up, each padded
-  // to four bytes: what Qt's own writer makes, without its copies.
-  const int width = Width();
-  const int height = Height();
-  const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  const size_t pixelBytes = rowBytes * static_cast<size_t>(height);
-  std::vector<uint8_t> bytes(54 + pixelBytes, 0);
+std::array<uint8_t, kBmpHeaderBytes> BmpHeader(int width, int height, int dotsPerMeterX,
+                                               int dotsPerMeterY) {
+  // What Qt's own writer makes.
+  const size_t pixelBytes = BmpRowBytes(width) * static_cast<size_t>(height);
+  std::array<uint8_t, kBmpHeaderBytes> bytes{};
   const auto put = [&bytes](size_t at, uint32_t value, int size) {
     for (int i = 0; i < size; ++i) bytes[at + static_cast<size_t>(i)] = (value >> (8 * i)) & 0xff;
   };
   bytes[0] = 'B';
   bytes[1] = 'M';
-  put(2, static_cast<uint32_t>(bytes.size()), 4);
+  put(2, static_cast<uint32_t>(kBmpHeaderBytes + pixelBytes), 4);
   put(10, 54, 4);
   put(14, 40, 4);
   put(18, static_cast<uint32_t>(width), 4);
@@ -229,8 +226,19 @@ std::vector<uint8_t> Picture::EncodeBmp() const {
   put(26, 1, 2);
   put(28, 24, 2);
   put(34, static_cast<uint32_t>(pixelBytes), 4);
-  put(38, static_cast<uint32_t>(image_.dotsPerMeterX()), 4);
-  put(42, static_cast<uint32_t>(image_.dotsPerMeterY()), 4);
+  put(38, static_cast<uint32_t>(dotsPerMeterX), 4);
+  put(42, static_cast<uint32_t>(dotsPerMeterY), 4);
+  return bytes;
+}
+
+std::vector<uint8_t> Picture::EncodeBmp() const {
+  // Without the copies of Qt's writer.
+  const int width = Width();
+  const int height = Height();
+  const size_t rowBytes = BmpRowBytes(width);
+  std::vector<uint8_t> bytes(kBmpHeaderBytes + rowBytes * static_cast<size_t>(height), 0);
+  const auto header = BmpHeader(width, height, image_.dotsPerMeterX(), image_.dotsPerMeterY());
+  std::copy(header.begin(), header.end(), bytes.begin());
   for (int y = 0; y < height; ++y) {
     const auto* from = reinterpret_cast<const uint32_t*>(image_.constScanLine(height - 1 - y));
     uint8_t* to = bytes.data() + 54 + rowBytes * static_cast<size_t>(y);

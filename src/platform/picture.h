@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -21,6 +22,15 @@ struct PixelRect {
 
 // The resolution a new picture has (and its BMP header states): 96 dots per inch.
 constexpr int kNewPictureDotsPerMeter = 3780;
+
+// A 24-bit bitmap file: its 54 header bytes (the 40-byte header), then
+// rows bottom up, each padded to four bytes.
+constexpr size_t kBmpHeaderBytes = 54;
+constexpr size_t BmpRowBytes(int width) {
+  return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+}
+std::array<uint8_t, kBmpHeaderBytes> BmpHeader(int width, int height, int dotsPerMeterX,
+                                               int dotsPerMeterY);
 
 class Picture {
  public:

@@ -1,6 +1,7 @@
 #include "view/hex_drawing.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "view/overview.h"
 #include "view/viewport.h"
@@ -239,13 +240,33 @@ void RedrawHexes(const Editor& editor, const HexDrawingResources& resources,
                  const DrawSwitches& switches, ViewState& view,
                  const std::vector<std::pair<int, int>>& hexes, JumpMapState* jumpMap) {
   const MapDocument& document = editor.Document;
+  const HexGeometry& g = editor.Geometry;
+  // What the hexes' drawing can reach on the screen: each hex's cell and
+  // the largest flag at its place.
+  const int flagRight =
+      std::max({kLargeFlagWidth, kMediumFlagWidth, kSmallFlagShiftX + kSmallFlagWidth});
+  const int flagBottom = std::max({kLargeFlagHeight, kMediumFlagHeight, kSmallFlagHeight});
+  int left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
   for (const auto& [x, y] : hexes) {
     if (!document.Contains(x, y)) continue;
     if (jumpMap) SetStrategicHex(*jumpMap, document, editor.Tiles, x, y);
     Print_hex(editor, resources, switches, view, x, y,
               HexDrawMode(editor.Settings, switches, x, y));
+    const PixelPoint origin = HexToPixel(g, x, y);
+    const int sx = origin.left - view.ViewLeft * g.ColumnStep;
+    const int sy = origin.top - view.ViewTop * g.RowStep;
+    left = std::min(left, sx);
+    top = std::min(top, sy);
+    right = std::max({right, sx + g.HexPixelWidth, sx + editor.Settings.FlagOffsetX + flagRight});
+    bottom =
+        std::max({bottom, sy + g.HexPixelHeight, sy + editor.Settings.FlagOffsetY + flagBottom});
   }
-  BlitPic1(editor.Geometry, view);
+  if (left > right) {
+    BlitPic1(g, view);
+    return;
+  }
+  const PixelRect area{left, top, right - left, bottom - top};
+  BlitPic1(g, view, &area);
 }
 
 void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, ViewState& view,
@@ -256,6 +277,8 @@ void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, 
           origin.top - view.ViewTop * geometry.RowStep, resources.EffectMask,
           resources.EffectPicture, kBlueHighlightX, 0, geometry.HexPixelWidth,
           geometry.HexPixelHeight);
+  view.ScreenMarked = true;
+  view.PresentedArea.reset();
   if (view.OnPresent) view.OnPresent();
 }
 

@@ -49,6 +49,19 @@ uint32_t PixelOf(const Picture& picture, int x, int y) {
   return reinterpret_cast<const uint32_t*>(picture.Image().constScanLine(y))[x] & 0xffffff;
 }
 
+// sum / n rounded down, by a multiplication for the small counts a shown
+// pixel spans: with m = ceil(2^32 / n), (sum * m) >> 32 is exact while
+// sum * n stays below 2^32 (sums of 8-bit values over n pixels do).
+uint32_t Quotient(uint32_t sum, uint32_t n) {
+  static const std::array<uint64_t, 1024> kMultipliers = [] {
+    std::array<uint64_t, 1024> m{};
+    for (uint64_t d = 1; d < m.size(); ++d) m[d] = ((uint64_t{1} << 32) + d - 1) / d;
+    return m;
+  }();
+  if (n == 0 || n >= kMultipliers.size()) return sum / n;
+  return static_cast<uint32_t>((uint64_t{sum} * kMultipliers[n]) >> 32);
+}
+
 void Put(Picture& target, const ScaledCell& cell, int left, int top) {
   const int firstRow = std::max(0, -top);
   const int lastRow = std::min(cell.height, target.Height() - top);
@@ -116,6 +129,109 @@ ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask
   return cell;
 }
 
+CellSums SumCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my, int w,
+                 int h) {
+  CellSums cell;
+  cell.width = std::max(w, 0);
+  cell.height = std::max(h, 0);
+  const auto stride = static_cast<size_t>(cell.width) + 1;
+  cell.inside.assign(static_cast<size_t>(cell.width) * static_cast<size_t>(cell.height), 0);
+  cell.sums.assign(stride * (static_cast<size_t>(cell.height) + 1), {0, 0, 0, 0});
+  // Pixels off a picture read as 0, as PixelOf reads them.
+  const auto rowOf = [](const Picture& p, int y) -> const uint32_t* {
+    if (y < 0 || y >= p.Height()) return nullptr;
+    return reinterpret_cast<const uint32_t*>(p.Image().constScanLine(y));
+  };
+  const auto pixelAt = [](const uint32_t* row, const Picture& p, int x) -> uint32_t {
+    return row && x >= 0 && x < p.Width() ? row[x] & 0xffffff : 0;
+  };
+  for (int v = 0; v < cell.height; ++v) {
+    std::array<uint32_t, 4> row{0, 0, 0, 0};
+    const uint32_t* maskRow = rowOf(mask, my + v);
+    const uint32_t* pictureRow = rowOf(picture, cy + v);
+    for (int u = 0; u < cell.width; ++u) {
+      if (pixelAt(maskRow, mask, mx + u) == 0) {
+        cell.inside[static_cast<size_t>(v) * static_cast<size_t>(cell.width) +
+                    static_cast<size_t>(u)] = 1;
+        const uint32_t p = pixelAt(pictureRow, picture, cx + u);
+        row[0] += (p >> 16) & 0xff;
+        row[1] += (p >> 8) & 0xff;
+        row[2] += p & 0xff;
+        row[3] += 1;
+      }
+      const std::array<uint32_t, 4>& above =
+          cell.sums[static_cast<size_t>(v) * stride + static_cast<size_t>(u) + 1];
+      std::array<uint32_t, 4>& sum =
+          cell.sums[(static_cast<size_t>(v) + 1) * stride + static_cast<size_t>(u) + 1];
+      for (size_t c = 0; c < 4; ++c) sum[c] = above[c] + row[c];
+    }
+  }
+  return cell;
+}
+
+ScaledCell ScaleSummedCell(const CellSums& source, double scale, double fractionX,
+                           double fractionY) {
+  // The arithmetic of ScaleCell, step for step.
+  ScaledCell cell;
+  const double fx = fractionX;
+  const double fy = fractionY;
+  const int w = source.width;
+  const int h = source.height;
+  cell.width = static_cast<int>(std::ceil(w * scale + fx));
+  cell.height = static_cast<int>(std::ceil(h * scale + fy));
+  const size_t count = static_cast<size_t>(cell.width) * static_cast<size_t>(cell.height);
+  cell.pixels.assign(count, 0xff000000u);
+  cell.covered.assign(count, 0);
+  const auto stride = static_cast<size_t>(w) + 1;
+  const auto corner = [&](int u, int v) -> const std::array<uint32_t, 4>& {
+    return source.sums[static_cast<size_t>(v) * stride + static_cast<size_t>(u)];
+  };
+  // A shown pixel's middle (u, v) and the cell pixels it spans, u0..u1 and
+  // v0..v1, depend on its column or row alone; u is -1 off the cell.
+  constexpr double kEdge = 1e-6;
+  struct Span {
+    int middle, first, last;
+  };
+  const auto span = [&](int i, double f, int extent) {
+    const auto middle = static_cast<int>(std::floor((i + 0.5 - f) / scale + kEdge));
+    if (middle < 0 || middle >= extent) return Span{-1, 0, 0};
+    const int first = std::max(0, static_cast<int>(std::floor((i - f) / scale)));
+    const int last =
+        std::max(first, std::min(extent, static_cast<int>(std::ceil((i + 1 - f) / scale))));
+    return Span{middle, first, last};
+  };
+  std::vector<Span> columns(static_cast<size_t>(cell.width));
+  for (int i = 0; i < cell.width; ++i) columns[static_cast<size_t>(i)] = span(i, fx, w);
+  for (int j = 0; j < cell.height; ++j) {
+    const Span row = span(j, fy, h);
+    if (row.middle < 0) continue;
+    const uint8_t* inside =
+        source.inside.data() + static_cast<size_t>(row.middle) * static_cast<size_t>(w);
+    for (int i = 0; i < cell.width; ++i) {
+      const Span& column = columns[static_cast<size_t>(i)];
+      if (column.middle < 0 || !inside[column.middle]) continue;
+      const auto& a = corner(column.last, row.last);
+      const auto& b = corner(column.first, row.last);
+      const auto& c = corner(column.last, row.first);
+      const auto& d = corner(column.first, row.first);
+      const auto sum = [&](size_t k) { return a[k] - b[k] - c[k] + d[k]; };
+      const uint32_t n = sum(3);
+      const size_t at =
+          static_cast<size_t>(j) * static_cast<size_t>(cell.width) + static_cast<size_t>(i);
+      cell.covered[at] = 1;
+      cell.pixels[at] = 0xff000000u | (Quotient(sum(0), n) << 16) | (Quotient(sum(1), n) << 8) |
+                        Quotient(sum(2), n);
+    }
+  }
+  return cell;
+}
+
+const CellSums& OverviewCells::Sums(uint64_t key, const std::function<CellSums()>& make) {
+  auto found = sums_.find(key);
+  if (found == sums_.end()) found = sums_.emplace(key, make()).first;
+  return found->second;
+}
+
 const ScaledCell& OverviewCells::Get(double scale, uint64_t key,
                                      const std::function<ScaledCell()>& make) {
   std::unordered_map<uint64_t, ScaledCell>& atScale = cells_[scale];
@@ -132,6 +248,7 @@ void OverviewCells::KeepFor(const HexGeometry& geometry) {
   }
   geometry_ = geometry;
   cells_.clear();
+  sums_.clear();
 }
 
 void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
@@ -156,7 +273,9 @@ void DrawOverviewHex(const Editor& editor, const HexDrawingResources& resources,
     // An overlay whose picture is missing draws nothing, as at actual size.
     if (kind != kTileCell && kind != kClearCell && (picture.IsNull() || mask.IsNull())) return;
     const ScaledCell& cell = cells.Get(scale, Key(kind, index, across.steps, down.steps), [&] {
-      return ScaleCell(picture, cx, cy, mask, mx, 0, w, h, scale, across.fraction, down.fraction);
+      const CellSums& sums = cells.Sums(
+          Key(kind, index, 0, 0), [&] { return SumCell(picture, cx, cy, mask, mx, 0, w, h); });
+      return ScaleSummedCell(sums, scale, across.fraction, down.fraction);
     });
     Put(view.ViewBuffer, cell, across.whole, down.whole);
   };

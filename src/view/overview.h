@@ -13,6 +13,7 @@
 // (4 across at 25 %, 20 at 33 %).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -44,18 +45,37 @@ struct ScaledCell {
 ScaledCell ScaleCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my,
                      int w, int h, double scale, double fractionX, double fractionY);
 
+// The same cell summed once for every scale and fraction: which pixels the
+// mask covers, and the colour sums and count of the covered pixels above
+// and left of each corner, so that the pixels a shown pixel spans are
+// averaged in constant time.
+struct CellSums {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> inside;                // width x height
+  std::vector<std::array<uint32_t, 4>> sums;  // (width + 1) x (height + 1): red, green, blue, count
+};
+CellSums SumCell(const Picture& picture, int cx, int cy, const Picture& mask, int mx, int my, int w,
+                 int h);
+// ScaleCell's cell from the sums: the same pixels, without visiting each
+// spanned pixel again for every fraction.
+ScaledCell ScaleSummedCell(const CellSums& cell, double scale, double fractionX, double fractionY);
+
 // The scaled cells the overviews have drawn, kept for every zoom step used,
 // for one hex geometry.
 class OverviewCells {
  public:
   // The cell `key` at `scale`, made by `make` the first time.
   const ScaledCell& Get(double scale, uint64_t key, const std::function<ScaledCell()>& make);
+  // The sums of the unscaled cell `key`, made by `make` the first time.
+  const CellSums& Sums(uint64_t key, const std::function<CellSums()>& make);
   // Forgets every cell when `geometry` is not the one they were made for.
   void KeepFor(const HexGeometry& geometry);
 
  private:
   HexGeometry geometry_{};
   std::map<double, std::unordered_map<uint64_t, ScaledCell>> cells_;
+  std::unordered_map<uint64_t, CellSums> sums_;
 };
 
 // True while `view` is drawn as an overview (DrawScale below 1).

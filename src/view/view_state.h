@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "document/map_document.h"
 #include "platform/picture.h"
@@ -48,6 +49,12 @@ struct ViewState {
   // Called after every change of ViewScreen, so the widget repaints and the
   // jump map can draw its box of the visible area.
   std::function<void()> OnPresent;
+  // The part of ViewScreen the last present changed, or none when it may
+  // have changed all of it.
+  std::optional<PixelRect> PresentedArea;
+  // True while ViewScreen shows something the buffer does not (BlueHex):
+  // the next present then copies all of it.
+  bool ScreenMarked = false;
 
   // Shown pixels per map pixel of the buffer and screen. Below 1 the view is
   // an overview (view/overview.h): both have the shown size, the buffer has

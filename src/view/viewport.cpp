@@ -184,15 +184,31 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
   return true;
 }
 
-void BlitPic1(const HexGeometry& geometry, ViewState& view) {
+void BlitPic1(const HexGeometry& geometry, ViewState& view, const PixelRect* area) {
+  view.PresentedArea.reset();
   if (IsOverview(view)) {
     view.ViewScreen = view.ViewBuffer;
+    view.ScreenMarked = false;
     if (view.OnPresent) view.OnPresent();
     return;
   }
   const int width = std::max(view.ViewPixelWidth, 0);
   const int height = std::max(view.ViewPixelHeight, 0);
-  if (view.ViewScreen.Width() != width || view.ViewScreen.Height() != height) {
+  const bool sameSize = view.ViewScreen.Width() == width && view.ViewScreen.Height() == height;
+  if (area && sameSize && !view.ScreenMarked) {
+    // The rest of the screen already shows the buffer.
+    const int left = std::max(area->x, 0), top = std::max(area->y, 0);
+    const int right = std::min(area->x + area->width, width);
+    const int bottom = std::min(area->y + area->height, height);
+    PixelRect shown{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+    view.ViewScreen.Copy(shown.x, shown.y, view.ViewBuffer, shown.x + geometry.ColumnStep,
+                         shown.y + geometry.RowStep, shown.width, shown.height);
+    view.PresentedArea = shown;
+    if (view.OnPresent) view.OnPresent();
+    return;
+  }
+  view.ScreenMarked = false;
+  if (!sameSize) {
     view.ViewScreen = Picture(width, height);
   } else if (geometry.ColumnStep + width > view.ViewBuffer.Width() ||
              geometry.RowStep + height > view.ViewBuffer.Height()) {

@@ -49,8 +49,10 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
                       const DrawSwitches& switches, ViewState& view);
 
 // Presents the view: copies ViewPixelWidth x ViewPixelHeight of the buffer
-// from (ColumnStep, RowStep) to ViewScreen, then calls OnPresent.
-void BlitPic1(const HexGeometry& geometry, ViewState& view);
+// from (ColumnStep, RowStep) to ViewScreen, then calls OnPresent. With
+// `area` (in ViewScreen's pixels) only that part is copied when it is all
+// that can differ, and PresentedArea tells the widget so.
+void BlitPic1(const HexGeometry& geometry, ViewState& view, const PixelRect* area = nullptr);
 
 // One-step shifts of the buffer after ViewLeft or ViewTop has changed by one:
 // the buffer is copied onto itself, the strip that comes in is cleared black

@@ -90,9 +90,10 @@ MapDocument MapOf(const std::vector<std::string>& rows) {
   return map;
 }
 
-std::vector<int> Numbers(MapDocument map) {
+// `narrowLabels` small makes the passes move the labels to their wide layer.
+std::vector<int> Numbers(MapDocument map, size_t narrowLabels = 65536) {
   std::string error;
-  EXPECT_TRUE(DetermineLandMasses(map, error)) << error;
+  EXPECT_TRUE(DetermineLandMasses(map, error, nullptr, narrowLabels)) << error;
   return std::vector<int>(map.HexLandMass.begin(), map.HexLandMass.end());
 }
 
@@ -109,8 +110,10 @@ TEST(LandMasses, TheSameNumbersAsTheLiteralPassesOnRandomMaps) {
     for (int x = 0; x <= map.MapWidth; ++x)
       for (int y = 0; y <= map.MapHeight; ++y)
         map.Terrain(x, y) = random.Uniform() < land ? static_cast<uint8_t>(1 + round % 3) : 0;
+    // What the layer held before does not matter.
+    for (int16_t& old : map.HexLandMass) old = static_cast<int16_t>(random.NextBits());
     const std::vector<int> literal = LiteralLandMasses(map);
-    ASSERT_EQ(Numbers(map), literal)
+    ASSERT_EQ(Numbers(map, round % 2 ? 65536 : 1 + round % 5), literal)
         << "round " << round << ", " << map.MapWidth << " x " << map.MapHeight;
   }
 }
@@ -146,26 +149,31 @@ TEST(LandMasses, EdgeCasesByHand) {
 
 TEST(LandMasses, NumbersPastSixteenBitsAreRefusedAndTheLayerKept) {
   // `islands` single land hexes at even columns and rows, column by column,
-  // in one sea: land 1..islands, the sea islands + 2.
-  const auto archipelago = [](int islands) {
+  // in one sea: land 1..islands, the sea islands + 2. The layer holds 7s,
+  // or numbers that change at every hex.
+  const auto archipelago = [](int islands, bool varied) {
     MapDocument map;
     map.MapWidth = map.MapHeight = 362;
     AllocateMapLayers(map);
     for (int x = 0; x <= 362 && islands > 0; x += 2)
       for (int y = 0; y <= 362 && islands > 0; y += 2, --islands) map.Terrain(x, y) = 1;
-    std::fill(map.HexLandMass.begin(), map.HexLandMass.end(), int16_t{7});
+    for (size_t i = 0; i < map.HexLandMass.size(); ++i) {
+      map.HexLandMass[i] = static_cast<int16_t>(varied ? i % 1000 : 7);
+    }
     return map;
   };
   std::string error;
-  MapDocument fits = archipelago(32765);
+  MapDocument fits = archipelago(32765, false);
   ASSERT_TRUE(DetermineLandMasses(fits, error)) << error;
   EXPECT_EQ(fits.LandMass(360, 8), 32765);
   EXPECT_EQ(fits.LandMass(1, 0), 32767);
-  MapDocument tooMany = archipelago(32766);
-  EXPECT_FALSE(DetermineLandMasses(tooMany, error));
-  EXPECT_NE(error.find("32768"), std::string::npos) << error;
-  EXPECT_TRUE(std::all_of(tooMany.HexLandMass.begin(), tooMany.HexLandMass.end(),
-                          [](int16_t n) { return n == 7; }));
+  for (bool varied : {false, true}) {
+    MapDocument tooMany = archipelago(32766, varied);
+    const std::vector<int16_t> before = tooMany.HexLandMass;
+    EXPECT_FALSE(DetermineLandMasses(tooMany, error));
+    EXPECT_NE(error.find("32768"), std::string::npos) << error;
+    EXPECT_EQ(tooMany.HexLandMass, before) << varied;
+  }
 }
 
 TEST(VerifyHexData, RepairsAndCountsOutOfRangeValues) {

@@ -79,6 +79,13 @@ void EditInside(MapDocument& document, const HexRange& range, std::mt19937& rng)
         break;
     }
   }
+  // Now and then every hex of the range: long runs of altered values.
+  if (value(rng) == 1) {
+    for (int x = std::max(range.firstX, 0); x <= std::min<int>(range.lastX, document.MapWidth); ++x)
+      for (int y = std::max(range.firstY, 0); y <= std::min<int>(range.lastY, document.MapHeight);
+           ++y)
+        document.Deployment(x, y) = static_cast<int16_t>(x * 7 + y);
+  }
   if (value(rng) == 0) {
     document.ResetObjectives(static_cast<int16_t>(value(rng)));
     document.Objective(0, kObjectiveKind) = 3;

@@ -140,7 +140,6 @@ TEST_F(MapFilesTest, VersionRules) {
     }
     EXPECT_EQ(d.NationSetName, c.setAfter);
     EXPECT_EQ(changed, std::string(c.setAfter) != "desert");
-    EXPECT_EQ(d.HexPixelPos.size(), 2u * 6 * 7);
   }
 }
 

@@ -6,6 +6,8 @@
 #include "imagery/bitmap_utility.h"
 #include "imagery/map_render.h"
 #include "imagery/seasonal.h"
+#include "platform/files.h"
+#include "platform/random.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -236,6 +238,25 @@ TEST(SeasonalMaps, SixFilesByTheirRules) {
     for (int x = 0; x < 5; ++x) {
       EXPECT_EQ(written.PixelAt(x, 0), expected[i].pixels[x]) << expected[i].file << " " << x;
     }
+  }
+  // On a larger picture of those colours and others, each file holds the
+  // bytes of the rules applied to the whole picture, one after the other.
+  Picture large(37, 23);
+  SeededRandom random(4);
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x)
+      large.SetPixel(x, y,
+                     random.NextBits() % 2 ? colours[random.NextBits() % 5]
+                                           : static_cast<uint32_t>(random.NextBits()));
+  ASSERT_TRUE(CreateSeasonalMaps(large, path, nullptr, error)) << error;
+  Picture work;
+  const SeasonalRule rules[] = {SeasonalRule::kUnhighlight, SeasonalRule::kRedHex,
+                                SeasonalRule::kWinter,      SeasonalRule::kUnhighlight,
+                                SeasonalRule::kMud,         SeasonalRule::kUnhighlight};
+  for (size_t i = 0; i < 6; ++i) {
+    if (i != 3 && i != 5) work = Picture(large.Image().copy());
+    ApplySeasonalRule(work, rules[i]);
+    EXPECT_EQ(ReadWholeFile(folder / expected[i].file), work.EncodeBmp()) << expected[i].file;
   }
   // Without the x the name loses its last letter; too short a path names nothing.
   EXPECT_EQ(SeasonalFileNames("maps/map01.bmp").front(), "maps/map0d.bmp");

@@ -53,6 +53,35 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrAHighlightedTerrainInBl
   EXPECT_EQ(tiny.PixelAt(0, 0), 0u);
 }
 
+// The bitmap file made from the map a block of rows at a time is the
+// picture's own file, on small maps and on one of several blocks.
+TEST(StrategicBitmapFile, TheBytesOfThePicturesFile) {
+  TileTables tables;
+  tables.TileCount = 3;
+  tables.TileTerrain = {0, 1, 5, 1};
+  tables.TileRoad = {0, 0, 1, 1};
+  tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  SeededRandom random(5);
+  for (const auto& [width, height] : {std::pair{0, 0}, {1, 4}, {6, 3}, {2000, 700}}) {
+    MapDocument document;
+    document.MapWidth = static_cast<int16_t>(width);
+    document.MapHeight = static_cast<int16_t>(height);
+    AllocateMapLayers(document);
+    for (size_t i = 0; i < document.HexTile.size(); ++i) {
+      document.HexTile[i] = static_cast<int16_t>(random.NextBits() % 4);
+      document.HexData[i] = static_cast<uint8_t>(random.NextBits() % 7);
+    }
+    for (int highlight : {0, 5}) {
+      StrategicBitmapFile file(document, tables, highlight);
+      std::vector<uint8_t> bytes;
+      while (auto piece = file.Next()) bytes.insert(bytes.end(), piece->begin(), piece->end());
+      EXPECT_EQ(bytes.size(), file.Size());
+      EXPECT_EQ(bytes, DrawStrategicMap(document, tables, highlight).EncodeBmp())
+          << width << " x " << height << ", highlight " << highlight;
+    }
+  }
+}
+
 TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
   TileTables tables;
   tables.TileCount = 1;

@@ -188,17 +188,6 @@ TEST(RedrawHex, DrawsTheHexOverItsNeighboursAndColoursTheJumpMap) {
   EXPECT_TRUE(before.Image() == s.session.view.ViewBuffer.Image());
 }
 
-TEST(BlueHex, MarksTheScreenOnlyUntilTheNextPresent) {
-  DrawnSession s;
-  const Picture buffer = s.session.view.ViewBuffer;
-  BlueHex(s.session.editor.Geometry, s.session.resources, s.session.view, 3, 2);
-  // The screen shows the buffer from (45, 50) on: hex (3, 2) starts at (90, 50).
-  EXPECT_EQ(s.session.view.ViewScreen.PixelAt(90 + 30, 50 + 32), kBlue);
-  EXPECT_TRUE(buffer.Image() == s.session.view.ViewBuffer.Image());
-  BlitPic1(s.session.editor.Geometry, s.session.view);
-  EXPECT_EQ(s.session.view.ViewScreen.PixelAt(90 + 30, 50 + 32), TileColour(5));
-}
-
 ScrollOutcome ScrollTo(DrawnSession& s, bool horizontal, int value) {
   MapEditor& m = s.session;
   return horizontal ? HorizontalScroll_Change(m.editor, m.resources, m.switches, m.view, value)
@@ -252,6 +241,29 @@ TEST(ScrollBuffer, OneStepShiftsAgreeWithAFullRedraw) {
     ASSERT_EQ(ScrollTo(s, horizontal, value), ScrollOutcome::kShifted);
     EXPECT_TRUE(FullRedraw(s).ViewScreen.Image() == s.session.view.ViewScreen.Image())
         << "at " << s.session.view.ViewLeft << "," << s.session.view.ViewTop;
+  }
+}
+
+// The blue pointer marks the screen only, until the next present. A painted
+// hex presents only its part of the screen; after each one, the first after
+// the blue pointer too, the screen is what a full redraw shows.
+TEST(RedrawHex, PresentsWhatAFullRedrawShows) {
+  DrawnSession s;
+  MapDocument& d = s.Map();
+  s.Redraw();
+  MapEditor& m = s.session;
+  const Picture buffer = m.view.ViewBuffer;
+  BlueHex(m.editor.Geometry, m.resources, m.view, 3, 2);
+  // The screen shows the buffer from (45, 50) on: hex (3, 2) starts at (90, 50).
+  EXPECT_EQ(m.view.ViewScreen.PixelAt(90 + 30, 50 + 32), kBlue);
+  EXPECT_TRUE(buffer.Image() == m.view.ViewBuffer.Image());
+  for (int i = 0; i < 12; ++i) {
+    const int x = 1 + i * 5 % 9, y = 1 + i * 3 % 7;
+    d.Tile(x, y) = static_cast<int16_t>(i);
+    d.Owner(x, y) = static_cast<uint8_t>(1 + i % 3);
+    d.Mark(x, y) = static_cast<uint8_t>(i % 4);
+    RedrawHex(m.editor, m.resources, m.switches, m.view, x, y, nullptr);
+    EXPECT_TRUE(FullRedraw(s).ViewScreen.Image() == m.view.ViewScreen.Image()) << x << "," << y;
   }
 }
 

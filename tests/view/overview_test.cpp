@@ -113,6 +113,35 @@ TEST(Overview, EveryShownPixelIsTheFullDrawingAtItsMiddle) {
   }
 }
 
+// The cells scaled from their sums are the cells ScaleCell scales pixel by
+// pixel, for random pictures and masks (reaching past their edges), zoom
+// steps and fractions.
+TEST(ScaleSummedCell, TheCellsOfScaleCell) {
+  std::mt19937 rng(21);
+  Picture picture(70, 60), mask(70, 60);
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 70; ++x) {
+      picture.SetPixel(x, y, rng() & 0xffffff);
+      mask.SetPixel(x, y, rng() % 4 == 0 ? 0xffffff : 0);
+    }
+  }
+  std::uniform_real_distribution<double> fraction(0.0, 1.0);
+  for (int round = 0; round < 60; ++round) {
+    const int cx = static_cast<int>(rng() % 30), cy = static_cast<int>(rng() % 30);
+    const int mx = static_cast<int>(rng() % 30);
+    const CellSums sums = SumCell(picture, cx, cy, mask, mx, 5, 60, 50);
+    for (double scale : {0.25, 0.33, 1.0 / 3, 0.5}) {
+      const double fx = round == 0 ? 0 : fraction(rng), fy = fraction(rng);
+      const ScaledCell literal = ScaleCell(picture, cx, cy, mask, mx, 5, 60, 50, scale, fx, fy);
+      const ScaledCell summed = ScaleSummedCell(sums, scale, fx, fy);
+      ASSERT_EQ(summed.width, literal.width);
+      ASSERT_EQ(summed.height, literal.height);
+      EXPECT_EQ(summed.covered, literal.covered) << round << " at " << scale;
+      EXPECT_EQ(summed.pixels, literal.pixels) << round << " at " << scale;
+    }
+  }
+}
+
 TEST(Overview, AHexRedrawnAloneLeavesWhatAFullRedrawLeaves) {
   OverviewWorld world;
   world.Draw(0.25);
