@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "editing/editing.h"
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
@@ -78,6 +80,23 @@ TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
     // The view is centred on the problem: 10 columns and 8 rows shown.
     EXPECT_EQ(world.session.view.ViewLeft, 20 - 9 / 2);
     EXPECT_EQ(world.session.view.ViewTop, std::stoi(expected.substr(9, 2)) - 7 / 2);
+  }
+}
+
+// An entry that may change what the view draws shows the map again. (Original
+// owners, terrain and land masses are not drawn; F7 needs an undo copy; the
+// filled-in road exits and repaired values wait for the next redraw.)
+TEST(CommandTable, EntriesThatChangeTheMapRedrawTheView) {
+  const std::set<std::string> undrawn = {
+      "undo",        "original-owners",       "terrain-from-tiles",
+      "land-masses", "fill-road-connections", "verify-hex-data"};
+  for (const Command& command : CommandTable()) {
+    if (!command.change || !command.Available() || undrawn.count(command.id)) continue;
+    SessionOnMiniGame world;
+    int presents = 0;
+    world.session.view.OnPresent = [&presents] { ++presents; };
+    RunCommand(world.session, command);
+    EXPECT_GT(presents, 0) << command.id;
   }
 }
 

@@ -400,14 +400,18 @@ TEST_F(EditingTest, EveryKindOfChangeUndoesAndRedoesToTheBytesItFoundAndLeft) {
   EXPECT_EQ(session.history.UndoCount(), steps.size());
 
   for (size_t back = steps.size(); back-- > 0;) {
+    const int shown = presents;
     EXPECT_EQ(UndoChange(session), std::string("Undone: ") + steps[back].name);
     ASSERT_EQ(SavedBytes(Map()), states[back]) << "undoing " << steps[back].name;
+    EXPECT_GT(presents, shown) << "the view after undoing " << steps[back].name;
   }
   EXPECT_EQ(UndoChange(session), "Nothing to undo");
   EXPECT_FALSE(UndoChangeMenuEntry(session).Enabled);
   for (size_t forth = 0; forth < steps.size(); ++forth) {
+    const int shown = presents;
     EXPECT_EQ(RedoChange(session), std::string("Redone: ") + steps[forth].name);
     ASSERT_EQ(SavedBytes(Map()), states[forth + 1]) << "redoing " << steps[forth].name;
+    EXPECT_GT(presents, shown) << "the view after redoing " << steps[forth].name;
   }
   EXPECT_EQ(RedoChange(session), "Nothing to redo");
 
