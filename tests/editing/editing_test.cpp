@@ -141,6 +141,14 @@ TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
   session.autoTile.ChooseTile = [](Editor&, int, int, bool) { return -1; };
   Press(7, 5);
   EXPECT_EQ(Map().Tile(7, 5), 20);
+  // F8 records the forest hexes of the visible area, columns 1..10 and rows 1..8.
+  recorded.clear();
+  for (auto [x, y] : {std::pair{1, 1}, {10, 8}, {11, 8}, {10, 9}, {0, 1}}) Map().Terrain(x, y) = 8;
+  MainWindow_KeyDown(session, EditorKey::kF8);
+  EXPECT_EQ(
+      recorded,
+      (std::vector<std::tuple<int, int, int, bool>>{
+          {1, 1, Map().Tile(1, 1), false}, {7, 5, 20, false}, {10, 8, Map().Tile(10, 8), false}}));
 }
 
 TEST_F(EditingTest, RoadSideToolDeploymentModeAndClearingSides) {
