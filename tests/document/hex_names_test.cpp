@@ -82,7 +82,6 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
     EXPECT_EQ(folder.ReadBytes("m.ndx"), index) << step.what;
     EXPECT_EQ(GetHexName(files, document, step.x, step.y), step.shown) << step.what;
   }
-  EXPECT_EQ(GetHexName(files, document, 4, 3), "Northern crossroads ");
 }
 
 // ListHexNames, which korvmap uses on the files' bytes, judges every entry

@@ -133,7 +133,6 @@ TEST(TileCommandTexts, ReadFromTheHelpFile) {
        "korv_info/s2_help.txt",
        "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
        {"1", "2", "3", "4", "5", "6", "7", "8"}},
-      {"the file's name in another case", "KORV_INFO/S2_Help.TXT", "\"Upper\"\r\n", {"Upper"}},
   };
   const TileCommandTexts builtIn = BuiltInTileCommandTexts();
   for (const Case& c : cases) {

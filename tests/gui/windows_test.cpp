@@ -19,7 +19,6 @@
 #include "demo_game.h"
 #include "editing/commands.h"
 #include "editor/recovery.h"
-#include "gui/bitmap_utility_window.h"
 #include "gui/control_window.h"
 #include "gui/file_dialog_window.h"
 #include "gui/grid_dimensions_dialog.h"
@@ -322,31 +321,6 @@ class WindowsTest : public QObject {
     window->Action("Hide")->trigger();
     QVERIFY(!jump->isVisible());
     QVERIFY(!session.editor.JumpMap.JumpShown);
-  }
-
-  void theBitmapUtilityMakesAMapOfAPicture() {
-    Picture picture(6, 4);
-    picture.Fill(0x808080);
-    picture.SetPixel(2, 1, 0x0000f0);
-    QVERIFY(picture.SaveBmp(folder_ / "pic.bmp"));
-    window->Action("Bitmap Utilities")->trigger();
-    BitmapUtilityWindow* utility = window->BitmapUtility();
-    QVERIFY(utility && utility->isVisible());
-    QVERIFY(utility->LoadBitmap(Path("pic.bmp")));
-    // Converting makes a map of the picture's size; a click gives a colour's
-    // hexes the terrain of the current tile.
-    for (QAction* action : utility->menuBar()->actions()) {
-      if (action->text() != "Utilities") continue;
-      action->menu()->actions()[0]->trigger();
-    }
-    MapEditor& session = window->Session();
-    QCOMPARE(session.editor.Document.MapWidth, int16_t{6});
-    QCOMPARE(session.editor.Document.MapHeight, int16_t{4});
-    session.editor.CurrentTile = 0;
-    utility->PixelPressed(2, 1);
-    QCOMPARE(session.editor.Document.Terrain(3, 2), session.editor.Tiles.TerrainOf(0));
-    utility->PixelHovered(2, 1);
-    QVERIFY2(utility->windowTitle().endsWith(" 1"), qPrintable(utility->windowTitle()));
   }
 
   void gridDimensionsRefuseZero() {

@@ -313,7 +313,6 @@ TEST(ScenarioText, NamesTheMapItsPictureAndItsOrderOfBattle) {
   EXPECT_EQ(ScenarioText("abc"), expected);
   // A name typed with its extension does not repeat it.
   EXPECT_EQ(ScenarioText("abc.map"), expected);
-  EXPECT_EQ(ScenarioText("abc.MAP"), expected);
   EXPECT_EQ(ScenarioText("abc.mapx").substr(0, 13), "abc.mapx.map\r");
 }
 
