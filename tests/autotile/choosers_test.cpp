@@ -242,6 +242,11 @@ TEST(TileDialogs, SaveAndLoadWithTheirListRebuilds) {
   again.Load(game, 5);
   EXPECT_EQ(again.terrain, 3);
   EXPECT_FALSE(again.random);
+  // Tables not yet sized for the tile are left as they are.
+  TileTables unsized;
+  unsized.TileCount = tables.TileCount;
+  ASSERT_TRUE(type.Save(game, unsized, 0));
+  EXPECT_TRUE(unsized.TileTerrain.empty());
 }
 
 TEST(PatternRecorder, MergesIntoLibraryFilesByteForByte) {
