@@ -51,6 +51,8 @@ TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
   old.control = [](int x, int y, int k) { return k == 1 || (x == 1 && y == 1) ? 1 : 0; };
   old.deployment = old.landMass = [](int, int) { return 0; };
   folder.WriteBytes("old.map", test::OldMapBytes(1, 1, old));
+  EXPECT_EQ(Korvmap({"info", Path("old.map")}).out,
+            "layout: old\nwidth: 1\nheight: 1\nobjectives: none stored\nnation set: none stored\n");
   KorvmapRun run =
       Korvmap({"--folder", folder.Path().string(), "convert", Path("old.map"), Path("new.map")});
   ASSERT_EQ(run.code, 0) << run.err;
