@@ -181,6 +181,14 @@ TEST(RedrawCommands, ScatteredWoodsOnOpenLandOnly) {
   EXPECT_GE(forests, 8);
   EXPECT_LE(forests, 35);
   EXPECT_EQ(current, forests > 0 ? 20 : 16);
+  // Every draw a 1 on open land: the first hex, (0, 0), is wooded.
+  AutoTileWorld fresh;
+  FixedRandom always(0.0);
+  fresh.folder.WriteText("mapedit/t08/000000.txt", "020\r\n");
+  ScatteredWoods(fresh.Map(),
+                 {fresh.editor.Tiles, fresh.editor.RandomLists, fresh.editor.Folder, always},
+                 current);
+  EXPECT_EQ(fresh.Map().Tile(0, 0), 20);
 }
 
 TEST(TileDialogs, SaveAndLoadWithTheirListRebuilds) {
@@ -234,6 +242,11 @@ TEST(TileDialogs, SaveAndLoadWithTheirListRebuilds) {
   again.Load(game, 5);
   EXPECT_EQ(again.terrain, 3);
   EXPECT_FALSE(again.random);
+  // Tables not yet sized for the tile are left as they are.
+  TileTables unsized;
+  unsized.TileCount = tables.TileCount;
+  ASSERT_TRUE(type.Save(game, unsized, 0));
+  EXPECT_TRUE(unsized.TileTerrain.empty());
 }
 
 TEST(PatternRecorder, MergesIntoLibraryFilesByteForByte) {

@@ -134,6 +134,13 @@ TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   // Read back, a list keeps only tiles of the sheet (0-31).
   folder.WriteText("mapedit/001.rnd", "005\r\n031\r\n032\r\n999\r\n009\r\n");
   EXPECT_EQ(ReadRndTables(tables, folder.Game()).ByTerrain[1], (std::vector<int16_t>{5, 31, 9}));
+  // A list that cannot be written anew is gone, not left to be read back.
+  SetWriteFaultHook([](const std::filesystem::path& target, WriteStage) {
+    return target.filename() == "001.rnd";
+  });
+  BuildRndTables(tables, folder.Game(), ui);
+  SetWriteFaultHook({});
+  EXPECT_FALSE(FileExists(folder / "mapedit/001.rnd"));
 }
 
 // The picks: the start-up's default map and NewTile; here the tiles with no

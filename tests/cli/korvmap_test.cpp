@@ -51,6 +51,8 @@ TEST_F(KorvmapTest, ConvertTurnsAnOldMapIntoTheVersionedLayout) {
   old.control = [](int x, int y, int k) { return k == 1 || (x == 1 && y == 1) ? 1 : 0; };
   old.deployment = old.landMass = [](int, int) { return 0; };
   folder.WriteBytes("old.map", test::OldMapBytes(1, 1, old));
+  EXPECT_EQ(Korvmap({"info", Path("old.map")}).out,
+            "layout: old\nwidth: 1\nheight: 1\nobjectives: none stored\nnation set: none stored\n");
   KorvmapRun run =
       Korvmap({"--folder", folder.Path().string(), "convert", Path("old.map"), Path("new.map")});
   ASSERT_EQ(run.code, 0) << run.err;
@@ -94,9 +96,6 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"--folder", game, "apply", in, out, "&Open Map File"},
        kExitRefused,
        "needs the editor's window"},
-      {{"--folder", game, "apply", in, out, "strategic-map-show"},
-       kExitRefused,
-       "needs the editor's window"},
       {{"--folder", game, "apply", in, out, "grid-lines", "Paint it blue"},
        kExitRefused,
        "there is no command \"Paint it blue\""},
@@ -122,6 +121,7 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"--folder", game, "import-set", "--width", "3", "a.set", out},
        kExitUsage,
        "import-set does not take --width"},
+      {{"import-set", "a.set", out, "--folder"}, kExitUsage, "import-set does not take --folder"},
   };
   const auto inputs = [&] {
     return std::vector{ReadWholeFile(in), ReadWholeFile(Path("in.ndx")),

@@ -49,12 +49,6 @@ class HexNamesTest : public ::testing::Test {
   HexNameFiles files;
 };
 
-TEST(HexNameFilePath, BaseWithoutTheLastThreeCharacters) {
-  EXPECT_EQ(HexNameFilePath("/maps/abc.map", "str"), "/maps/abc.str");
-  EXPECT_EQ(HexNameFilePath("C:\\game\\ABC.MAP", "ndx"), "C:\\game\\ABC.ndx");
-  EXPECT_EQ(HexNameFilePath("ab", "str"), "str");
-}
-
 TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
   std::string error;
   ASSERT_TRUE(CreateHexNameFiles(files, document, folder.Game(), &error)) << error;
@@ -88,7 +82,6 @@ TEST_F(HexNamesTest, SlotsAreAppendedRewrittenAndLeftWhenCleared) {
     EXPECT_EQ(folder.ReadBytes("m.ndx"), index) << step.what;
     EXPECT_EQ(GetHexName(files, document, step.x, step.y), step.shown) << step.what;
   }
-  EXPECT_EQ(GetHexName(files, document, 4, 3), "Northern crossroads ");
 }
 
 // ListHexNames, which korvmap uses on the files' bytes, judges every entry

@@ -143,18 +143,6 @@ TEST_F(MapFilesTest, VersionRules) {
   }
 }
 
-TEST_F(MapFilesTest, SaveThenLoadGivesTheSameDocumentAndBytes) {
-  MapLayers layers;
-  ASSERT_TRUE(LoadBytes(VersionedMapBytes(569, 9, 4, layers, {{1, 1, 1, 0, 2, 3}})));
-  editor.Document.MapPath = Path("again.map");
-  ASSERT_TRUE(SaveMap(editor));
-  auto first = folder.ReadBytes("again.map");
-  ASSERT_TRUE(LoadBytes(first, "again.map"));
-  ExpectLayersMatch(layers);
-  ASSERT_TRUE(SaveMap(editor));
-  EXPECT_EQ(folder.ReadBytes("again.map"), first);
-}
-
 TEST_F(MapFilesTest, OldLayoutRules) {
   MapLayers layers;
   layers.data = [](int x, int y, int k) {

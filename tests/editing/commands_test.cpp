@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "editing/editing.h"
 #include "editor/map_io.h"
 #include "support/editor_fixture.h"
@@ -86,6 +88,23 @@ TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
   ASSERT_TRUE(test::ReplaceWithNewMap(world.session, 30, 30));
   world.Map().Owner(20, 3) = 1;  // owned, off the roads
   EXPECT_EQ(press(), "Hex (20, 3): an owned hex off the roads");
+}
+
+// An entry that may change what the view draws shows the map again. (Original
+// owners, terrain and land masses are not drawn; F7 needs an undo copy; the
+// filled-in road exits and repaired values wait for the next redraw.)
+TEST(CommandTable, EntriesThatChangeTheMapRedrawTheView) {
+  const std::set<std::string> undrawn = {
+      "undo",        "original-owners",       "terrain-from-tiles",
+      "land-masses", "fill-road-connections", "verify-hex-data"};
+  for (const Command& command : CommandTable()) {
+    if (!command.change || !command.Available() || undrawn.count(command.id)) continue;
+    SessionOnMiniGame world;
+    int presents = 0;
+    world.session.view.OnPresent = [&presents] { ++presents; };
+    RunCommand(world.session, command);
+    EXPECT_GT(presents, 0) << command.id;
+  }
 }
 
 TEST(RecentMaps, TheLastOpenedFirstWithoutRepeatsUpToTheLimit) {

@@ -124,10 +124,12 @@ TEST_F(ControlTest, HexControlClickPicksUpTheTile) {
   Map().Tile(3, 2) = 17;
   session.control = {2, 3, 3, false};
   session.editor.CurrentTile = 5;
+  const Picture before = session.view.ViewBuffer;
   HexControl_Click(session, 3, 2);
   EXPECT_EQ(Map().Owner(3, 2), 2);
   EXPECT_EQ(session.editor.CurrentTile, 17);
   EXPECT_EQ(Map().Tile(3, 2), 17);
+  EXPECT_FALSE(before.Image() == session.view.ViewBuffer.Image());  // drawn with its flag
   // A hex off the map changes nothing.
   const std::vector<uint8_t> control = Map().HexControl;
   session.control = {1, 1, 1, false};

@@ -141,6 +141,14 @@ TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
   session.autoTile.ChooseTile = [](Editor&, int, int, bool) { return -1; };
   Press(7, 5);
   EXPECT_EQ(Map().Tile(7, 5), 20);
+  // F8 records the forest hexes of the visible area, columns 1..10 and rows 1..8.
+  recorded.clear();
+  for (auto [x, y] : {std::pair{1, 1}, {10, 8}, {11, 8}, {10, 9}, {0, 1}}) Map().Terrain(x, y) = 8;
+  MainWindow_KeyDown(session, EditorKey::kF8);
+  EXPECT_EQ(
+      recorded,
+      (std::vector<std::tuple<int, int, int, bool>>{
+          {1, 1, Map().Tile(1, 1), false}, {7, 5, 20, false}, {10, 8, Map().Tile(10, 8), false}}));
   // A chosen tile of the painted terrain stays current.
   session.autoTile.ChooseTile = [](Editor&, int, int, bool) { return 21; };
   Press(8, 5);
@@ -409,14 +417,18 @@ TEST_F(EditingTest, EveryKindOfChangeUndoesAndRedoesToTheBytesItFoundAndLeft) {
   EXPECT_EQ(session.history.UndoCount(), steps.size());
 
   for (size_t back = steps.size(); back-- > 0;) {
+    const int shown = presents;
     EXPECT_EQ(UndoChange(session), std::string("Undone: ") + steps[back].name);
     ASSERT_EQ(SavedBytes(Map()), states[back]) << "undoing " << steps[back].name;
+    EXPECT_GT(presents, shown) << "the view after undoing " << steps[back].name;
   }
   EXPECT_EQ(UndoChange(session), "Nothing to undo");
   EXPECT_FALSE(UndoChangeMenuEntry(session).Enabled);
   for (size_t forth = 0; forth < steps.size(); ++forth) {
+    const int shown = presents;
     EXPECT_EQ(RedoChange(session), std::string("Redone: ") + steps[forth].name);
     ASSERT_EQ(SavedBytes(Map()), states[forth + 1]) << "redoing " << steps[forth].name;
+    EXPECT_GT(presents, shown) << "the view after redoing " << steps[forth].name;
   }
   EXPECT_EQ(RedoChange(session), "Nothing to redo");
 

@@ -94,6 +94,12 @@ TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
   AllocateMapLayers(document);
   SeededRandom random(8);
   JumpMapState jumpMap;
+  // A changed hex under the outline leaves the outline shown.
+  const auto same = [&](uint32_t colour) {
+    Picture fresh = DrawStrategicMap(document, tables, 0);
+    if (jumpMap.Outline) fresh.DrawRectOutline(*jumpMap.Outline, colour);
+    return jumpMap.Shown.Image() == fresh.Image();
+  };
   for (int step = 0; step < 400; ++step) {
     // Hexes change, the colour turns, the view moves and changes its size,
     // partly off the picture.
@@ -102,13 +108,25 @@ TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
       const int x = pick(41), y = pick(31);
       document.Terrain(x, y) = static_cast<uint8_t>(pick(2));
       SetStrategicHex(jumpMap, document, tables, x, y);
+      ASSERT_TRUE(step == 0 || same(jumpMap.JumpBoxColour)) << "hex " << x << "," << y;
     }
     if (step % 17 == 0) ToggleJumpBoxColour(jumpMap);
     const int left = pick(44) - 2, top = pick(34) - 2, columns = pick(12), rows = pick(10);
     DrawJumpBox(jumpMap, document, tables, left, top, columns, rows);
-    Picture fresh = DrawStrategicMap(document, tables, 0);
-    fresh.DrawRectOutline({left, top, columns + 1, rows + 1}, jumpMap.JumpBoxColour);
-    ASSERT_TRUE(jumpMap.Shown.Image() == fresh.Image()) << "step " << step;
+    ASSERT_TRUE(same(jumpMap.JumpBoxColour)) << "step " << step;
+  }
+  DrawJumpBox(jumpMap, document, tables, 5, 6, 4, 3);  // columns 5..9, rows 6..9
+  for (int x = 4; x <= 10; ++x) {
+    for (int y = 5; y <= 10; ++y) {
+      const bool edge =
+          ((x == 5 || x == 9) && y >= 6 && y <= 9) || ((y == 6 || y == 9) && x >= 5 && x <= 9);
+      EXPECT_EQ(jumpMap.Shown.PixelAt(x, y) == jumpMap.JumpBoxColour, edge) << x << "," << y;
+    }
+  }
+  for (const auto& [x, y] : {std::pair{5, 7}, {9, 8}, {6, 6}, {7, 9}, {5, 6}, {7, 7}}) {
+    document.Terrain(x, y) ^= 1;
+    SetStrategicHex(jumpMap, document, tables, x, y);
+    EXPECT_TRUE(same(jumpMap.JumpBoxColour)) << "hex " << x << "," << y;
   }
 }
 

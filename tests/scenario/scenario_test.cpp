@@ -229,17 +229,6 @@ TEST(OrderOfBattleText, IsWrittenLineByLineWithItsTerminators) {
   EXPECT_EQ(text, kFullScenarioText);
 }
 
-TEST(DescribeUnit, TheDocumentedRecordGivesTheDocumentedLine) {
-  // docs/scenario-units.md: equipment 5, nation 1, x 11, y 14, strength 8, experience 40.
-  ScenarioValues values;
-  values.trailing = {0x05, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
-                     0x0B, 0x00, 0x0E, 0x00, 0x08, 0x00, 0x28};
-  const std::vector<std::string> names = {"", "a", "b", "c", "d", "Light Tank"};
-  const std::string text = OrderOfBattleText(Parse(values), names, ThreeNations());
-  EXPECT_NE(text.find("trans2\rLight Tank,12,14,8,0,1,1,5,40,1,0,0\r\n* Side 1"), std::string::npos)
-      << text;
-}
-
 // Names are the first 20 bytes of each 50-byte record, cut at their padding
 // (the builder fills the other 30 bytes); record 0 keeps its place, so that
 // record n is name n.
@@ -324,7 +313,6 @@ TEST(ScenarioText, NamesTheMapItsPictureAndItsOrderOfBattle) {
   EXPECT_EQ(ScenarioText("abc"), expected);
   // A name typed with its extension does not repeat it.
   EXPECT_EQ(ScenarioText("abc.map"), expected);
-  EXPECT_EQ(ScenarioText("abc.MAP"), expected);
   EXPECT_EQ(ScenarioText("abc.mapx").substr(0, 13), "abc.mapx.map\r");
 }
 

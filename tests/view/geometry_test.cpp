@@ -64,6 +64,16 @@ TEST(CreateViewBuffer, SizeByHand) {
     EXPECT_EQ(view.ViewBuffer.Width(), c.bufferWidth) << c.width << "x" << c.height;
     EXPECT_EQ(view.ViewBuffer.Height(), c.bufferHeight) << c.width << "x" << c.height;
   }
+  // Wider than a picture can be: (2000 + 2) * 45 + 60 pixels; 11 * 50 + 125 high.
+  test::SessionOnMiniGame s;
+  s.session.view.ViewColumns = 2000;
+  s.session.view.ViewRows = 10;
+  EXPECT_FALSE(
+      CreateViewBuffer(s.session.editor, s.session.resources, s.session.switches, s.session.view));
+  EXPECT_EQ(s.ui.Messages(), std::vector<std::string>{"A map view of 2001 x 11 hexes needs a view "
+                                                      "buffer of 90150 x 675 pixels, more than the "
+                                                      "editor can make."});
+  EXPECT_TRUE(s.session.view.ViewBuffer.IsNull());
 }
 
 TEST(CreateViewBuffer, RefusesAGeometryWithoutSteps) {
