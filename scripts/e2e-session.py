@@ -242,8 +242,9 @@ def main():
     hexes = lambda points: [f"{x},{y}" for x, y in points]
     run(korvmap, "--folder", cli, "paint", maps / "e2e.map", maps / "step1.map", "--tile", TILE,
         *hexes(PAINTED), stdout=subprocess.DEVNULL)
+    # A new user's korvedit has Fit Neighbours on.
     run(korvmap, "--folder", cli, "paint", maps / "step1.map", maps / "step2.map", "--tile", TILE,
-        "--auto", *hexes(AUTO_PAINTED), stdout=subprocess.DEVNULL)
+        "--auto", "--fit", *hexes(AUTO_PAINTED), stdout=subprocess.DEVNULL)
     run(korvmap, "--folder", cli, "control", maps / "step2.map", maps / "e2e.map", "--nation",
         NATION, *hexes(CONTROLLED), stdout=subprocess.DEVNULL)
     problems += compare_folders(gui, cli)
