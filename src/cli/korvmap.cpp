@@ -184,9 +184,7 @@ int New(const CommandLine& line, std::ostream& err) {
     if (!value) throw UsageError("--seed must be a whole number");
     seed = static_cast<uint64_t>(*value);
   }
-  std::string problem =
-      CheckMapSize(static_cast<int>(std::clamp<long long>(width, -100000, 100000)),
-                   static_cast<int>(std::clamp<long long>(height, -100000, 100000)));
+  std::string problem = CheckMapSize(width, height);
   if (!problem.empty()) {
     err << "A map of " << width << " x " << height << " cannot be made: " << problem << ".\n";
     return kExitRefused;

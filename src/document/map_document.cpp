@@ -9,8 +9,8 @@ void MapDocument::ResetObjectives(int16_t count) {
   Objectives.assign(static_cast<size_t>(ObjectiveCount + 1) * kObjectiveFields, 0);
 }
 
-std::string CheckMapSize(int width, int height) {
-  auto check = [](const char* what, int value) -> std::string {
+std::string CheckMapSize(long long width, long long height) {
+  auto check = [](const char* what, long long value) -> std::string {
     if (value < 0) return std::string("the ") + what + " " + std::to_string(value) + " is negative";
     if (value > kMaxMapIndex) {
       return std::string("the ") + what + " " + std::to_string(value) +

@@ -117,7 +117,7 @@ void ForEachEditableLayer(Document& document, Visit&& visit) {
 // A 4000 x 4000 map already takes over 240 MB of layers.
 constexpr int kMaxMapIndex = 3999;
 // Why a size cannot be made ("the width -3 is negative"), or empty when it can.
-std::string CheckMapSize(int width, int height);
+std::string CheckMapSize(long long width, long long height);
 
 // Re-creates every per-hex layer zero-filled for the current size.
 void AllocateMapLayers(MapDocument& document);

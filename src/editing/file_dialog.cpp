@@ -381,7 +381,7 @@ bool NewMapDialog_OK(Editor& editor, const std::string& widthText, const std::st
       !ParseMapSize("height", heightText, height, error)) {
     return false;
   }
-  std::string problem = CheckMapSize(static_cast<int>(width), static_cast<int>(height));
+  std::string problem = CheckMapSize(width, height);
   if (problem.empty() && (width == 0 || height == 0)) {
     // Column 0 and row 0 are never shown: such a map has nothing to edit.
     problem = std::string("the ") + (width == 0 ? "width" : "height") +

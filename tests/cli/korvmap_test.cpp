@@ -89,6 +89,9 @@ TEST_F(KorvmapTest, RefusalsAndUsageErrorsWriteNothing) {
       {{}, kExitUsage, "usage"},
       {{"--folder", game, "new", "--width", "a", "--height", "3", out}, kExitUsage, "whole number"},
       {{"--folder", game, "new", "--width", "-2", "--height", "3", out}, kExitRefused, "negative"},
+      {{"--folder", game, "new", "--width", "3", "--height", "123456", out},
+       kExitRefused,
+       "height 123456 is larger"},
       {{"--folder", Path("nothing"), "convert", in, out},
        kExitRefused,
        "nothing is not a game folder: it holds no tile sheet bmp/mapl.bmp. Give the game "
