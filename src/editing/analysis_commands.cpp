@@ -49,6 +49,29 @@ void WalkStart(const ViewState& view, const std::optional<std::pair<int, int>>& 
   }
 }
 
+// One step of a walk from problem to problem: `find` gives the next one
+// from its column and after its row, `last` is where the walk stands. The
+// view is centred on what is found, which `text` names for the label.
+template <typename Find, typename Text>
+CommandOutcome WalkToNext(MapEditor& session, std::optional<std::pair<int, int>>& last, Find find,
+                          Text text) {
+  int firstColumn = 0;
+  int afterRow = -1;
+  WalkStart(session.view, last, firstColumn, afterRow);
+  const auto found = find(firstColumn, afterRow);
+  if (!found) {
+    last.reset();
+    session.editor.Ui.Message("none found");
+    return {};
+  }
+  last = std::pair{found->x, found->y};
+  CentreOnProblem(session, found->x, found->y);
+  CommandOutcome outcome;
+  outcome.viewMoved = true;
+  outcome.report = text(*found);
+  return outcome;
+}
+
 }  // namespace
 
 CommandOutcome FillInRoadConnections_Click(MapEditor& session) {
@@ -72,43 +95,23 @@ CommandOutcome CountRoadHexes_Click(MapEditor& session) {
 
 CommandOutcome FindRoadProblems_Click(MapEditor& session) {
   Editor& editor = session.editor;
-  ViewState& view = session.view;
-  int firstColumn = 0;
-  int afterRow = -1;
-  WalkStart(view, session.lastRoadProblem, firstColumn, afterRow);
-  const auto problem = FindRoadProblem(editor.Document, editor.Tiles, firstColumn, afterRow);
-  if (!problem) {
-    session.lastRoadProblem.reset();
-    editor.Ui.Message("none found");
-    return {};
-  }
-  session.lastRoadProblem = std::pair{problem->x, problem->y};
-  CentreOnProblem(session, problem->x, problem->y);
-  CommandOutcome outcome;
-  outcome.viewMoved = true;
-  outcome.report = RoadProblemText(*problem);
-  return outcome;
+  return WalkToNext(
+      session, session.lastRoadProblem,
+      [&editor](int firstColumn, int afterRow) {
+        return FindRoadProblem(editor.Document, editor.Tiles, firstColumn, afterRow);
+      },
+      [](const auto& problem) { return RoadProblemText(problem); });
 }
 
 CommandOutcome FindTileSeams_Click(MapEditor& session) {
   Editor& editor = session.editor;
-  ViewState& view = session.view;
-  int firstColumn = 0;
-  int afterRow = -1;
-  WalkStart(view, session.lastTileSeam, firstColumn, afterRow);
-  const TileFitKnowledge knowledge = LoadTileFitKnowledge(editor.Folder, editor.Tiles);
-  const auto seam = NextTileSeam(editor.Document, editor.Tiles, knowledge, firstColumn, afterRow);
-  if (!seam) {
-    session.lastTileSeam.reset();
-    editor.Ui.Message("none found");
-    return {};
-  }
-  session.lastTileSeam = std::pair{seam->x, seam->y};
-  CentreOnProblem(session, seam->x, seam->y);
-  CommandOutcome outcome;
-  outcome.viewMoved = true;
-  outcome.report = TileSeamText(*seam);
-  return outcome;
+  return WalkToNext(
+      session, session.lastTileSeam,
+      [&editor](int firstColumn, int afterRow) {
+        const TileFitKnowledge knowledge = LoadTileFitKnowledge(editor.Folder, editor.Tiles);
+        return NextTileSeam(editor.Document, editor.Tiles, knowledge, firstColumn, afterRow);
+      },
+      [](const auto& seam) { return TileSeamText(seam); });
 }
 
 CommandOutcome SetRoadsOnly_Click(MapEditor& session) {
