@@ -98,6 +98,9 @@ TEST(Choosers, TerrainListPicks) {
   FixedRandom last(0.9);
   EXPECT_EQ(Chosen(world, last).Answer(AutoDrawTile, 5, 5, 24), -1);
   EXPECT_FALSE(FileExists(world.folder / "mapedit/t03/000000.txt"));
+  // Column 8 is the map's last: its clear hexes are on the map for column 7.
+  world.folder.WriteText("mapedit/t00/000000.txt", "001\r\n");
+  EXPECT_EQ(chosen.Answer(AutoDrawTile, 7, 3, 0), 1);
 }
 
 TEST(NewTile, PlainTilesOfTheHexsOwnTerrain) {
