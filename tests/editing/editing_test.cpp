@@ -199,6 +199,11 @@ TEST_F(EditingTest, RightClickPicksUpTheTileAndResetsTheTools) {
   EXPECT_EQ(session.switches.RoadMode, 0);
   EXPECT_FALSE(session.switches.HasSelection());
   EXPECT_EQ(Map().HexTile, tiles);
+  // The view no longer shows the selection: it is what a full redraw shows.
+  ViewState fresh = session.view;
+  fresh.OnPresent = nullptr;
+  RedrawBuffers(session.editor, session.resources, session.switches, fresh);
+  EXPECT_TRUE(fresh.ViewBuffer.Image() == session.view.ViewBuffer.Image());
 }
 
 TEST_F(EditingTest, KeysBAndNStepThroughTilesOfTheSameKind) {
