@@ -100,8 +100,9 @@ TEST(ByteFile, OpeningAMissingFileCreatesIt) {
   ByteFile file;
   ASSERT_TRUE(file.Open(folder / "new.dat"));
   file.WriteI32(1, 0x01020304);
+  file.WriteI16(5, -2);
   file.Close();
-  EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1}));
+  EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1, 0xfe, 0xff}));
 }
 
 // Listing goes through the file dialog's wildcard patterns.
