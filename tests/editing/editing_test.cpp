@@ -273,6 +273,13 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
     EXPECT_EQ(Map().Tile(20, 20), session.editor.CurrentTile);
     EXPECT_TRUE(Copy_Click(session));
   }
+  // A selection that ends on the new map's last column and row stays.
+  ASSERT_TRUE(test::ReplaceWithNewMap(session, 32, 30));
+  Press(18, 18, MouseButton::kLeft, 1);
+  Press(20, 20, MouseButton::kLeft, 1);
+  ASSERT_TRUE(test::ReplaceWithNewMap(session, 20, 20));
+  EXPECT_EQ(session.switches.SelectionRight, 20);
+  EXPECT_EQ(session.switches.SelectionBottom, 20);
 }
 
 TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {

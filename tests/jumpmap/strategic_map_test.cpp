@@ -164,6 +164,7 @@ TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   document.Owner(20, 10) = 1;
   document.Mark(20, 10) = kSecondaryObjective;
   document.OriginalOwner(20, 10) = 3;
+  document.OriginalOwner(3, 3) = 3;
   JumpMapState jumpMap;
   std::string error;
   const std::string map = (folder / "m.map").string();
@@ -178,7 +179,9 @@ TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   // Only nation 3's own objectives, stretched to 18 x 11.
   ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 3, map, error)) << error;
   EXPECT_EQ(jumpMap.MapPicture.PixelAt(20 + 17, 10 + 10), 0x20u);
-  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3), 0u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(20, 10 + 11), 0u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3 + 17, 3 + 11), 0x20u);  // large, 18 x 12
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3 + 12), 0u);
 }
 
 TEST(JumpMap, ObjectivesFindThePictureOfTheFileLastChosenNotOfTheMapPath) {
