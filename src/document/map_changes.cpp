@@ -19,25 +19,21 @@ void ForEachNumberedLayer(Document& document, Visit&& visit) {
   ForEachEditableLayer(document, [&](auto& values, int planes) { visit(layer++, values, planes); });
 }
 
-// Calls visit(start, count) for the values of `range` in a layer of
-// `planes` planes, plane by plane and row by row, in runs of `count` values
-// from `start`: a row each, or a whole plane's rows at once when the range
-// spans every column.
+// Calls visit(start, count) for the values of `range` in plane `k` of a
+// layer, row by row, in runs of `count` values from `start`: a row each, or
+// the plane's rows at once when the range spans every column.
 template <class Visit>
-void ForEachRow(const MapDocument& document, const HexRange& range, int planes, Visit&& visit) {
+void ForEachRow(const MapDocument& document, const HexRange& range, int k, Visit&& visit) {
   const auto count = static_cast<size_t>(range.lastX - range.firstX + 1);
-  const bool wholeRows = range.firstX == 0 && range.lastX == document.MapWidth;
-  for (int k = 0; k < planes; ++k) {
-    if (wholeRows) {
-      if (range.lastY >= range.firstY) {
-        visit(document.Index(0, range.firstY, k),
-              count * static_cast<size_t>(range.lastY - range.firstY + 1));
-      }
-      continue;
+  if (range.firstX == 0 && range.lastX == document.MapWidth) {
+    if (range.lastY >= range.firstY) {
+      visit(document.Index(0, range.firstY, k),
+            count * static_cast<size_t>(range.lastY - range.firstY + 1));
     }
-    for (int y = range.firstY; y <= range.lastY; ++y)
-      visit(document.Index(range.firstX, y, k), count);
+    return;
   }
+  for (int y = range.firstY; y <= range.lastY; ++y)
+    visit(document.Index(range.firstX, y, k), count);
 }
 
 // Calls visit(i) for each i in 0..count where now[i] differs from
@@ -67,6 +63,18 @@ ObjectiveList ObjectivesOf(const MapDocument& document) {
   return {document.ObjectiveCount, document.Objectives};
 }
 
+// Exchanges `size` bytes at `a` with those at `b` (blocks that do not overlap).
+void SwapBytes(uint8_t* a, uint8_t* b, size_t size) {
+  constexpr size_t kChunk = 4096;
+  uint8_t held[kChunk];
+  for (size_t at = 0; at < size; at += kChunk) {
+    const size_t n = std::min(kChunk, size - at);
+    std::memcpy(held, a + at, n);
+    std::memcpy(a + at, b + at, n);
+    std::memcpy(b + at, held, n);
+  }
+}
+
 bool PutBack(MapDocument& document, const MapChange& change, bool after) {
   if (document.MapWidth != change.mapWidth || document.MapHeight != change.mapHeight) return false;
   ForEachNumberedLayer(document, [&](size_t layer, auto& values, int) {
@@ -74,6 +82,16 @@ bool PutBack(MapDocument& document, const MapChange& change, bool after) {
     for (const CellChange& cell : change.cells[layer]) {
       if (cell.index < values.size()) {
         values[cell.index] = static_cast<Value>(after ? cell.after : cell.before);
+      }
+    }
+    for (const PlaneChange& plane : change.planes[layer]) {
+      // Undone already (or standing already): the map holds those values.
+      if (plane.undone != after) continue;
+      if (size_t{plane.start} + plane.count <= values.size() &&
+          plane.other.size() == size_t{plane.count} * sizeof(Value)) {
+        SwapBytes(reinterpret_cast<uint8_t*>(values.data() + plane.start), plane.other.data(),
+                  plane.other.size());
+        plane.undone = !after;
       }
     }
   });
@@ -86,19 +104,51 @@ bool PutBack(MapDocument& document, const MapChange& change, bool after) {
   return true;
 }
 
+// The number of values of `now` that differ from `before`.
+template <class Value>
+size_t CountDifferences(const Value* now, const Value* before, size_t count) {
+  constexpr size_t kBlock = 64 / sizeof(Value);
+  size_t differing = 0;
+  for (size_t i = 0; i < count; i += kBlock) {
+    const size_t block = std::min(kBlock, count - i);
+    if (std::memcmp(now + i, before + i, block * sizeof(Value)) == 0) continue;
+    for (size_t j = i; j < i + block; ++j) differing += now[j] != before[j] ? 1 : 0;
+  }
+  return differing;
+}
+
 }  // namespace
 
+ByteBlock::ByteBlock(size_t size) : bytes_(size > 0 ? new uint8_t[size] : nullptr), size_(size) {}
+
+ByteBlock::ByteBlock(const ByteBlock& other) : ByteBlock(other.size_) {
+  if (size_ > 0) std::memcpy(bytes_.get(), other.bytes_.get(), size_);
+}
+
+ByteBlock& ByteBlock::operator=(const ByteBlock& other) {
+  if (this != &other) *this = ByteBlock(other);
+  return *this;
+}
+
 bool MapChange::Empty() const {
-  return !objectivesBefore &&
-         std::all_of(cells.begin(), cells.end(), [](const auto& layer) { return layer.empty(); });
+  const auto none = [](const auto& layer) { return layer.empty(); };
+  return !objectivesBefore && std::all_of(cells.begin(), cells.end(), none) &&
+         std::all_of(planes.begin(), planes.end(), none);
 }
 
 size_t MapChange::Bytes() const {
   size_t bytes = sizeof(MapChange) + name.size();
   for (const auto& layer : cells) bytes += layer.capacity() * sizeof(CellChange);
+  for (const auto& layer : planes)
+    for (const PlaneChange& plane : layer) bytes += sizeof(PlaneChange) + plane.other.size();
   if (objectivesBefore) bytes += objectivesBefore->records.size() * sizeof(int16_t);
   if (objectivesAfter) bytes += objectivesAfter->records.size() * sizeof(int16_t);
   return bytes;
+}
+
+bool MapChange::WholePlanes() const {
+  return std::any_of(planes.begin(), planes.end(),
+                     [](const auto& layer) { return !layer.empty(); });
 }
 
 std::vector<std::pair<int, int>> MapChange::Hexes() const {
@@ -126,23 +176,17 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
   if (range_.lastX < range_.firstX || range_.lastY < range_.firstY) range_ = HexRange{};
   const size_t hexes = static_cast<size_t>(range_.lastX - range_.firstX + 1) *
                        static_cast<size_t>(range_.lastY - range_.firstY + 1);
-  size_t total = 0;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
     if (!Complete(document, values, planes)) return;
-    // Each layer's block starts on a multiple of 8 bytes.
     using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-    before_[layer] = {total, hexes * static_cast<size_t>(planes) * sizeof(Value)};
-    total += (before_[layer].second + 7) & ~size_t{7};
-  });
-  taken_.reset(new uint8_t[std::max<size_t>(total, 1)]);
-  ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
-    if (before_[layer].second == 0) return;
-    using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-    uint8_t* at = taken_.get() + before_[layer].first;
-    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      std::memcpy(at, values.data() + start, count * sizeof(Value));
-      at += count * sizeof(Value);
-    });
+    for (int k = 0; k < planes; ++k) {
+      ByteBlock& block = taken_[layer].emplace_back(hexes * sizeof(Value));
+      uint8_t* at = block.data();
+      ForEachRow(document, range_, k, [&](size_t start, size_t count) {
+        std::memcpy(at, values.data() + start, count * sizeof(Value));
+        at += count * sizeof(Value);
+      });
+    }
   });
 }
 
@@ -150,34 +194,58 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document)
     : ChangeRecorder(document, HexRange{0, document.MapWidth, 0, document.MapHeight}) {}
 
 std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document,
-                                                std::string name) const {
+                                                std::string name) const& {
+  return Compare(document, std::move(name), nullptr);
+}
+
+std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document, std::string name) && {
+  return Compare(document, std::move(name), this);
+}
+
+std::optional<MapChange> ChangeRecorder::Compare(const MapDocument& document, std::string name,
+                                                 ChangeRecorder* from) const {
   if (document.MapWidth != width_ || document.MapHeight != height_) return std::nullopt;
   MapChange change;
   change.name = std::move(name);
   change.mapWidth = width_;
   change.mapHeight = height_;
+  const bool wholePlanes = range_.firstX == 0 && range_.lastX == document.MapWidth &&
+                           range_.firstY == 0 && range_.lastY == document.MapHeight &&
+                           document.HexCount() >= kWholePlaneValues;
   ForEachNumberedLayer(document, [&](size_t layer, const auto& values, int planes) {
     using Value = typename std::remove_reference_t<decltype(values)>::value_type;
-    const auto [offset, size] = before_[layer];
-    if (!Complete(document, values, planes) || size == 0) return;
-    const auto* before = reinterpret_cast<const Value*>(taken_.get() + offset);
-    // Counted first, so that the cells take exactly their room.
-    size_t differing = 0;
-    size_t next = 0;
-    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      ForEachDifference(values.data() + start, before + next, count, [&](size_t) { ++differing; });
-      next += count;
-    });
+    if (!Complete(document, values, planes) || taken_[layer].size() != static_cast<size_t>(planes))
+      return;
     std::vector<CellChange>& cells = change.cells[layer];
-    cells.reserve(differing);
-    next = 0;
-    ForEachRow(document, range_, planes, [&](size_t start, size_t count) {
-      ForEachDifference(values.data() + start, before + next, count, [&](size_t i) {
-        cells.push_back({static_cast<uint32_t>(start + i), static_cast<int16_t>(before[next + i]),
-                         static_cast<int16_t>(values[start + i])});
+    for (int k = 0; k < planes; ++k) {
+      const auto* before = reinterpret_cast<const Value*>(taken_[layer][k].data());
+      // Counted first, so that the cells take exactly their room.
+      size_t differing = 0;
+      size_t next = 0;
+      ForEachRow(document, range_, k, [&](size_t start, size_t count) {
+        differing += CountDifferences(values.data() + start, before + next, count);
+        next += count;
       });
-      next += count;
-    });
+      if (differing == 0) continue;
+      if (wholePlanes && document.HexCount() * sizeof(Value) < differing * sizeof(CellChange)) {
+        // The block taken before is the plane's other values.
+        const size_t start = document.Index(0, 0, k);
+        ByteBlock other = from ? std::move(from->taken_[layer][k]) : ByteBlock(taken_[layer][k]);
+        change.planes[layer].push_back({static_cast<uint32_t>(start),
+                                        static_cast<uint32_t>(document.HexCount()),
+                                        std::move(other)});
+        continue;
+      }
+      cells.reserve(cells.size() + differing);
+      next = 0;
+      ForEachRow(document, range_, k, [&](size_t start, size_t count) {
+        ForEachDifference(values.data() + start, before + next, count, [&](size_t i) {
+          cells.push_back({static_cast<uint32_t>(start + i), static_cast<int16_t>(before[next + i]),
+                           static_cast<int16_t>(values[start + i])});
+        });
+        next += count;
+      });
+    }
   });
   ObjectiveList now = ObjectivesOf(document);
   if (!(now == objectives_)) {

@@ -1,8 +1,12 @@
 // Reversible changes of the map document. A change keeps, layer by layer,
 // only the values it altered, each with its value before and after, so
 // undoing and redoing it costs in proportion to what it altered, not to the
-// size of the map. A recorder takes the values of the hexes an edit may
-// touch before it runs and compares them afterwards.
+// size of the map. A whole plane of a layer where most values were altered
+// (a map-wide command) is kept as one block instead, the values the map
+// does not hold: those before while the change stands, those after once it
+// is undone; undo and redo exchange it with the map's. A recorder takes the
+// values of the hexes an edit may touch before it runs and compares them
+// afterwards.
 #pragma once
 
 #include <array>
@@ -44,11 +48,46 @@ struct ObjectiveList {
   bool operator==(const ObjectiveList&) const = default;
 };
 
+// Bytes made without zeroing (each is written before it is read), copied whole.
+class ByteBlock {
+ public:
+  ByteBlock() = default;
+  explicit ByteBlock(size_t size);
+  ByteBlock(const ByteBlock& other);
+  ByteBlock& operator=(const ByteBlock& other);
+  ByteBlock(ByteBlock&&) noexcept = default;
+  ByteBlock& operator=(ByteBlock&&) noexcept = default;
+
+  uint8_t* data() { return bytes_.get(); }
+  const uint8_t* data() const { return bytes_.get(); }
+  size_t size() const { return size_; }
+
+ private:
+  std::unique_ptr<uint8_t[]> bytes_;
+  size_t size_ = 0;
+};
+
+// A plane of a layer kept whole: `count` values from `start`, and the bytes
+// of those values the map does not hold now.
+struct PlaneChange {
+  uint32_t start = 0;
+  uint32_t count = 0;
+  // Exchanged with the map's values by each undo and redo (so a change
+  // undone twice in a row is undone once).
+  mutable ByteBlock other;
+  mutable bool undone = false;
+};
+
+// A plane of at least this many values whose altered values would take
+// more memory as records than the plane takes is kept whole.
+constexpr size_t kWholePlaneValues = 1024;
+
 struct MapChange {
   std::string name;  // what the Edit menu calls it: "Paint", "Block Fill", ...
   int16_t mapWidth = 0;
   int16_t mapHeight = 0;
   std::array<std::vector<CellChange>, kMapLayerCount> cells;
+  std::array<std::vector<PlaneChange>, kMapLayerCount> planes;
   // The objective list before and after, when the change altered it.
   std::optional<ObjectiveList> objectivesBefore;
   std::optional<ObjectiveList> objectivesAfter;
@@ -56,8 +95,10 @@ struct MapChange {
   bool Empty() const;
   // Memory the change holds, roughly.
   size_t Bytes() const;
-  // The hexes (x, y) whose values the change altered, each once, in the
-  // order of their first altered value.
+  // Whether the change keeps whole planes (and so may alter any hex).
+  bool WholePlanes() const;
+  // The hexes (x, y) of the single values the change altered, each once, in
+  // the order of their first altered value (planes kept whole not counted).
   std::vector<std::pair<int, int>> Hexes() const;
 };
 
@@ -70,17 +111,23 @@ class ChangeRecorder {
 
   // What changed in the recorded hexes since, named `name`; nothing when the
   // map has another size now (it was replaced, and no change leads back).
-  std::optional<MapChange> Finish(const MapDocument& document, std::string name) const;
+  // A recorder used up by its finish hands its planes kept whole over
+  // instead of copying them.
+  std::optional<MapChange> Finish(const MapDocument& document, std::string name) const&;
+  std::optional<MapChange> Finish(const MapDocument& document, std::string name) &&;
 
  private:
+  // The finish, taking the planes kept whole from `from` when it is given.
+  std::optional<MapChange> Compare(const MapDocument& document, std::string name,
+                                   ChangeRecorder* from) const;
+
   int16_t width_;
   int16_t height_;
   HexRange range_;
-  // Each layer's values in the range as they lie in the layer, row after
-  // row, one layer after the other in one block (not zeroed first: every
-  // byte is copied in); where each layer starts and how long it is.
-  std::unique_ptr<uint8_t[]> taken_;
-  std::array<std::pair<size_t, size_t>, kMapLayerCount> before_{};
+  // Each plane's values in the range as they lie in the layer, row after
+  // row, a block for each plane of each layer (none for a layer the
+  // document does not hold in full).
+  std::array<std::vector<ByteBlock>, kMapLayerCount> taken_;
   ObjectiveList objectives_;
 };
 

@@ -383,9 +383,9 @@ const std::vector<Command>& CommandTable() {
 
 CommandOutcome RunCommand(MapEditor& session, const Command& command) {
   if (!command.change || !session.keepsHistory) return command.run(session);
-  const ChangeRecorder recorder(session.editor.Document);
+  ChangeRecorder recorder(session.editor.Document);
   CommandOutcome outcome = command.run(session);
-  KeepChange(session, recorder, command.change);
+  KeepChange(session, std::move(recorder), command.change);
   return outcome;
 }
 

@@ -180,7 +180,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
     Redraw(session);
   } else if (button == MouseButton::kLeft && shift == 0) {
     // A press changes its hex and, joining roads, the sides of its neighbours.
-    const ChangeRecorder recorder(d, HexRange{x - 1, x + 1, y - 1, y + 1});
+    ChangeRecorder recorder(d, HexRange{x - 1, x + 1, y - 1, y + 1});
     if (switches.EditMode == 0) {
       if (switches.RoadMode == 0) {
         PaintHex(session, x, y);
@@ -209,7 +209,7 @@ PressOutcome MapView_MouseDown(MapEditor& session, MouseButton button, int shift
       }
     }
     if (switches.EditMode == 2) HexControl_Click(session, x, y);
-    KeepChange(session, recorder, PressChangeName(session));
+    KeepChange(session, std::move(recorder), PressChangeName(session));
   } else if (button == MouseButton::kRight) {
     switches.EditMode = 0;
     editor.CurrentTile = d.Tile(x, y);

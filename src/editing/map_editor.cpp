@@ -114,8 +114,9 @@ void MapReplaced(MapEditor& session, bool nationSetChanged) {
   session.lastTileSeam.reset();
 }
 
-void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string name) {
-  std::optional<MapChange> change = recorder.Finish(session.editor.Document, std::move(name));
+void KeepChange(MapEditor& session, ChangeRecorder&& recorder, std::string name) {
+  std::optional<MapChange> change =
+      std::move(recorder).Finish(session.editor.Document, std::move(name));
   if (change) {
     session.history.Record(std::move(*change));
   } else {
@@ -132,7 +133,7 @@ constexpr size_t kHexesDrawnSingly = 256;
 void ShowChange(MapEditor& session, const MapChange& change) {
   Editor& editor = session.editor;
   const std::vector<std::pair<int, int>> hexes = change.Hexes();
-  if (hexes.size() > kHexesDrawnSingly) {
+  if (change.WholePlanes() || hexes.size() > kHexesDrawnSingly) {
     JumpMapState& jumpMap = editor.JumpMap;
     ReplaceStrategicMap(jumpMap,
                         DrawStrategicMap(editor.Document, editor.Tiles, jumpMap.HighlightTerrain));

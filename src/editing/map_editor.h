@@ -90,7 +90,7 @@ void KeepSessionOnMap(MapEditor& session);
 // Keeps what changed since `recorder` took its hexes as the newest change of
 // the history, named `name`; a map that has another size now empties the
 // history instead.
-void KeepChange(MapEditor& session, const ChangeRecorder& recorder, std::string name);
+void KeepChange(MapEditor& session, ChangeRecorder&& recorder, std::string name);
 // Runs `edit` and keeps what it changed in `range` as one change.
 template <class Edit>
 void RecordedEdit(MapEditor& session, const HexRange& range, std::string name, Edit&& edit) {
@@ -98,9 +98,9 @@ void RecordedEdit(MapEditor& session, const HexRange& range, std::string name, E
     edit();
     return;
   }
-  const ChangeRecorder recorder(session.editor.Document, range);
+  ChangeRecorder recorder(session.editor.Document, range);
   edit();
-  KeepChange(session, recorder, std::move(name));
+  KeepChange(session, std::move(recorder), std::move(name));
 }
 // Edit > Undo and Redo: the newest change undone, or the last undone change
 // made again, and the hexes it altered drawn anew. Returns what was done

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -149,25 +150,38 @@ bool CreateSeasonalMaps(const Picture& source, const std::string& sourcePath,
       // The file's rows run bottom up.
       const int rows =
           std::min(height - nextRow, std::max(1, static_cast<int>((1 << 20) / rowBytes)));
-      block.assign(rowBytes * static_cast<size_t>(rows), 0);
+      // Every byte is written: the pixels, then the row's padding. One byte
+      // more lets each pixel be stored as four bytes, the fourth overwritten
+      // by the next pixel or the padding.
+      block.resize(rowBytes * static_cast<size_t>(rows) + 1);
       for (int r = 0; r < rows; ++r) {
         const uint8_t* from =
             pixels.data() + sourceRowBytes * static_cast<size_t>(height - 1 - nextRow - r);
         uint8_t* to = block.data() + rowBytes * static_cast<size_t>(r);
+        // Neighbouring pixels are mostly of one colour: the last one's
+        // outcome is kept at hand.
+        uint32_t lastRgb = 0xffffffffu;
+        uint32_t lastOut = 0;
         for (int x = 0; x < width; ++x, from += 4, to += 3) {
-          const uint32_t rgb = uint32_t{from[0]} | uint32_t{from[1]} << 8 | uint32_t{from[2]} << 16;
-          auto& entry = remembered[(rgb ^ (rgb >> 12)) % kRemembered];
-          if (entry.first != (0xff000000u | rgb)) {
-            uint8_t blue = from[0], green = from[1], red = from[2];
-            for (SeasonalRule rule : rules) ApplyToPixel(blue, green, red, rule);
-            entry = {0xff000000u | rgb,
-                     uint32_t{blue} | uint32_t{green} << 8 | uint32_t{red} << 16};
+          uint32_t rgb;
+          std::memcpy(&rgb, from, 4);
+          rgb &= 0xffffffu;
+          if (rgb != lastRgb) {
+            auto& entry = remembered[(rgb ^ (rgb >> 12)) % kRemembered];
+            if (entry.first != (0xff000000u | rgb)) {
+              uint8_t blue = from[0], green = from[1], red = from[2];
+              for (SeasonalRule rule : rules) ApplyToPixel(blue, green, red, rule);
+              entry = {0xff000000u | rgb,
+                       uint32_t{blue} | uint32_t{green} << 8 | uint32_t{red} << 16};
+            }
+            lastRgb = rgb;
+            lastOut = entry.second;
           }
-          to[0] = entry.second & 0xff;
-          to[1] = (entry.second >> 8) & 0xff;
-          to[2] = (entry.second >> 16) & 0xff;
+          std::memcpy(to, &lastOut, 4);
         }
+        std::fill(to, block.data() + rowBytes * static_cast<size_t>(r + 1), uint8_t{0});
       }
+      block.pop_back();
       nextRow += rows;
       return std::span<const uint8_t>(block);
     };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,18 +108,20 @@ std::string RunLengthDamage(std::span<const uint8_t> bytes, size_t at, int64_t w
 // or empty when it is whole: a file cut short in its header, colour table
 // or pixels, sizes or depths no bitmap has, and run-length data that is cut
 // short or paints outside the picture.
-std::string BmpDamage(std::span<const uint8_t> bytes) {
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
+// `bytes` may be the file's first bytes only (up to its pixels), when
+// `size` is the whole file's and it holds no run-length data.
+std::string BmpDamage(std::span<const uint8_t> bytes, uint64_t size) {
+  if (size < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
     return "not a Windows bitmap (it does not begin with \"BM\")";
   }
-  if (bytes.size() < 18) return "it is cut short in its file header";
+  if (size < 18) return "it is cut short in its file header";
   const uint32_t headerSize = Le(bytes, 14, 4);
   const bool core = headerSize == 12;
   if (!core && headerSize < 40) {
     return "its header size " + std::to_string(headerSize) + " is no bitmap header's";
   }
-  if (bytes.size() < 14 + static_cast<uint64_t>(headerSize)) {
-    return "it is cut short in its header (" + Count(bytes.size(), "bytes") + ")";
+  if (size < 14 + static_cast<uint64_t>(headerSize)) {
+    return "it is cut short in its header (" + Count(size, "bytes") + ")";
   }
   // The newer headers' sizes are signed (a negative height: rows top down).
   const auto Signed = [&bytes](size_t at) {
@@ -147,13 +150,13 @@ std::string BmpDamage(std::span<const uint8_t> bytes) {
     colours = used == 0 || used > (1u << bits) ? (1u << bits) : used;
   }
   const uint64_t tableEnd = tableAt + colours * (core ? 3 : 4);
-  if (bytes.size() < tableEnd) {
-    return "it is cut short in its colour table (" + Count(bytes.size(), "bytes") + ")";
+  if (size < tableEnd) {
+    return "it is cut short in its colour table (" + Count(size, "bytes") + ")";
   }
   const uint64_t pixelsAt = Le(bytes, 10, 4);
-  if (pixelsAt > bytes.size()) {
+  if (pixelsAt > size) {
     return "it is cut short before its pixels (they would begin at byte " +
-           std::to_string(pixelsAt) + " of " + std::to_string(bytes.size()) + ")";
+           std::to_string(pixelsAt) + " of " + std::to_string(size) + ")";
   }
   if (compression == 1 || compression == 2) {
     if (bits != (compression == 1 ? 8u : 4u)) {
@@ -169,12 +172,125 @@ std::string BmpDamage(std::span<const uint8_t> bytes) {
   // Every row padded to four bytes (the reader takes whole rows).
   const uint64_t rowBytes = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
   const uint64_t needed = rowBytes * static_cast<uint64_t>(height);
-  const uint64_t held = bytes.size() - pixelsAt;
+  const uint64_t held = size - pixelsAt;
   if (held < needed) {
     return "it is cut short: its pixels need " + Count(needed, "bytes") + " and the file holds " +
            std::to_string(held);
   }
   return {};
+}
+
+// The bitmaps written by this program and most others, read without Qt: a
+// 40-byte header, one plane, rows bottom up, uncompressed, 24 bits a pixel
+// or 8 through a colour table, the pixels right after the table and a
+// stated resolution.
+struct PlainBmp {
+  int width = 0;
+  int height = 0;
+  uint32_t bits = 0;
+  uint32_t colours = 0;
+  std::array<uint32_t, 256> table{};
+  int32_t dotsX = 0;
+  int32_t dotsY = 0;
+  size_t pixelsAt = 0;
+  size_t rowBytes = 0;
+};
+
+// The layout of a plain bitmap from its first bytes (at least its header
+// and colour table), or empty for any other bitmap.
+std::optional<PlainBmp> PlainLayout(std::span<const uint8_t> bytes) {
+  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  PlainBmp plain;
+  const auto width = static_cast<int32_t>(Le(bytes, 18, 4));
+  const auto height = static_cast<int32_t>(Le(bytes, 22, 4));
+  plain.bits = Le(bytes, 28, 2);
+  plain.dotsX = static_cast<int32_t>(Le(bytes, 38, 4));
+  plain.dotsY = static_cast<int32_t>(Le(bytes, 42, 4));
+  if (Le(bytes, 14, 4) != 40 || Le(bytes, 26, 2) != 1 || Le(bytes, 30, 4) != 0 ||
+      (plain.bits != 24 && plain.bits != 8) || width <= 0 || width > INT_MAX / 4 || height <= 0 ||
+      plain.dotsX <= 0 || plain.dotsY <= 0) {
+    return std::nullopt;
+  }
+  plain.width = width;
+  plain.height = height;
+  if (plain.bits == 8) {
+    plain.colours = Le(bytes, 46, 4);
+    if (plain.colours == 0 || plain.colours > 256) plain.colours = 256;
+  }
+  plain.pixelsAt = 54 + size_t{plain.colours} * 4;
+  if (Le(bytes, 10, 4) != plain.pixelsAt || bytes.size() < plain.pixelsAt) return std::nullopt;
+  for (uint32_t i = 0; i < plain.colours; ++i)
+    plain.table[i] = 0xff000000u | Le(bytes, 54 + size_t{i} * 4, 3);
+  plain.rowBytes = (static_cast<size_t>(width) * plain.bits + 31) / 32 * 4;
+  return plain;
+}
+
+// One row of a plain bitmap into opaque RGB32; false for an 8-bit pixel
+// naming no colour of the table. `from` may be read a byte past the row.
+bool DecodePlainRow(const PlainBmp& plain, const uint8_t* from, uint32_t* to) {
+  if (plain.bits == 24) {
+    for (int x = 0; x < plain.width; ++x, from += 3) {
+      uint32_t pixel;
+      std::memcpy(&pixel, from, 4);
+      to[x] = 0xff000000u | pixel;
+    }
+    return true;
+  }
+  for (int x = 0; x < plain.width; ++x) {
+    if (from[x] >= plain.colours) return false;
+    to[x] = plain.table[from[x]];
+  }
+  return true;
+}
+
+enum class PlainRead { kNotPlain, kLoaded, kRefused };
+
+// Reads a plain bitmap a block of rows at a time, without the whole file
+// in memory; a damaged one is refused with what is wrong, as any bitmap is.
+PlainRead ReadPlainBmp(const std::filesystem::path& path, QImage& image, std::string* error) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return PlainRead::kNotPlain;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return PlainRead::kNotPlain;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size < 54) return PlainRead::kNotPlain;
+  std::vector<uint8_t> head(static_cast<size_t>(std::min<std::streamoff>(size, 54 + 1024)));
+  if (!in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()))) {
+    return PlainRead::kNotPlain;
+  }
+  const std::optional<PlainBmp> plain = PlainLayout(head);
+  if (!plain) return PlainRead::kNotPlain;
+  if (std::string damage = BmpDamage(head, static_cast<uint64_t>(size)); !damage.empty()) {
+    if (error) *error = std::move(damage);
+    return PlainRead::kRefused;
+  }
+  QImage read(plain->width, plain->height, QImage::Format_RGB32);
+  if (read.isNull()) return PlainRead::kNotPlain;
+  in.seekg(static_cast<std::streamoff>(plain->pixelsAt), std::ios::beg);
+  const int rowsAtOnce = std::max(1, static_cast<int>((size_t{1} << 20) / plain->rowBytes));
+  std::vector<uint8_t> block(plain->rowBytes * static_cast<size_t>(rowsAtOnce) + 1);
+  for (int done = 0; done < plain->height;) {
+    const int rows = std::min(rowsAtOnce, plain->height - done);
+    if (!in.read(reinterpret_cast<char*>(block.data()),
+                 static_cast<std::streamsize>(plain->rowBytes * static_cast<size_t>(rows)))) {
+      if (error) *error = "the file cannot be read";
+      return PlainRead::kRefused;
+    }
+    for (int r = 0; r < rows; ++r) {
+      const int y = plain->height - 1 - done - r;  // the file's rows run bottom up
+      if (!DecodePlainRow(*plain, block.data() + plain->rowBytes * static_cast<size_t>(r),
+                          reinterpret_cast<uint32_t*>(read.scanLine(y)))) {
+        return PlainRead::kNotPlain;
+      }
+    }
+    done += rows;
+  }
+  read.setDotsPerMeterX(plain->dotsX);
+  read.setDotsPerMeterY(plain->dotsY);
+  image = std::move(read);
+  return PlainRead::kLoaded;
 }
 
 }  // namespace
@@ -191,6 +307,16 @@ Picture::Picture(int width, int height)
 Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}
 
 bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
+  QImage plain;
+  switch (ReadPlainBmp(path, plain, error)) {
+    case PlainRead::kLoaded:
+      image_ = ToOpaqueRgb32(std::move(plain));
+      return true;
+    case PlainRead::kRefused:
+      return false;
+    case PlainRead::kNotPlain:
+      break;
+  }
   const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
   if (!bytes) {
     if (error) *error = FileExists(path) ? "the file cannot be read" : "the file does not exist";
@@ -198,7 +324,7 @@ bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
   }
   // Qt reads a damaged bitmap as far as it goes and leaves the rest black:
   // it is refused here.
-  if (std::string damage = BmpDamage(*bytes); !damage.empty()) {
+  if (std::string damage = BmpDamage(*bytes, bytes->size()); !damage.empty()) {
     if (error) *error = std::move(damage);
     return false;
   }

@@ -170,6 +170,38 @@ TEST(ChangeHistory, WalksBackAndForthThroughTheLastHundredChanges) {
   EXPECT_EQ(history.NextUndo()->name, "New");
 }
 
+// Map-wide changes on a map big enough for planes kept whole: every tile
+// anew and a few other values, walked back and forth against the copies.
+TEST(ChangeHistory, MapWideChangesKeepTheirMostlyAlteredPlanesWhole) {
+  std::mt19937 rng(7);
+  MapDocument document = RandomMap(40, 30, rng);
+  ChangeHistory history;
+  std::vector<MapDocument> states{document};
+  for (int step = 0; step < 6; ++step) {
+    ChangeRecorder recorder(document);
+    for (auto& tile : document.HexTile) tile = static_cast<int16_t>(rng());
+    EditInside(document, HexRange{0, 40, 0, 30}, rng);
+    std::optional<MapChange> change =
+        step % 2 ? std::move(recorder).Finish(document, "Fill") : recorder.Finish(document, "Fill");
+    ASSERT_TRUE(change && change->WholePlanes());
+    EXPECT_LT(change->Bytes(), document.HexCount() * sizeof(CellChange));
+    // Undone twice in a row is undone once.
+    ASSERT_TRUE(RevertChange(document, *change) && RevertChange(document, *change));
+    ExpectSameMap(document, states.back(), "undone twice");
+    ASSERT_TRUE(ReapplyChange(document, *change));
+    history.Record(std::move(*change));
+    states.push_back(document);
+  }
+  for (size_t back = 1; back <= 6; ++back) {
+    ASSERT_NE(history.Undo(document), nullptr);
+    ExpectSameMap(document, states[6 - back], "undo");
+  }
+  for (size_t forth = 1; forth <= 6; ++forth) {
+    ASSERT_NE(history.Redo(document), nullptr);
+    ExpectSameMap(document, states[forth], "redo");
+  }
+}
+
 TEST(ChangeHistory, AMapOfAnotherSizeEndsTheHistoryAndIsLeftAlone) {
   std::mt19937 rng(3);
   MapDocument document = RandomMap(6, 6, rng);

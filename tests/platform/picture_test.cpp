@@ -118,5 +118,38 @@ TEST(Picture, ADamagedBitmapIsRefusedWithWhatIsWrong) {
                                                   0x00ff00, 0x00ff00, 0x00ff00, 0x00ff00}));
 }
 
+// The bitmaps read without Qt give what Qt gives: 24-bit rows of every
+// padding and another resolution, 8-bit with a full and a short colour
+// table, and a pixel past the short table (which Qt reads).
+TEST(Picture, PlainBitmapsLoadAsQtLoadsThem) {
+  test::TempFolder folder;
+  const auto eightBit = [](uint8_t colours, uint8_t lastPixel) {
+    std::vector<uint8_t> bytes = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 5,
+                                  0,   0,   0, 2, 0, 0, 0, 1, 0, 8, 0, 0, 0, 0, 0,  0, 0, 0, 0};
+    const uint32_t used = colours, offset = 54 + (colours ? colours : 256) * 4;
+    bytes.insert(bytes.end(),
+                 {19, 11, 0, 0, 19, 11, 0, 0, static_cast<uint8_t>(used), 0, 0, 0, 0, 0, 0, 0});
+    bytes[10] = offset & 0xff;
+    bytes[11] = offset >> 8;
+    for (uint32_t i = 0; i < offset - 54; ++i) bytes.push_back(static_cast<uint8_t>(i * 37 + 5));
+    bytes.insert(bytes.end(), {0, 1, 2, 3, 4, 0, 0, 0, 4, 3, 2, 1, lastPixel, 0, 0, 0});
+    return bytes;
+  };
+  std::vector<std::vector<uint8_t>> files = {eightBit(0, 255), eightBit(6, 5), eightBit(6, 200)};
+  for (int width : {1, 2, 3, 4, 7}) files.push_back(Numbered(width, 3).EncodeBmp());
+  files.back()[38] = 0x13;  // another resolution across
+  for (const std::vector<uint8_t>& bytes : files) {
+    folder.WriteBytes("plain.bmp", bytes);
+    Picture loaded;
+    ASSERT_TRUE(loaded.LoadBmp(folder / "plain.bmp"));
+    QImage byQt;
+    ASSERT_TRUE(byQt.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "bmp"));
+    const Picture expected(byQt);
+    EXPECT_EQ(Pixels(loaded), Pixels(expected)) << &bytes - files.data();
+    EXPECT_EQ(loaded.Image().dotsPerMeterX(), byQt.dotsPerMeterX()) << &bytes - files.data();
+    EXPECT_EQ(loaded.Image().dotsPerMeterY(), byQt.dotsPerMeterY()) << &bytes - files.data();
+  }
+}
+
 }  // namespace
 }  // namespace korv
