@@ -287,6 +287,8 @@ TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
   EXPECT_TRUE(seamsAt(0, 0).empty());
   Put(8, 5, 0);  // open sea, alone in clear land: a coast with no sea around fits
   ASSERT_EQ(seamsAt(8, 5), (std::vector<TileSeam>{{8, 5, TileSeam::kEdgeSeam, 0}}));
+  // A tile number past the sheet (a damaged map) has no road sides.
+  EXPECT_EQ(knowledge.SidesOf(Tiles().TileCount + 1), 0);
   // What the walk says of each: the road's side by name, or the edge.
   EXPECT_EQ(TileSeamText(seamsAt(4, 4)[0]), "Hex (4, 4): a road that ends at its bottom side");
   EXPECT_EQ(TileSeamText(seamsAt(8, 5)[0]), "Hex (8, 5): an edge that does not fit its neighbours");
