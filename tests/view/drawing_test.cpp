@@ -29,7 +29,7 @@ uint32_t TileColour(int tile) {
   return 0x200000u + 0x100u * static_cast<uint32_t>(tile);
 }
 constexpr uint32_t kLarge = 0xa00000, kMedium = 0xb00000, kSmall = 0xc00000;
-constexpr uint32_t kRoad = 0x00d000, kRail = 0x00e000, kEffect = 0x0000f0;
+constexpr uint32_t kRoad = 0x00d000, kRail = 0x00e000, kEffect = 0x0000f0, kOutline = 0x00f000;
 constexpr uint32_t kBlue = kEffect + 7;  // the highlight at pixel 420 is cell 7
 
 void Overlay(Picture& mask, Picture& picture, int cells, int top, uint32_t colour) {
@@ -65,6 +65,7 @@ struct DrawnSession : test::SessionOnMiniGame {
     Overlay(r.RoadMask, r.RoadPicture, 6, 20, kRoad);
     Overlay(r.RailMask, r.RailPicture, 6, 26, kRail);
     Overlay(r.EffectMask, r.EffectPicture, 9, 32, kEffect);
+    Overlay(r.HexOutlineMask, r.HexOutlinePicture, 1, 10, kOutline);
     r.LargeFlags = Flags(kLargeFlagWidth, kLargeFlagHeight, kLarge);
     r.MediumFlags = Flags(kMediumFlagWidth, kMediumFlagHeight, kMedium);
     r.SmallFlags = Flags(kSmallFlagWidth, kSmallFlagHeight, kSmall);
@@ -92,7 +93,7 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
     int side = 0;
     uint8_t link = 0;
     int16_t highlight = -1, selectLeft = 0, gridWidth = 15, gridHeight = 15;
-    bool gridLines = false, roadControl = true;
+    bool gridLines = false, roadControl = true, outlines = false;
     uint8_t flagX = 20, flagY = 30;
     int x = 3, left = 135, top = 100;  // the hex is (x, 2), its picture at (left, top)
     std::vector<std::tuple<int, int, uint32_t>> checks;  // u, v, colour
@@ -136,6 +137,8 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
       {.name = "grid 0 x 0", .gridWidth = 0, .gridHeight = 0, .gridLines = true,
        .checks = {{30, 32, tile}}},
       {.name = "grid off", .gridWidth = 3, .checks = {{30, 32, tile}}},
+      {.name = "outline", .outlines = true,
+       .checks = {{2, 10, kOutline}, {5, 13, kOutline}, {2, 9, tile}, {2, 14, tile}}},
       // Column 0, an even column, half a row lower, is black but shows its flag.
       {.name = "column 0", .owner = 2, .mark = 1, .x = 0, .left = 0, .top = 125,
        .checks = {{20, 20, 0}, {20, 30, kMedium + 2}}},
@@ -153,6 +156,7 @@ TEST(Print_hex, LayersAtHandWorkedPixels) {
     settings.GridWidth = c.gridWidth;
     settings.GridHeight = c.gridHeight;
     settings.ShowRoadControl = c.roadControl;
+    settings.HexOutlines = c.outlines;
     settings.FlagOffsetX = c.flagX;
     settings.FlagOffsetY = c.flagY;
     s.session.switches = {c.editMode, c.roadMode, c.gridLines, c.highlight, c.selectLeft, 4, 2, 2};
