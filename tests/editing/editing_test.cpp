@@ -460,6 +460,19 @@ TEST_F(EditingTest, EveryKindOfChangeUndoesAndRedoesToTheBytesItFoundAndLeft) {
 
 // A breadth-first walk over the six neighbours of every hex gives the true
 // number of moves; the formula must agree from every start.
+// The status line names the owner and a different original owner by the
+// nation list, or by number past it.
+TEST_F(EditingTest, StatusLineNamesTheOwnersByTheNationList) {
+  session.editor.Nations.NationCount = 2;
+  session.editor.Nations.NationNames = {"", "Alpha", "Beta"};
+  Map().Owner(3, 2) = 1;
+  Map().OriginalOwner(3, 2) = 2;
+  Map().Mark(3, 2) = kPrimaryObjective;
+  EXPECT_THAT(StatusText(session, 3, 2, ""), testing::HasSubstr("Alpha (Beta)  Primary Obj.(02)"));
+  Map().Owner(3, 2) = 5;
+  EXPECT_THAT(StatusText(session, 3, 2, ""), testing::HasSubstr("nation 5 (Beta)"));
+}
+
 TEST(HexDistance, AgreesWithABreadthFirstWalkOfTheGrid) {
   constexpr int kSize = 14;
   for (int16_t sx = 0; sx < kSize; ++sx) {
