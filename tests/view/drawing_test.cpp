@@ -269,6 +269,16 @@ TEST(RedrawHex, PresentsWhatAFullRedrawShows) {
     RedrawHex(m.editor, m.resources, m.switches, m.view, x, y, nullptr);
     EXPECT_TRUE(FullRedraw(s).ViewScreen.Image() == m.view.ViewScreen.Image()) << x << "," << y;
   }
+  // Flags placed low and right reach into the hexes below and beside: the
+  // screen shows all that the buffer holds.
+  m.editor.Settings.FlagOffsetX = 40;
+  m.editor.Settings.FlagOffsetY = 45;
+  d.Owner(2, 2) = 1;
+  d.Mark(2, 2) = kPrimaryObjective;
+  RedrawHex(m.editor, m.resources, m.switches, m.view, 2, 2, nullptr);
+  ViewState whole = m.view;
+  BlitPic1(m.editor.Geometry, whole);
+  EXPECT_TRUE(whole.ViewScreen.Image() == m.view.ViewScreen.Image());
 }
 
 TEST(ScrollBars, NoChangePresentsOneStepShiftsMoreRedrawNothingWhileCentring) {
