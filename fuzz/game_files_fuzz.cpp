@@ -2,12 +2,15 @@
 // first byte chooses the file, the rest is its content: hex_info.txt,
 // flags.xy, terrain.txt, hexdata.txt, tiletype.dat, roadinfo.dat, a random
 // list, a nation list, a pattern library or terrain list, hex-name files, the
-// clipboard file, the undo copy or a bitmap. Whatever the bytes, a reader
-// gives values inside the sizes it promises or refuses with a reason.
-#include <unistd.h>
+// clipboard file, the undo copy or a bitmap. The readers take the bytes in
+// memory, as the file functions hand them over after reading the file, so
+// nothing touches the disk. Whatever the bytes, a reader gives values inside
+// the sizes it promises or refuses with a reason. At exit the target prints
+// how many inputs each reader was given.
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,27 +22,31 @@
 #include "editing/clipboard.h"
 #include "editor/startup.h"
 #include "platform/files.h"
-#include "platform/interaction.h"
 #include "platform/picture.h"
 #include "scenario/nations.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+constexpr size_t kReaders = 13;
+constexpr std::array<const char*, kReaders> kReaderNames = {
+    "hex_info.txt", "flags.xy",    "terrain.txt", "hexdata.txt",          "tiletype.dat",
+    "roadinfo.dat", "random list", "nation list", "pattern/terrain list", "hex names",
+    "clipboard",    "undo copy",   "bitmap"};
+
+// Inputs given to each reader; printed when the fuzzer exits.
+std::array<uint64_t, kReaders> counts{};
+
+void PrintCounts() {
+  std::fprintf(stderr, "fuzz_game_files inputs by reader:");
+  for (size_t k = 0; k < kReaders; ++k) {
+    std::fprintf(stderr, "%s %s %llu", k == 0 ? "" : ",", kReaderNames[k],
+                 static_cast<unsigned long long>(counts[k]));
+  }
+  std::fprintf(stderr, "\n");
+}
 
 void Check(bool condition) {
   if (!condition) std::abort();
-}
-
-const fs::path& Folder() {
-  static const fs::path folder = [] {
-    fs::path path = fs::temp_directory_path() / ("korv-fuzz-game-" + std::to_string(getpid()));
-    fs::remove_all(path);
-    for (const char* sub : {"data", "mapedit", "default/nations", "bmp"})
-      fs::create_directories(path / sub);
-    return path;
-  }();
-  return folder;
 }
 
 // Tile tables of 40 tiles over 10 terrain types.
@@ -53,57 +60,62 @@ korv::TileTables Tables() {
   return tables;
 }
 
-void Put(const char* relative, std::span<const uint8_t> bytes) {
-  Check(korv::WriteFileAtomically(Folder() / relative, bytes));
-}
-
-std::string_view Text(std::span<const uint8_t> bytes) {
-  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::atexit(PrintCounts);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const std::span<const uint8_t> bytes(data + 1, size - 1);
-  const korv::GameFolder folder(Folder());
-  korv::RecordingInteraction ui;
+  const std::string_view text = korv::AsText(bytes);
   std::string error;
-  switch (data[0] % 13) {
+  const size_t reader = data[0] % kReaders;
+  ++counts[reader];
+  switch (reader) {
     case 0: {
-      Put("data/hex_info.txt", bytes);
       // Any sizes are read as they stand; start-up refuses sizes below 1
       // and the view refuses steps below 1. The derived values follow the sizes.
-      const korv::HexGeometry g = korv::ReadHexInfo(folder);
+      const korv::HexGeometry g = korv::ParseHexInfo(text);
       const korv::HexGeometry again =
           korv::HexGeometry::FromSizes(g.HexPixelWidth, g.HexPixelHeight, g.HexFlatWidth);
       Check(g.ColumnStep == again.ColumnStep && g.RowStep == again.RowStep);
       break;
     }
     case 1: {
-      Put("flags.xy", bytes);
       korv::EditorSettings settings;
-      korv::ReadFlagOffsets(settings, folder);
+      korv::ParseFlagOffsets(settings, text);
       break;
     }
-    case 2:
-    case 3:
-    case 4: {
-      // terrain.txt, hexdata.txt or tiletype.dat, with the other two valid-looking.
-      const char* files[] = {"data/terrain.txt", "data/hexdata.txt", "mapedit/tiletype.dat"};
-      Put(files[data[0] % 13 - 2], bytes);
-      korv::TileTables tables;
-      tables.TileCount = 39;
-      korv::LoadTileTerrain(tables, folder, ui);
+    case 2: {
+      korv::TileTables tables = Tables();
+      korv::ParseTerrainTable(tables, text);
+      Check(tables.TerrainNames.size() == static_cast<size_t>(tables.TerrainMax + 1));
+      Check(tables.TerrainColours.size() == tables.TerrainNames.size());
+      break;
+    }
+    case 3: {
+      korv::TileTables tables = Tables();
+      korv::ParseHexDataList(tables, text);
       Check(tables.TileTerrain.size() == 40);
-      Check(tables.TerrainNames.size() == tables.TerrainColours.size());
-      fs::remove(Folder() / files[data[0] % 13 - 2]);
+      break;
+    }
+    case 4: {
+      korv::TileTables tables = Tables();
+      const korv::TileTables before = tables;
+      if (korv::TakeTileTypes(tables, bytes)) {
+        Check(std::equal(bytes.begin(), bytes.end(), tables.TileTerrain.begin(),
+                         tables.TileTerrain.end()));
+      } else {
+        Check(bytes.size() != 40 && tables.TileTerrain == before.TileTerrain);
+      }
       break;
     }
     case 5: {
-      Put("mapedit/roadinfo.dat", bytes);
       korv::TileTables tables = Tables();
-      korv::LoadRoadInfo(tables, folder);
+      korv::ParseRoadInfo(tables, bytes);
       Check(tables.TileRoad.size() == 40);
       Check(tables.RoadTiles.size() >= 1 &&
             static_cast<size_t>(tables.RoadTiles[0][0]) + 1 == tables.RoadTiles.size());
@@ -112,29 +124,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     case 6: {
-      Put("mapedit/003.rnd", bytes);
       const korv::TileTables tables = Tables();
-      const korv::RandomTileLists lists = korv::ReadRndTables(tables, folder);
-      for (const auto& list : lists.ByTerrain)
-        for (int16_t tile : list) Check(tables.IsTile(tile));
+      for (int16_t tile : korv::ParseRndList(tables, text)) Check(tables.IsTile(tile));
       break;
     }
     case 7: {
-      Put("default/nations/nations.txt", bytes);
       korv::NationTables nations;
-      std::string set = "default";
-      if (korv::LoadNationList(nations, set, folder, error)) {
+      if (korv::ParseNationList(nations, text, "nations.txt", error)) {
         Check(nations.NationNames.size() == static_cast<size_t>(nations.NationCount) + 1);
         Check(nations.NationTileId.size() == nations.NationNames.size());
+        Check(nations.NationOrder.size() == nations.NationNames.size());
       } else {
-        Check(!error.empty());
+        Check(!error.empty() && nations.NationCount == 0);
       }
       break;
     }
     case 8: {
       // Records whose keys the editor could have made (digits and '-') are
       // written back the same way and read the same again.
-      auto records = korv::ParsePatternFile(Text(bytes));
+      auto records = korv::ParsePatternFile(text);
       std::erase_if(records, [](const korv::PatternRecord& record) {
         return record.key.empty() ||
                record.key.find_first_not_of("0123456789-") != std::string::npos;
@@ -142,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(korv::ParsePatternFile(korv::FormatPatternFile(records)) == records);
       // A five-byte record holds the numbers -99..999 (the lists leave out
       // tiles from 1000 on); those read back the same.
-      auto tiles = korv::ParseTileRecords(Text(bytes));
+      auto tiles = korv::ParseTileRecords(text);
       std::erase_if(tiles, [](int16_t tile) { return tile < -99 || tile > 999; });
       Check(korv::ParseTileRecords(korv::FormatTileRecords(tiles)) == tiles);
       break;
@@ -156,14 +164,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     case 10: {
-      Put("clip.dat", bytes);
       korv::MapDocument map;
       map.MapWidth = 9;
       map.MapHeight = 7;
       korv::AllocateMapLayers(map);
       const korv::MapDocument before = map;
       const int x = bytes.empty() ? 0 : bytes[0] % 12 - 2;
-      if (!korv::PasteClipboardFile(map, Folder() / "clip.dat", x, 3, error)) {
+      if (!korv::PasteClipboardBytes(map, bytes, x, 3, error)) {
         Check(!error.empty());
         Check(map.HexTile == before.HexTile && map.HexData == before.HexData);
       }
@@ -171,8 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     case 11: {
-      Put("autosave.map", bytes);
-      if (auto parsed = korv::ReadSnapshotFile(Folder() / "autosave.map", error)) {
+      if (auto parsed = korv::ParseSnapshot(bytes, error)) {
         Check(parsed->Document.HexTile.size() == parsed->Document.HexCount());
       } else {
         Check(!error.empty());
@@ -180,12 +186,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
     case 12: {
-      Put("bmp/picture.bmp", bytes);
       korv::Picture picture;
-      if (picture.LoadBmp(Folder() / "bmp/picture.bmp", &error)) {
+      if (picture.DecodeBmp(bytes, &error)) {
         Check(picture.Width() > 0 && picture.Height() > 0);
       } else {
-        Check(!error.empty());
+        Check(!error.empty() && picture.IsNull());
       }
       break;
     }

@@ -32,18 +32,14 @@ uint8_t ClampToByte(double value) {
 void RebuildTileTypeFile(TileTables& tables, const GameFolder& folder, UserInteraction& ui) {
   ui.Message("creating new 'tiletype.dat' file.");
   std::filesystem::path hexData = folder.Resolve(kHexDataFile);
-  auto reader = TextFieldReader::FromFile(hexData);
-  if (!reader) {
+  const auto bytes = ReadWholeFile(hexData);
+  if (!bytes) {
     // Without the game's list every tile stays terrain 0 and no tiletype.dat
     // is written, so the next start tries again.
     ui.Message(hexData.string() + " not found.");
     return;
   }
-  int listed = std::max<int>(reader->NextI16(), 0);
-  const int tiles = tables.TileCount + 1;
-  for (int i = 0; i < listed && i < tiles; ++i) {
-    tables.TileTerrain[static_cast<size_t>(i)] = ClampToByte(reader->NextNumber());
-  }
+  ParseHexDataList(tables, AsText(*bytes));
   // The file gets one byte for every tile of the sheet, so a short list does
   // not bring this rebuild (and its message) back at every start.
   std::string error;
@@ -81,41 +77,56 @@ void LoadTileTerrain(TileTables& tables, const GameFolder& folder, UserInteracti
   std::filesystem::path tileType = folder.Resolve(kTileTypeFile);
   int64_t length = FileLength(tileType);
   auto bytes = length == static_cast<int64_t>(tiles) ? ReadWholeFile(tileType) : std::nullopt;
-  if (bytes && bytes->size() == tiles) {
-    std::copy(bytes->begin(), bytes->end(), tables.TileTerrain.begin());
-  } else {
-    RebuildTileTypeFile(tables, folder, ui);
-  }
+  if (!bytes || !TakeTileTypes(tables, *bytes)) RebuildTileTypeFile(tables, folder, ui);
 
   tables.TerrainNames.clear();
   tables.TerrainColours.clear();
   tables.TerrainMax = -1;
   std::filesystem::path terrainPath = folder.Resolve(kTerrainFile);
-  auto reader = TextFieldReader::FromFile(terrainPath);
-  if (!reader) {
+  const auto terrain = ReadWholeFile(terrainPath);
+  if (!terrain) {
     ui.Message(terrainPath.string() + " not found.");
     return;
   }
-  reader->Skip(1);
-  int count = std::clamp<int>(reader->NextI16(), 0, 256);
-  reader->Skip(1);
+  ParseTerrainTable(tables, AsText(*terrain));
+}
+
+bool TakeTileTypes(TileTables& tables, std::span<const uint8_t> bytes) {
+  const size_t tiles = static_cast<size_t>(std::max<int>(tables.TileCount + 1, 0));
+  if (bytes.size() != tiles || tables.TileTerrain.size() != tiles) return false;
+  std::copy(bytes.begin(), bytes.end(), tables.TileTerrain.begin());
+  return true;
+}
+
+void ParseHexDataList(TileTables& tables, std::string_view text) {
+  TextFieldReader reader{std::string(text)};
+  int listed = std::max<int>(reader.NextI16(), 0);
+  const int tiles =
+      std::min<int>(tables.TileCount + 1, static_cast<int>(tables.TileTerrain.size()));
+  for (int i = 0; i < listed && i < tiles; ++i) {
+    tables.TileTerrain[static_cast<size_t>(i)] = ClampToByte(reader.NextNumber());
+  }
+}
+
+void ParseTerrainTable(TileTables& tables, std::string_view text) {
+  TextFieldReader reader{std::string(text)};
+  reader.Skip(1);
+  int count = std::clamp<int>(reader.NextI16(), 0, 256);
+  reader.Skip(1);
   tables.TerrainMax = static_cast<int16_t>(count - 1);
-  tables.TerrainNames.resize(static_cast<size_t>(count));
-  tables.TerrainColours.resize(static_cast<size_t>(count), {0, 0, 0});
+  tables.TerrainNames.assign(static_cast<size_t>(count), std::string());
+  tables.TerrainColours.assign(static_cast<size_t>(count), {0, 0, 0});
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    tables.TerrainNames[i] = reader->NextField();
-    reader->Skip(3);
-    tables.TerrainColours[i][2] = reader->NextI16();
-    tables.TerrainColours[i][1] = reader->NextI16();
-    tables.TerrainColours[i][0] = reader->NextI16();
-    reader->Skip(1);
+    tables.TerrainNames[i] = reader.NextField();
+    reader.Skip(3);
+    tables.TerrainColours[i][2] = reader.NextI16();
+    tables.TerrainColours[i][1] = reader.NextI16();
+    tables.TerrainColours[i][0] = reader.NextI16();
+    reader.Skip(1);
   }
 }
 
 void LoadRoadInfo(TileTables& tables, const GameFolder& folder) {
-  const size_t tiles = static_cast<size_t>(std::max<int>(tables.TileCount + 1, 0));
-  tables.TileRoad.assign(tiles, 0);
-  tables.RoadTiles.assign(1, std::array<int16_t, 7>{});
   std::filesystem::path path = folder.Resolve(kRoadInfoFile);
   auto bytes = ReadWholeFile(path);
   if (!bytes) {
@@ -123,9 +134,14 @@ void LoadRoadInfo(TileTables& tables, const GameFolder& folder) {
     WriteFileAtomically(path, std::string_view());
     bytes.emplace();
   }
-  auto byteAt = [&](size_t offset) -> uint8_t {
-    return offset < bytes->size() ? (*bytes)[offset] : 0;
-  };
+  ParseRoadInfo(tables, *bytes);
+}
+
+void ParseRoadInfo(TileTables& tables, std::span<const uint8_t> bytes) {
+  const size_t tiles = static_cast<size_t>(std::max<int>(tables.TileCount + 1, 0));
+  tables.TileRoad.assign(tiles, 0);
+  tables.RoadTiles.assign(1, std::array<int16_t, 7>{});
+  auto byteAt = [&](size_t offset) -> uint8_t { return offset < bytes.size() ? bytes[offset] : 0; };
   for (size_t t = 0; t < tiles; ++t) {
     std::array<int16_t, 7> row{};
     bool any = false;
@@ -207,14 +223,17 @@ RandomTileLists ReadRndTables(const TileTables& tables, const GameFolder& folder
     if (lists.ByTerrain.size() <= static_cast<size_t>(terrain)) {
       lists.ByTerrain.resize(static_cast<size_t>(terrain) + 1);
     }
-    std::vector<int16_t> tiles = ParseTileRecords(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    // A damaged or foreign list may name tiles the sheet does not have;
-    // painting one would put a tile on the map that cannot be drawn.
-    std::erase_if(tiles, [&tables](int16_t tile) { return !tables.IsTile(tile); });
-    lists.ByTerrain[static_cast<size_t>(terrain)] = std::move(tiles);
+    lists.ByTerrain[static_cast<size_t>(terrain)] = ParseRndList(tables, AsText(*bytes));
   }
   return lists;
+}
+
+std::vector<int16_t> ParseRndList(const TileTables& tables, std::string_view text) {
+  std::vector<int16_t> tiles = ParseTileRecords(text);
+  // A damaged or foreign list may name tiles the sheet does not have;
+  // painting one would put a tile on the map that cannot be drawn.
+  std::erase_if(tiles, [&tables](int16_t tile) { return !tables.IsTile(tile); });
+  return tiles;
 }
 
 void randomtile(int16_t& currentTile, const TileTables& tables, const RandomTileLists& lists,

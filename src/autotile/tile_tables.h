@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
@@ -57,8 +59,16 @@ int16_t TileCountFromSheet(int sheetWidth, int sheetHeight, int tileWidth, int t
 // terrain table. Writes mapedit/tiletype.dat anew from data/hexdata.txt when
 // it is missing or does not hold one byte per tile.
 void LoadTileTerrain(TileTables& tables, const GameFolder& folder, UserInteraction& ui);
+// The readers of those files' bytes, for tables sized for TileCount:
+// tiletype.dat (false, tables unchanged, unless it holds one byte per tile),
+// the tile list of hexdata.txt and the terrain table of terrain.txt.
+bool TakeTileTypes(TileTables& tables, std::span<const uint8_t> bytes);
+void ParseHexDataList(TileTables& tables, std::string_view text);
+void ParseTerrainTable(TileTables& tables, std::string_view text);
 // Reads mapedit/roadinfo.dat (created empty when missing) into TileRoad and RoadTiles.
 void LoadRoadInfo(TileTables& tables, const GameFolder& folder);
+// TileRoad and RoadTiles as the bytes of roadinfo.dat give them.
+void ParseRoadInfo(TileTables& tables, std::span<const uint8_t> bytes);
 
 // Per terrain type, the tiles that may stand in for one another: those of
 // that type flagged in mapedit/randomtile.dat, in rising order. Tiles from
@@ -79,6 +89,8 @@ RandomTileLists BuildRndTables(const TileTables& tables, const GameFolder& folde
                                UserInteraction& ui);
 // Reads the lists back from the .rnd files (a missing file gives no list).
 RandomTileLists ReadRndTables(const TileTables& tables, const GameFolder& folder);
+// One list file's tiles, keeping only tiles of the sheet.
+std::vector<int16_t> ParseRndList(const TileTables& tables, std::string_view text);
 // The 5-byte record text of a list file: "012\r\n" per tile.
 std::string FormatTileRecords(const std::vector<int16_t>& tiles);
 // Tiles of a record file; an incomplete last record is ignored.

@@ -260,6 +260,15 @@ std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std
   return ParseVersioned(cursor, OptionalParts::kSnapshot, error);
 }
 
+std::optional<ParsedMap> ParseSnapshot(std::span<const uint8_t> bytes, std::string& error) {
+  if (!HasSignature(bytes)) {
+    error = "it does not begin with a map header";
+    return std::nullopt;
+  }
+  ByteCursor cursor(bytes);
+  return ParseVersioned(cursor, OptionalParts::kSnapshot, error);
+}
+
 namespace {
 
 template <typename T>

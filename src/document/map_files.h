@@ -84,6 +84,8 @@ std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
 // The whole-map snapshot: the versioned layout with its objective list and
 // without the nation-set name. Nothing as for ReadMapFile.
 std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error);
+// The snapshot from its bytes in memory; refused, with `error` set, as above.
+std::optional<ParsedMap> ParseSnapshot(std::span<const uint8_t> bytes, std::string& error);
 
 // The versioned layout as blocks to be written one after the other: the
 // layers straight from the document, with small buffers for the rest.

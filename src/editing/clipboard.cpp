@@ -18,6 +18,64 @@ int16_t LittleEndianI16(const uint8_t* bytes) {
                               static_cast<uint16_t>(static_cast<uint16_t>(bytes[1]) << 8));
 }
 
+// The paste itself, from a clipboard file of `size` bytes whose bytes
+// `readAt(offset, destination, count)` fetches (false when it cannot).
+template <typename ReadAt>
+bool PasteBlock(MapDocument& document, int64_t size, const ReadAt& readAt, int targetX, int targetY,
+                std::string& error) {
+  if (size < static_cast<int64_t>(kClipboardHeaderBytes)) {
+    error = "it holds " + std::to_string(size) + " bytes, fewer than its 4-byte header";
+    return false;
+  }
+  uint8_t header[kClipboardHeaderBytes];
+  if (!readAt(0, header, sizeof header)) {
+    error = "it cannot be read";
+    return false;
+  }
+  const int w = LittleEndianI16(header);
+  const int h = LittleEndianI16(header + 2);
+  if (w < 0 || h < 0) {
+    error = "its block size (" + std::to_string(w) + ", " + std::to_string(h) + ") is negative";
+    return false;
+  }
+  const int64_t columns = static_cast<int64_t>(w) + 1;
+  const int64_t needed = static_cast<int64_t>(kClipboardHeaderBytes) + 2 * columns * (h + 1);
+  if (size < needed) {
+    error = "it holds " + std::to_string(size) + " bytes, but its block of " +
+            std::to_string(w + 1) + " x " + std::to_string(h + 1) + " tiles needs " +
+            std::to_string(needed);
+    return false;
+  }
+
+  // The entries whose target hex lies on the map.
+  const int firstI = std::max(0, -targetX);
+  const int lastI = std::min(w, document.MapWidth - targetX);
+  const int firstJ = std::max(0, -targetY);
+  const int lastJ = std::min(h, document.MapHeight - targetY);
+  if (lastI < firstI || lastJ < firstJ) return true;
+
+  // Everything is read before any hex changes, so a read error leaves the map alone.
+  const size_t across = static_cast<size_t>(lastI - firstI + 1);
+  const size_t down = static_cast<size_t>(lastJ - firstJ + 1);
+  std::vector<uint8_t> raw(2 * across * down);
+  for (size_t row = 0; row < down; ++row) {
+    const int64_t j = firstJ + static_cast<int64_t>(row);
+    if (!readAt(static_cast<int64_t>(kClipboardHeaderBytes) + 2 * (j * columns + firstI),
+                raw.data() + 2 * across * row, 2 * across)) {
+      error = "it cannot be read";
+      return false;
+    }
+  }
+  for (size_t i = 0; i < across; ++i) {
+    for (size_t row = 0; row < down; ++row) {
+      document.Tile(targetX + firstI + static_cast<int>(i),
+                    targetY + firstJ + static_cast<int>(row)) =
+          LittleEndianI16(raw.data() + 2 * (across * row + i));
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<HexRange> CopyRange(const DrawSwitches& switches, const MapDocument& document) {
@@ -71,59 +129,25 @@ bool PasteClipboardFile(MapDocument& document, const std::filesystem::path& path
     error = "it cannot be opened";
     return false;
   }
-  if (size < static_cast<int64_t>(kClipboardHeaderBytes)) {
-    error = "it holds " + std::to_string(size) + " bytes, fewer than its 4-byte header";
-    return false;
-  }
-  uint8_t header[kClipboardHeaderBytes];
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
-    error = "it cannot be read";
-    return false;
-  }
-  const int w = LittleEndianI16(header);
-  const int h = LittleEndianI16(header + 2);
-  if (w < 0 || h < 0) {
-    error = "its block size (" + std::to_string(w) + ", " + std::to_string(h) + ") is negative";
-    return false;
-  }
-  const int64_t columns = static_cast<int64_t>(w) + 1;
-  const int64_t needed = static_cast<int64_t>(kClipboardHeaderBytes) + 2 * columns * (h + 1);
-  if (size < needed) {
-    error = "it holds " + std::to_string(size) + " bytes, but its block of " +
-            std::to_string(w + 1) + " x " + std::to_string(h + 1) + " tiles needs " +
-            std::to_string(needed);
-    return false;
-  }
+  const auto readAt = [&in](int64_t offset, uint8_t* destination, size_t count) {
+    in.seekg(static_cast<std::streamoff>(offset));
+    return static_cast<bool>(
+        in.read(reinterpret_cast<char*>(destination), static_cast<std::streamsize>(count)));
+  };
+  return PasteBlock(document, size, readAt, targetX, targetY, error);
+}
 
-  // The entries whose target hex lies on the map.
-  const int firstI = std::max(0, -targetX);
-  const int lastI = std::min(w, document.MapWidth - targetX);
-  const int firstJ = std::max(0, -targetY);
-  const int lastJ = std::min(h, document.MapHeight - targetY);
-  if (lastI < firstI || lastJ < firstJ) return true;
-
-  // Everything is read before any hex changes, so a read error leaves the map alone.
-  const size_t across = static_cast<size_t>(lastI - firstI + 1);
-  const size_t down = static_cast<size_t>(lastJ - firstJ + 1);
-  std::vector<uint8_t> raw(2 * across * down);
-  for (size_t row = 0; row < down; ++row) {
-    const int64_t j = firstJ + static_cast<int64_t>(row);
-    in.seekg(static_cast<std::streamoff>(static_cast<int64_t>(kClipboardHeaderBytes) +
-                                         2 * (j * columns + firstI)));
-    if (!in.read(reinterpret_cast<char*>(raw.data() + 2 * across * row),
-                 static_cast<std::streamsize>(2 * across))) {
-      error = "it cannot be read";
+bool PasteClipboardBytes(MapDocument& document, std::span<const uint8_t> bytes, int targetX,
+                         int targetY, std::string& error) {
+  const auto readAt = [bytes](int64_t offset, uint8_t* destination, size_t count) {
+    if (offset < 0 || static_cast<uint64_t>(offset) > bytes.size() ||
+        count > bytes.size() - static_cast<size_t>(offset)) {
       return false;
     }
-  }
-  for (size_t i = 0; i < across; ++i) {
-    for (size_t row = 0; row < down; ++row) {
-      document.Tile(targetX + firstI + static_cast<int>(i),
-                    targetY + firstJ + static_cast<int>(row)) =
-          LittleEndianI16(raw.data() + 2 * (across * row + i));
-    }
-  }
-  return true;
+    std::copy_n(bytes.begin() + offset, count, destination);
+    return true;
+  };
+  return PasteBlock(document, static_cast<int64_t>(bytes.size()), readAt, targetX, targetY, error);
 }
 
 void PasteSelection(MapDocument& document, const DrawSwitches& switches, int targetX, int targetY) {

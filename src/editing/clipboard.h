@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ enum class PasteOutcome {
 // unchanged.
 bool PasteClipboardFile(MapDocument& document, const std::filesystem::path& path, int targetX,
                         int targetY, std::string& error);
+// The same for the clipboard file's bytes in memory.
+bool PasteClipboardBytes(MapDocument& document, std::span<const uint8_t> bytes, int targetX,
+                         int targetY, std::string& error);
 
 // Copies the tiles of the selection rectangle (cut to the map) so that its
 // top left hex lands on (targetX, targetY); targets off the map are

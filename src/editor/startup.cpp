@@ -24,22 +24,31 @@ constexpr int16_t kStartMapHeight = 30;
 void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder) {
   settings.FlagOffsetX = 20;
   settings.FlagOffsetY = 30;
-  auto reader = TextFieldReader::FromFile(folder.Resolve(kFlagsFile));
-  if (!reader) return;
+  const auto bytes = ReadWholeFile(folder.Resolve(kFlagsFile));
+  if (bytes) ParseFlagOffsets(settings, AsText(*bytes));
+}
+
+void ParseFlagOffsets(EditorSettings& settings, std::string_view text) {
+  TextFieldReader reader{std::string(text)};
   // Stored as unsigned bytes, as the game keeps them.
-  settings.FlagOffsetX = static_cast<uint8_t>(RoundToI16(reader->NextNumber()) & 0xff);
-  settings.FlagOffsetY = static_cast<uint8_t>(RoundToI16(reader->NextNumber()) & 0xff);
+  settings.FlagOffsetX = static_cast<uint8_t>(RoundToI16(reader.NextNumber()) & 0xff);
+  settings.FlagOffsetY = static_cast<uint8_t>(RoundToI16(reader.NextNumber()) & 0xff);
 }
 
 HexGeometry ReadHexInfo(const GameFolder& folder) {
-  auto reader = TextFieldReader::FromFile(folder.Resolve(kHexInfoFile));
-  if (!reader) return HexGeometry::FromSizes(60, 50, 30);
-  reader->Skip(1);
-  int16_t width = reader->NextI16();
-  reader->Skip(1);
-  int16_t height = reader->NextI16();
-  reader->Skip(1);
-  int16_t flat = reader->NextI16();
+  const auto bytes = ReadWholeFile(folder.Resolve(kHexInfoFile));
+  if (!bytes) return HexGeometry::FromSizes(60, 50, 30);
+  return ParseHexInfo(AsText(*bytes));
+}
+
+HexGeometry ParseHexInfo(std::string_view text) {
+  TextFieldReader reader{std::string(text)};
+  reader.Skip(1);
+  int16_t width = reader.NextI16();
+  reader.Skip(1);
+  int16_t height = reader.NextI16();
+  reader.Skip(1);
+  int16_t flat = reader.NextI16();
   return HexGeometry::FromSizes(width, height, flat);
 }
 

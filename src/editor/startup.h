@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "editor/editor.h"
 
@@ -33,8 +34,12 @@ std::optional<std::filesystem::path> UserDemoFolder(const std::filesystem::path&
 
 // Reads flags.xy into the flag offsets (20 and 30 when the file is missing).
 void ReadFlagOffsets(EditorSettings& settings, const GameFolder& folder);
+// The flag offsets as the text of flags.xy gives them.
+void ParseFlagOffsets(EditorSettings& settings, std::string_view text);
 // Reads data/hex_info.txt (60, 50, 30 when missing) and derives the steps.
 HexGeometry ReadHexInfo(const GameFolder& folder);
+// The geometry as the text of hex_info.txt gives it.
+HexGeometry ParseHexInfo(std::string_view text);
 
 // Loads bmp/mapl.bmp and sets TileCount from its size. False, with `error`
 // naming the file and the fault, when the sheet cannot be used.

@@ -82,6 +82,10 @@ bool CanWriteIn(const std::filesystem::path& folder);
 
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+// A file's bytes seen as the text the readers of text files take.
+inline std::string_view AsText(std::span<const uint8_t> bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,
 // so an interrupted write never destroys the previous file.
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes,

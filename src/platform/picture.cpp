@@ -322,15 +322,19 @@ bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
     if (error) *error = FileExists(path) ? "the file cannot be read" : "the file does not exist";
     return false;
   }
+  return DecodeBmp(*bytes, error);
+}
+
+bool Picture::DecodeBmp(std::span<const uint8_t> bytes, std::string* error) {
   // Qt reads a damaged bitmap as far as it goes and leaves the rest black:
   // it is refused here.
-  if (std::string damage = BmpDamage(*bytes, bytes->size()); !damage.empty()) {
+  if (std::string damage = BmpDamage(bytes, bytes.size()); !damage.empty()) {
     if (error) *error = std::move(damage);
     return false;
   }
   QImage loaded;
-  if (!loaded.loadFromData(bytes->data(),
-                           static_cast<int>(std::min<size_t>(bytes->size(), INT_MAX)), "bmp")) {
+  if (!loaded.loadFromData(bytes.data(), static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX)),
+                           "bmp")) {
     if (error) *error = "not a readable Windows bitmap";
     return false;
   }

@@ -41,6 +41,8 @@ class Picture {
   // Loads a Windows bitmap (1/4/8/16/24/32 bits per pixel). On failure the
   // picture is left unchanged and `error` says why.
   bool LoadBmp(const std::filesystem::path& path, std::string* error = nullptr);
+  // The same for the bytes of a bitmap file in memory.
+  bool DecodeBmp(std::span<const uint8_t> bytes, std::string* error = nullptr);
   // The picture as the bytes of a 24-bit BMP file.
   std::vector<uint8_t> EncodeBmp() const;
   // Saves as a 24-bit Windows bitmap through a temporary file renamed into place.

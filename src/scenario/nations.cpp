@@ -24,15 +24,22 @@ bool LoadNationList(NationTables& nations, std::string& nationSetName, const Gam
   if (nationSetName.empty()) nationSetName = "default";
   nations = NationTables{};
   const std::filesystem::path path = NationListPath(folder, nationSetName);
-  auto reader = TextFieldReader::FromFile(path);
-  if (!reader) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) {
     error = "The nation list " + path.string() + " of the nation set \"" + nationSetName +
             "\" does not exist. No nation can be given hexes until a nation set is opened.";
     return false;
   }
+  return ParseNationList(nations, AsText(*bytes), path.string(), error);
+}
+
+bool ParseNationList(NationTables& nations, std::string_view text, const std::string& fileName,
+                     std::string& error) {
+  nations = NationTables{};
+  TextFieldReader reader{std::string(text)};
   std::string countField;
-  if (!reader->Next(countField) || !StartsWithNumber(countField)) {
-    error = "The nation list " + path.string() + " should begin with the number of nations, but " +
+  if (!reader.Next(countField) || !StartsWithNumber(countField)) {
+    error = "The nation list " + fileName + " should begin with the number of nations, but " +
             (countField.empty() ? std::string("it is empty")
                                 : "it begins with \"" + countField + "\"") +
             ".";
@@ -40,7 +47,7 @@ bool LoadNationList(NationTables& nations, std::string& nationSetName, const Gam
   }
   const int16_t count = RoundToI16(ParseLeadingNumber(countField));
   if (count < 0) {
-    error = "The nation list " + path.string() + " gives a negative number of nations (" +
+    error = "The nation list " + fileName + " gives a negative number of nations (" +
             std::to_string(count) + ").";
     return false;
   }
@@ -50,8 +57,8 @@ bool LoadNationList(NationTables& nations, std::string& nationSetName, const Gam
   read.NationTileId.assign(static_cast<size_t>(count) + 1, 0);
   for (int i = 1; i <= count; ++i) {
     std::string name, tile;
-    if (!reader->Next(name) || !reader->Next(tile)) {
-      error = "The nation list " + path.string() + " announces " + std::to_string(count) +
+    if (!reader.Next(name) || !reader.Next(tile)) {
+      error = "The nation list " + fileName + " announces " + std::to_string(count) +
               " nations but lists only " + std::to_string(i - 1) + ".";
       return false;
     }

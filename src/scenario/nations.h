@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
@@ -26,6 +27,10 @@ std::filesystem::path NationListPath(const GameFolder& folder, const std::string
 // `error` says, in plain words, which file and what is wrong.
 bool LoadNationList(NationTables& nations, std::string& nationSetName, const GameFolder& folder,
                     std::string& error);
+// Reads the text of a nation list; `fileName` is the file the messages name.
+// Malformed text leaves the tables empty and sets `error`, as above.
+bool ParseNationList(NationTables& nations, std::string_view text, const std::string& fileName,
+                     std::string& error);
 
 // Sorts the nations by name (ordinal comparison, upper case first); equal
 // names keep their file order.
