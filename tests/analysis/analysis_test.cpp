@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "support/autotile_world.h"
+#include "support/blank_map.h"
 
 namespace korv {
 namespace {
@@ -80,10 +81,8 @@ std::vector<int> LiteralLandMasses(const MapDocument& map) {
 
 MapDocument MapOf(const std::vector<std::string>& rows) {
   // One string per row, one character per column: '.' water, '#' land.
-  MapDocument map;
-  map.MapWidth = static_cast<int16_t>(rows[0].size() - 1);
-  map.MapHeight = static_cast<int16_t>(rows.size() - 1);
-  AllocateMapLayers(map);
+  MapDocument map =
+      test::BlankMap(static_cast<int>(rows[0].size()) - 1, static_cast<int>(rows.size()) - 1);
   for (int y = 0; y <= map.MapHeight; ++y)
     for (int x = 0; x <= map.MapWidth; ++x)
       map.Terrain(x, y) = rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? 1 : 0;
@@ -100,13 +99,10 @@ std::vector<int> Numbers(MapDocument map, size_t narrowLabels = 65536) {
 TEST(LandMasses, TheSameNumbersAsTheLiteralPassesOnRandomMaps) {
   SeededRandom random(2024);
   for (int round = 0; round < 300; ++round) {
-    MapDocument map;
-    map.MapWidth = static_cast<int16_t>(1 + random.Uniform() * 14);
-    map.MapHeight = static_cast<int16_t>(1 + random.Uniform() * 14);
-    AllocateMapLayers(map);
+    const int width = static_cast<int>(1 + random.Uniform() * 14);
+    MapDocument map = test::BlankMap(width, static_cast<int>(1 + random.Uniform() * 14));
     // Land from sparse islands to a few lakes, column 0 and row 0 included.
     const double land = random.Uniform();
-    for (uint8_t& terrain : map.HexData) terrain = 0;
     for (int x = 0; x <= map.MapWidth; ++x)
       for (int y = 0; y <= map.MapHeight; ++y)
         map.Terrain(x, y) = random.Uniform() < land ? static_cast<uint8_t>(1 + round % 3) : 0;
@@ -152,9 +148,7 @@ TEST(LandMasses, NumbersPastSixteenBitsAreRefusedAndTheLayerKept) {
   // in one sea: land 1..islands, the sea islands + 2. The layer holds 7s,
   // or numbers that change at every hex.
   const auto archipelago = [](int islands, bool varied) {
-    MapDocument map;
-    map.MapWidth = map.MapHeight = 362;
-    AllocateMapLayers(map);
+    MapDocument map = test::BlankMap(362, 362);
     for (int x = 0; x <= 362 && islands > 0; x += 2)
       for (int y = 0; y <= 362 && islands > 0; y += 2, --islands) map.Terrain(x, y) = 1;
     for (size_t i = 0; i < map.HexLandMass.size(); ++i) {

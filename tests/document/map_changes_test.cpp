@@ -8,14 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "support/blank_map.h"
+#include "support/kept.h"
+
 namespace korv {
 namespace {
 
 MapDocument RandomMap(int width, int height, std::mt19937& rng) {
-  MapDocument document;
-  document.MapWidth = static_cast<int16_t>(width);
-  document.MapHeight = static_cast<int16_t>(height);
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(width, height);
   std::uniform_int_distribution<int> byte(0, 255);
   std::uniform_int_distribution<int> wide(-32768, 32767);
   for (auto& v : document.HexData) v = static_cast<uint8_t>(byte(rng));
@@ -27,15 +27,9 @@ MapDocument RandomMap(int width, int height, std::mt19937& rng) {
   return document;
 }
 
+// Every layer, the objectives, the size and the names alike.
 void ExpectSameMap(const MapDocument& actual, const MapDocument& expected, const char* when) {
-  EXPECT_EQ(actual.HexData, expected.HexData) << when;
-  EXPECT_EQ(actual.HexTile, expected.HexTile) << when;
-  EXPECT_EQ(actual.HexControl, expected.HexControl) << when;
-  EXPECT_EQ(actual.HexDeployment, expected.HexDeployment) << when;
-  EXPECT_EQ(actual.HexLandMass, expected.HexLandMass) << when;
-  EXPECT_EQ(actual.HexOriginalOwner, expected.HexOriginalOwner) << when;
-  EXPECT_EQ(actual.ObjectiveCount, expected.ObjectiveCount) << when;
-  EXPECT_EQ(actual.Objectives, expected.Objectives) << when;
+  EXPECT_EQ(test::Kept(expected).Changes(actual), "") << when;
 }
 
 // A block of the map, sometimes reaching past its edges.
