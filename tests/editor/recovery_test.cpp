@@ -13,7 +13,6 @@ namespace {
 
 TEST(UnsavedChanges, EveryLayerASaveWritesCountsAndUndoingTheEditClearsIt) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   MapDocument& map = editor.Document;
   TrackUnsavedChanges(editor);
@@ -55,7 +54,6 @@ TEST(UnsavedChanges, EveryLayerASaveWritesCountsAndUndoingTheEditClearsIt) {
 
 TEST(RecoveryCopy, IsRestoredUnderItsMapsNameAndStaysUnsaved) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   MapDocument& map = editor.Document;
   map.MapPath = world.Path("work.map");
@@ -83,7 +81,6 @@ TEST(RecoveryCopy, IsRestoredUnderItsMapsNameAndStaysUnsaved) {
 // (A file too short for a map header; a copy merely cut short may still read as a map.)
 TEST(RecoveryCopy, ADamagedCopyLeavesTheOpenMapAndSaysWhichFile) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   ASSERT_TRUE(WriteRecoveryCopy(editor));
   auto recovery = FindRecoveryCopy(editor.Folder);

@@ -61,7 +61,7 @@ struct OverviewWorld : test::SessionOnMiniGame {
     };
     overlay(r.RailMask, r.RailPicture, 6, 0xe000);
     overlay(r.EffectMask, r.EffectPicture, 8, 0xf0);  // the highlight at pixel 420 is cell 7
-    ready = started && test::ReplaceWithNewMap(session, 30, 24);
+    ready = test::ReplaceWithNewMap(session, 30, 24);
     std::mt19937 rng(9);
     for (int16_t& tile : Map().HexTile) tile = static_cast<int16_t>(rng() % 32);
     for (int i = 0; i < 60; ++i) {
