@@ -16,23 +16,14 @@
 namespace korv {
 namespace {
 
-struct TileSession : test::SessionOnMiniGame {
-  TileSession() : SessionOnMiniGame(test::AutoTileGame()) {}
-  void Put(int x, int y, int tile) {
-    Map().Tile(x, y) = static_cast<int16_t>(tile);
-    Map().Terrain(x, y) = session.editor.Tiles.TerrainOf(tile);
-  }
-};
-
 TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
-  TileSession world;
+  test::SessionOnMiniGame world(test::AutoTileGame());
   MapEditor& session = world.session;
   MapDocument& map = world.Map();
   // Road tiles at (2, 2) (visible) and (20, 20) (off the view), a library
   // that turns a lone road into tile 15.
   world.folder.WriteText("mapedit/roadpatterns/0-0-0-0-0-0.txt", "0-0-0-0-0-0,15\r\n-1\r\n");
   for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}}) {
-    world.Put(x, y, 15);
     map.Tile(x, y) = 3;  // a bridge picture on clear land: re-chosen
     map.Terrain(x, y) = 1;
   }
@@ -52,7 +43,8 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   // whose tiles fit their terrain as it was.
   std::filesystem::remove(snapshot);
   world.folder.WriteText("mapedit/t08/000000.txt", "022\r\n");
-  world.Put(5, 5, 16);
+  map.Tile(5, 5) = 16;
+  map.Terrain(5, 5) = 8;
   map.Tile(6, 6) = 16;  // a forest picture on a clear hex stays
   AutoRedrawTerrain_Click(session);
   EXPECT_TRUE(FileExists(snapshot));
@@ -68,9 +60,9 @@ using test::Korvmap;
 using test::KorvmapRun;
 
 TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
-  TileSession world;
+  test::SessionOnMiniGame world(test::AutoTileGame());
   MapEditor& session = world.session;
-  world.Put(4, 3, 15);
+  world.Map().Tile(4, 3) = 15;  // clear land with a road, as the start-up map is clear
   world.Map().MapPath = world.Path("in.map");
   ASSERT_TRUE(SaveMap(session.editor));
   const std::string folder = world.folder.Path().string();
