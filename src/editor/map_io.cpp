@@ -58,7 +58,7 @@ void SayNotOpened(Editor& editor, const std::string& what, const std::string& pa
 
 // An old-layout map becomes the open map: it is named by its full path from
 // here on, keeps the nation set and has no original owners.
-void TakeOldMap(Editor& editor, ParsedMap& parsed) {
+void LoadMapOld(Editor& editor, ParsedMap& parsed) {
   MapDocument& document = editor.Document;
   document.MapName = document.MapPath;
   ReplaceMapLayers(document, std::move(parsed.Document), editor.PixelTableGeometry());
@@ -79,7 +79,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   }
   const MapFileInfo& info = parsed->Info;
   if (info.Layout == MapLayout::kOld) {
-    TakeOldMap(editor, *parsed);
+    LoadMapOld(editor, *parsed);
     NoteMapSaved(editor);
     return true;
   }
@@ -95,28 +95,6 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   // the control layer, as for the oldest versions.
   if (!info.HasObjectiveList) RebuildObjectiveList(document);
   RestoreOriginalOwners(document);
-  NoteMapSaved(editor);
-  return true;
-}
-
-bool LoadMapOld(Editor& editor) {
-  MapDocument& document = editor.Document;
-  auto bytes = ReadWholeFile(document.MapPath);
-  std::string error;
-  std::optional<ParsedMap> parsed;
-  if (bytes) {
-    BusyScope busy(editor.Ui);
-    parsed = ParseMapFile(*bytes, editor.Tiles.TileTerrain, error);
-    if (parsed && parsed->Info.Layout != MapLayout::kOld) {
-      parsed.reset();
-      error = "it is not an old-layout map";
-    }
-  }
-  if (!parsed) {
-    SayNotOpened(editor, "The map file", document.MapPath, error);
-    return false;
-  }
-  TakeOldMap(editor, *parsed);
   NoteMapSaved(editor);
   return true;
 }

@@ -17,14 +17,12 @@ namespace korv {
 // file. Does nothing when MapPath is empty.
 // False when a file could not be written (the user has been told).
 bool SaveMap(Editor& editor);
-// Reads the map file at Document.MapPath into the document (either layout).
+// Reads the map file at Document.MapPath into the document (either layout;
+// an old-layout map is named by its full path after).
 // A refused file leaves the document as it was and tells the user which
 // file and what is wrong; returns false then. `nationSetChanged` tells the
 // caller that the map named another nation set.
 bool LoadMap(Editor& editor, bool* nationSetChanged = nullptr);
-// Reads an old-layout map file at Document.MapPath; LoadMap hands over to it
-// when the file has no signature. The map is named by its full path after.
-bool LoadMapOld(Editor& editor);
 // Builds a fresh map of the document's current size named by its MapName and MapPath.
 void NewMap(Editor& editor);
 

@@ -120,8 +120,12 @@ std::string BmpDamage(std::span<const uint8_t> bytes) {
   if (bytes.size() < 14 + static_cast<uint64_t>(headerSize)) {
     return "it is cut short in its header (" + Count(bytes.size(), "bytes") + ")";
   }
-  const int64_t width = core ? Le(bytes, 18, 2) : static_cast<int32_t>(Le(bytes, 18, 4));
-  const int64_t rawHeight = core ? Le(bytes, 20, 2) : static_cast<int32_t>(Le(bytes, 22, 4));
+  // The newer headers' sizes are signed (a negative height: rows top down).
+  const auto Signed = [&bytes](size_t at) {
+    return int64_t{static_cast<int32_t>(Le(bytes, at, 4))};
+  };
+  const int64_t width = core ? int64_t{Le(bytes, 18, 2)} : Signed(18);
+  const int64_t rawHeight = core ? int64_t{Le(bytes, 20, 2)} : Signed(22);
   const uint32_t bits = core ? Le(bytes, 24, 2) : Le(bytes, 28, 2);
   const uint32_t compression = core ? 0 : Le(bytes, 30, 4);
   const int64_t height = rawHeight < 0 ? -rawHeight : rawHeight;

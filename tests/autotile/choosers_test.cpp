@@ -98,6 +98,9 @@ TEST(Choosers, TerrainListPicks) {
   FixedRandom last(0.9);
   EXPECT_EQ(Chosen(world, last).Answer(AutoDrawTile, 5, 5, 24), -1);
   EXPECT_FALSE(FileExists(world.folder / "mapedit/t03/000000.txt"));
+  // Column 8 is the map's last: its clear hexes are on the map for column 7.
+  world.folder.WriteText("mapedit/t00/000000.txt", "001\r\n");
+  EXPECT_EQ(chosen.Answer(AutoDrawTile, 7, 3, 0), 1);
 }
 
 TEST(NewTile, PlainTilesOfTheHexsOwnTerrain) {
@@ -122,11 +125,16 @@ TEST(NewTile, PlainTilesOfTheHexsOwnTerrain) {
   NewTile(map, world.editor.Tiles, lists, random, current, 4, 4);
   EXPECT_EQ(map.Tile(4, 4), 1);
   // UpdateTiles re-tiles only hexes whose tile does not fit their terrain.
-  map.Tile(5, 5) = 99;
-  map.Terrain(5, 5) = 3;
+  // Row 0 and the last column too.
+  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}}) {
+    map.Tile(x, y) = 99;
+    map.Terrain(x, y) = 3;
+  }
   const int16_t before = map.Tile(6, 6);
   UpdateTiles(map, world.editor.Tiles, lists, random, current);
-  EXPECT_EQ(world.editor.Tiles.TerrainOf(map.Tile(5, 5)), 3);
+  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}}) {
+    EXPECT_EQ(world.editor.Tiles.TerrainOf(map.Tile(x, y)), 3) << x << "," << y;
+  }
   EXPECT_EQ(map.Tile(6, 6), before);
 }
 

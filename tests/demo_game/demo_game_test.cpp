@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "analysis/roads.h"
 #include "analysis/tile_seams.h"
@@ -286,6 +287,9 @@ TEST_F(DemoStrokeTest, SeamsAreThoseTheSheetCouldClose) {
   EXPECT_TRUE(seamsAt(0, 0).empty());
   Put(8, 5, 0);  // open sea, alone in clear land: a coast with no sea around fits
   ASSERT_EQ(seamsAt(8, 5), (std::vector<TileSeam>{{8, 5, TileSeam::kEdgeSeam, 0}}));
+  // What the walk says of each: the road's side by name, or the edge.
+  EXPECT_EQ(TileSeamText(seamsAt(4, 4)[0]), "Hex (4, 4): a road that ends at its bottom side");
+  EXPECT_EQ(TileSeamText(seamsAt(8, 5)[0]), "Hex (8, 5): an edge that does not fit its neighbours");
   Put(8, 4, forest);
   Put(9, 4, forest);
   Put(7, 4, forest);  // three woods in a row: neither full forest nor a copse fits
@@ -338,26 +342,32 @@ TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
 // were; redone, as the press left them.
 TEST_F(DemoStrokeTest, TheRoadSideToolJoinsTheNeighbourAcrossTheSideInOneChange) {
   Settings(true, true);
-  Put(5, 5, straightRoad);
-  Put(6, 4, clear);
   session.switches.RoadMode = 2;
-  session.interaction.RoadSide = kSideUpperRight;
   session.editor.Settings.RoadKind = kRailLink;
-  const MapDocument before = Map();
-  const size_t changes = session.history.UndoCount();
-  Press({5, 5});
-  ASSERT_EQ(session.history.UndoCount(), changes + 1);
-  EXPECT_TRUE(knowledge.SidesOf(Map().Tile(5, 5)) & SideBit(kSideUpperRight));
-  EXPECT_EQ(knowledge.SidesOf(Map().Tile(6, 4)), SideBit(kSideLowerLeft));
-  EXPECT_EQ(Map().Data(5, 5, kSideUpperRight), kRailLink);
-  EXPECT_EQ(Map().Data(6, 4, kSideLowerLeft), kRailLink);
-  const MapDocument after = Map();
-  UndoChange(session);
-  EXPECT_EQ(Map().HexTile, before.HexTile);
-  EXPECT_EQ(Map().HexData, before.HexData);
-  RedoChange(session);
-  EXPECT_EQ(Map().HexTile, after.HexTile);
-  EXPECT_EQ(Map().HexData, after.HexData);
+  // Across the upper right side the neighbour is in the next column; across
+  // the top side it is in the same column.
+  for (const auto& [side, nx, ny, back] : {std::tuple{kSideUpperRight, 6, 4, kSideLowerLeft},
+                                           std::tuple{kSideTop, 5, 4, kSideBottom}}) {
+    SCOPED_TRACE(side);
+    Put(5, 5, straightRoad);
+    Put(nx, ny, clear);
+    session.interaction.RoadSide = side;
+    const MapDocument before = Map();
+    const size_t changes = session.history.UndoCount();
+    Press({5, 5});
+    ASSERT_EQ(session.history.UndoCount(), changes + 1);
+    EXPECT_TRUE(knowledge.SidesOf(Map().Tile(5, 5)) & SideBit(side));
+    EXPECT_EQ(knowledge.SidesOf(Map().Tile(nx, ny)), SideBit(back));
+    EXPECT_EQ(Map().Data(5, 5, side), kRailLink);
+    EXPECT_EQ(Map().Data(nx, ny, back), kRailLink);
+    const MapDocument after = Map();
+    UndoChange(session);
+    EXPECT_EQ(Map().HexTile, before.HexTile);
+    EXPECT_EQ(Map().HexData, before.HexData);
+    RedoChange(session);
+    EXPECT_EQ(Map().HexTile, after.HexTile);
+    EXPECT_EQ(Map().HexData, after.HexData);
+  }
 }
 
 }  // namespace

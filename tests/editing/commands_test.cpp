@@ -151,17 +151,17 @@ TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
   EXPECT_EQ(world.folder.ReadBytes("out.map"), world.folder.ReadBytes("menus.map"));
   EXPECT_EQ(world.folder.ReadBytes("out.ctl"), world.folder.ReadBytes("menus.ctl"));
 
-  // --view limits an area command to the hexes it shows.
+  // --view (left, top, columns, rows) limits an area command to the hexes it shows.
   const KorvmapRun viewed =
       Korvmap({"--folder", world.folder.Path().string(), "apply", world.Path("in.map"),
-               world.Path("viewed.map"), "--view", "3,3,2,2", "--nation", "1", "set-hex-control"});
+               world.Path("viewed.map"), "--view", "3,2,2,3", "--nation", "1", "set-hex-control"});
   ASSERT_EQ(viewed.code, kExitOk) << viewed.err;
   std::string error;
   auto parsed =
       ReadMapFile(world.Path("viewed.map"), world.session.editor.Tiles.TileTerrain, error);
   ASSERT_TRUE(parsed) << error;
   EXPECT_EQ(parsed->Document.Owner(3, 3), 1);
-  EXPECT_EQ(parsed->Document.Owner(2, 2), 0);
+  EXPECT_EQ(parsed->Document.Owner(2, 2), 0);  // the city left of the view, in its rows
 }
 
 }  // namespace

@@ -199,6 +199,11 @@ TEST_F(EditingTest, RightClickPicksUpTheTileAndResetsTheTools) {
   EXPECT_EQ(session.switches.RoadMode, 0);
   EXPECT_FALSE(session.switches.HasSelection());
   EXPECT_EQ(Map().HexTile, tiles);
+  // The view no longer shows the selection: it is what a full redraw shows.
+  ViewState fresh = session.view;
+  fresh.OnPresent = nullptr;
+  RedrawBuffers(session.editor, session.resources, session.switches, fresh);
+  EXPECT_TRUE(fresh.ViewBuffer.Image() == session.view.ViewBuffer.Image());
 }
 
 TEST_F(EditingTest, KeysBAndNStepThroughTilesOfTheSameKind) {
@@ -268,6 +273,13 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
     EXPECT_EQ(Map().Tile(20, 20), session.editor.CurrentTile);
     EXPECT_TRUE(Copy_Click(session));
   }
+  // A selection that ends on the new map's last column and row stays.
+  ASSERT_TRUE(test::ReplaceWithNewMap(session, 32, 30));
+  Press(18, 18, MouseButton::kLeft, 1);
+  Press(20, 20, MouseButton::kLeft, 1);
+  ASSERT_TRUE(test::ReplaceWithNewMap(session, 20, 20));
+  EXPECT_EQ(session.switches.SelectionRight, 20);
+  EXPECT_EQ(session.switches.SelectionBottom, 20);
 }
 
 TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {

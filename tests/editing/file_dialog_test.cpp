@@ -210,12 +210,13 @@ TEST_F(FileDialogTest, FileAndFolderLists) {
                            "maps/nations.txt", "game001.set"}) {
     folder.WriteText(file, "x");
   }
-  for (const char* sub : {"maps/Zulu", "maps/alpha", "maps/.hidden"}) EnsureFolder(folder / sub);
+  for (const char* sub : {"maps/Zulu", "maps/alpha", "maps/mike", "maps/Bravo", "maps/.hidden"})
+    EnsureFolder(folder / sub);
   ASSERT_TRUE(dialog.Open(kOpenMapMode));
   EXPECT_EQ(dialog.Folder(), folder.Path().string());
   ASSERT_TRUE(dialog.EnterSubfolder("maps"));
   EXPECT_EQ(dialog.Files(), (std::vector<std::string>{"A.MAP", "b.map"}));
-  EXPECT_EQ(dialog.Subfolders(), (std::vector<std::string>{"alpha", "Zulu"}));
+  EXPECT_EQ(dialog.Subfolders(), (std::vector<std::string>{"alpha", "Bravo", "mike", "Zulu"}));
   EXPECT_FALSE(dialog.ChangeFolder(e.Path("maps/none")));
   EXPECT_EQ(dialog.Folder(), e.Path("maps"));
   // The folder is kept between uses; the nation set mode lists nations.txt only.

@@ -50,6 +50,11 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   EXPECT_TRUE(FileExists(snapshot));
   EXPECT_EQ(map.Tile(5, 5), 22);
   EXPECT_EQ(map.Tile(6, 6), 16);
+  // The forest redraw re-chooses forest hexes only.
+  map.Tile(5, 5) = 17;
+  AutoRedrawForests_Click(session);
+  EXPECT_EQ(map.Tile(5, 5), 22);
+  EXPECT_EQ(map.Tile(6, 6), 16);
   map.Terrain(6, 6) = 8;
   const std::vector<uint8_t> data = map.HexData;
   RebuildTerrainBasedOnTiles_Click(session);

@@ -175,10 +175,15 @@ TEST(KorvmapImagery, APictureBecomesAMapAndASectionAPicture) {
   EXPECT_EQ(map->Document.Terrain(2, 2), 8);
   EXPECT_EQ(map->Document.Terrain(1, 1), 1);
   // The whole map but its last column and row fits a section; one more does not.
+  // korvmap takes a section from column and row 0 too.
   auto drawn = run({"render", (folder / "land.map").string(), "--left", "1", "--top", "1",
                     "--width", "2", "--height", "2"});
   EXPECT_EQ(drawn.code, kExitOk) << drawn.err;
   EXPECT_TRUE(FileExists(folder / "map.bmp"));
+  EXPECT_EQ(run({"render", (folder / "land.map").string(), "--left", "0", "--top", "0", "--width",
+                 "2", "--height", "2"})
+                .code,
+            kExitOk);
   auto refused = run({"render", (folder / "land.map").string(), "--left", "1", "--top", "1",
                       "--width", "4", "--height", "2"});
   EXPECT_EQ(refused.code, kExitRefused);

@@ -135,31 +135,40 @@ TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   test::TempFolder folder;
   MapDocument document = test::BlankMap(40, 30);
   Picture(40, 30).SaveBmp(folder / "m.bmp");
-  // Flag cells: nation n's large cell coloured n * 0x10, medium n * 0x20.
+  // Flag cells: nation n's large cell coloured n * 0x10, medium n * 0x20,
+  // each with a top row one more.
   Picture large(21 * 4, 14);
   Picture medium(20 * 4, 13);
   for (int n = 0; n < 4; ++n) {
-    large.FillRect({n * 21, 0, 21, 14}, 0x10u * static_cast<uint32_t>(n));
-    medium.FillRect({n * 20, 0, 20, 13}, 0x20u * static_cast<uint32_t>(n));
+    const auto colour = static_cast<uint32_t>(n);
+    large.FillRect({n * 21, 0, 21, 14}, 0x10u * colour);
+    large.FillRect({n * 21, 0, 21, 1}, 0x10u * colour + 1);
+    medium.FillRect({n * 20, 0, 20, 13}, 0x20u * colour);
+    medium.FillRect({n * 20, 0, 20, 1}, 0x20u * colour + 1);
   }
   document.Owner(3, 3) = 2;
   document.Mark(3, 3) = kPrimaryObjective;
   document.Owner(20, 10) = 1;
   document.Mark(20, 10) = kSecondaryObjective;
   document.OriginalOwner(20, 10) = 3;
+  document.OriginalOwner(3, 3) = 3;
   JumpMapState jumpMap;
   std::string error;
   const std::string map = (folder / "m.map").string();
   ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 0, map, error)) << error;
   const Picture& all = jumpMap.MapPicture;
+  EXPECT_EQ(all.PixelAt(3, 3), 0x21u);
   EXPECT_EQ(all.PixelAt(3 + 15, 3 + 10), 0x20u);  // large, 16 x 11
   EXPECT_EQ(all.PixelAt(3 + 16, 3), 0u);
+  EXPECT_EQ(all.PixelAt(20, 10), 0x21u);
   EXPECT_EQ(all.PixelAt(20 + 15, 10 + 9), 0x20u);  // medium, 16 x 10
   EXPECT_EQ(all.PixelAt(20, 10 + 10), 0u);
   // Only nation 3's own objectives, stretched to 18 x 11.
   ASSERT_TRUE(ZoomFlags(jumpMap, document, {large, medium}, 3, map, error)) << error;
   EXPECT_EQ(jumpMap.MapPicture.PixelAt(20 + 17, 10 + 10), 0x20u);
-  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3), 0u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(20, 10 + 11), 0u);
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3 + 17, 3 + 11), 0x20u);  // large, 18 x 12
+  EXPECT_EQ(jumpMap.MapPicture.PixelAt(3, 3 + 12), 0u);
 }
 
 TEST(JumpMap, ObjectivesFindThePictureOfTheFileLastChosenNotOfTheMapPath) {

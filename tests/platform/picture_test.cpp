@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include <QBuffer>
 #include <QImageWriter>
 
@@ -75,6 +78,8 @@ TEST(Picture, ADamagedBitmapIsRefusedWithWhatIsWrong) {
     bytes.resize(bytes.size() - drop);
     return bytes;
   };
+  std::vector<uint8_t> topDown = sample;  // height -3: the rows top down
+  std::copy_n(std::array<uint8_t, 4>{0xFD, 0xFF, 0xFF, 0xFF}.begin(), 4, topDown.begin() + 22);
   struct Case {
     const char* what;
     std::vector<uint8_t> bytes;
@@ -83,6 +88,7 @@ TEST(Picture, ADamagedBitmapIsRefusedWithWhatIsWrong) {
   const Case cases[] = {
       {"run-length, whole", RunLengthBmp(rows), nullptr},
       {"24-bit, whole", sample, nullptr},
+      {"24-bit, top down, whole", topDown, nullptr},
       {"24-bit, a byte short", cut(sample, 1), "its pixels need 72 bytes and the file holds 71"},
       {"cut in the header", cut(sample, sample.size() - 30), "cut short in its header"},
       {"cut in the colour table", cut(RunLengthBmp({}), 4), "cut short in its colour table"},

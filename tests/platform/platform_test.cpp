@@ -7,6 +7,7 @@
 #include "platform/random.h"
 #include "platform/text_fields.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -83,6 +84,12 @@ TEST(ReadWholeFile, AFolderIsNoFile) {
   EnsureFolder(folder / "nations.txt");
   EXPECT_FALSE(ReadWholeFile(folder / "nations.txt").has_value());
   EXPECT_FALSE(ReadWholeFile(folder.Path()).has_value());
+  // A folder cannot be made below a file: the answer says which and why.
+  std::string error;
+  folder.WriteText("plain", "x");
+  EXPECT_FALSE(EnsureFolder(folder / "plain/sub", &error));
+  EXPECT_THAT(error, testing::StartsWith("cannot create the folder " +
+                                         (folder / "plain/sub").string() + ": "));
 }
 
 // Opening a missing file creates it. Reads and writes at one-based
@@ -93,8 +100,9 @@ TEST(ByteFile, OpeningAMissingFileCreatesIt) {
   ByteFile file;
   ASSERT_TRUE(file.Open(folder / "new.dat"));
   file.WriteI32(1, 0x01020304);
+  file.WriteI16(5, -2);
   file.Close();
-  EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1}));
+  EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1, 0xfe, 0xff}));
 }
 
 // Listing goes through the file dialog's wildcard patterns.

@@ -325,12 +325,22 @@ TEST(LoadGraphics, FlagsFallBackToTheBlankFlagsThenBlack) {
   save("flags/alpha03.bmp", 5, 5, 0xac0000);  // smaller: the rest of the cell stays black
   save("flags/blank.bmp", 21, 14, 0x00bb00);  // no blank02.bmp or blank03.bmp
   save("evil03.bmp", 9, 9, 0xeeeeee);
+  using R = HexDrawingResources;
+  const std::pair<Picture R::*, const char*> overlays[] = {{&R::HexOutlinePicture, "bmp/hexp.bmp"},
+                                                           {&R::HexOutlineMask, "bmp/hexm.bmp"},
+                                                           {&R::EffectPicture, "bmp/fx2.bmp"},
+                                                           {&R::EffectMask, "bmp/fx2m.bmp"},
+                                                           {&R::RailPicture, "bmp/rr.bmp"}};
+  for (size_t k = 0; k < std::size(overlays); ++k) save(overlays[k].second, 60, 50, k + 1);
   std::vector<uint8_t> cut = Picture(360, 50).EncodeBmp();
   cut.pop_back();
   folder.WriteBytes("bmp/rrm.bmp", cut);
   HexDrawingResources r;
   const std::vector<std::string> damaged =
       LoadGraphics(r, folder.Game(), {"", "Alpha", "Beta", "../evil"});
+  for (size_t k = 0; k < std::size(overlays); ++k) {
+    EXPECT_EQ((r.*overlays[k].first).PixelAt(0, 0), k + 1) << overlays[k].second;
+  }
   EXPECT_EQ(r.RoadPicture.PixelAt(0, 0), 0x555555u);
   EXPECT_TRUE(r.RoadMask.IsNull());  // missing: no word
   EXPECT_TRUE(r.RailMask.IsNull());  // damaged: named

@@ -29,6 +29,7 @@ TEST(PixelToHex, HandWorkedPositions) {
       {"right of the map: the last column", 30, 1, 500, 0, 32, 1},
       {"below the map: the last row", 1, 28, 0, 400, 1, 30},
       {"far up and left: (0, 0)", 1, 1, -1000, -1000, 0, 0},
+      {"(-45, 60) is odd column -1, row 1 there: column 0, row 1", 1, 1, -90, 10, 0, 1},
       {"89.5 rounds half to even: 90, column 2", 1, 1, 44.5, 0, 2, 0},
       {"88.5 rounds half to even: 88, column 1", 1, 1, 43.5, 0, 1, 1},
   };
