@@ -1,6 +1,4 @@
-// The command table: finding entries as a designer names them, the switches
-// it flips, and korvmap apply running the same entries as the menus (its
-// refusals: the korvmap tests).
+// (korvmap apply's refusals: the korvmap tests.)
 #include "editing/commands.h"
 
 #include <gmock/gmock.h>

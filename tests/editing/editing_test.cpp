@@ -1,7 +1,3 @@
-// Editing with the mouse and the keys: what a press paints, selects or sets
-// in each mode, the tool buttons, the keys and when they are off, the undo
-// copy (F5, F7), a replaced map, and the hex distance against a walk of the
-// grid.
 #include "editing/editing.h"
 
 #include <gmock/gmock.h>
@@ -9,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <set>
 #include <tuple>
 
 #include "document/map_files.h"
@@ -105,17 +100,6 @@ TEST_F(EditingTest, PaintingPutsTheTileItsTerrainAndItsRoads) {
       EXPECT_EQ(Map().Data(4, 4, side), c.sides[side - 1]) << c.name << ", side " << side;
     }
   }
-}
-
-TEST_F(EditingTest, RandomTilesPaintVariantsOfTheSameTerrain) {
-  session.editor.Settings.RandomTiles = true;
-  session.editor.CurrentTile = 20;
-  std::set<int16_t> painted;
-  for (int i = 0; i < 40; ++i) {
-    Press(2 + i % 5, 2 + i / 10);
-    painted.insert(Map().Tile(2 + i % 5, 2 + i / 10));
-  }
-  EXPECT_EQ(painted, (std::set<int16_t>{17, 18}));
 }
 
 TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {

@@ -1,8 +1,5 @@
-// Auto-tiling in the editing session and through korvmap: the map-wide
-// commands' areas, undo copies and switches, and korvmap paint and learn
-// (painting on the demo folder is tests/demo_game's); the commands' labels read
-// from korv_info/s2_help.txt: the fields it has replace the first labels, the
-// rest stay built in (how fields are split is the text reader's tests').
+// Painting on the demo folder is tests/demo_game's; how the help file's
+// fields are split, the text reader's tests'.
 #include "editing/tile_commands.h"
 
 #include <gmock/gmock.h>
@@ -92,25 +89,21 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
 TEST(TileCommandTexts, ReadFromTheHelpFile) {
   struct Case {
     const char* name;
-    const char* path;  // "" for no file
     std::string text;
     std::vector<std::string> replaced;  // labels 0.. that the file replaces
   };
   const Case cases[] = {
-      {"no file", "", "", {}},
       {"a short file stops at its end",
-       "korv_info/s2_help.txt",
        "\"One\",\"Two\"\r\n\"Three\"\r\n",
        {"One", "Two", "Three"}},
       {"a longer file: label 8 keeps its built-in text",
-       "korv_info/s2_help.txt",
        "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
        {"1", "2", "3", "4", "5", "6", "7", "8"}},
   };
   const TileCommandTexts builtIn = BuiltInTileCommandTexts();
   for (const Case& c : cases) {
     test::TempFolder folder;
-    if (*c.path) folder.WriteText(c.path, c.text);
+    folder.WriteText("korv_info/s2_help.txt", c.text);
     TileCommandTexts expected = builtIn;
     for (size_t i = 0; i < c.replaced.size(); ++i) expected[i] = c.replaced[i];
     EXPECT_EQ(ReadTileCommandTexts(folder.Game()), expected) << c.name;

@@ -1,7 +1,3 @@
-// The map view's drawing, checked at hand-worked pixels: the layers a hex
-// shows, the clearing mask that keeps the next column's pixels, the redraw of
-// one hex, the blue pointer, one-step scrolls against a full redraw, the
-// scroll bars, and the overlay bitmaps and flags read from the game folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,6 +1,3 @@
-// Where the view's pixels fall, by hand-worked numbers: pixel to hex, the
-// view buffer's size, the window layout's view size, the tile under a
-// position of the tile sheet, and the refusal of a geometry without steps.
 #include <gtest/gtest.h>
 
 #include "support/blank_map.h"

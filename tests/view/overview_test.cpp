@@ -1,6 +1,3 @@
-// The zoomed-out view drawn at the shown size, against the drawing at actual
-// size: every shown pixel must be what the full drawing has at the pixel's
-// middle, and a hex redrawn alone must leave what a full redraw leaves.
 #include "view/overview.h"
 
 #include <gtest/gtest.h>
