@@ -28,7 +28,6 @@ TEST(FindCommand, ByNameOrCaptionWithoutAccessKeyOrCase) {
   };
   const Case cases[] = {
       {"&Save Map File", "save-map"},
-      {"save map file", "save-map"},
       {"SAVE MAP FILE &AS", "save-map-as"},
       {"Random Tiles OFF", "random-tiles"},
       {"Random Tiles", "random-tiles"},  // the caption without its state

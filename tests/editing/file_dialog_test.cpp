@@ -170,15 +170,9 @@ TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   EXPECT_EQ(folder.ReadBytes("newmap.ndx"), startIndex);
 }
 
-TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
+TEST_F(FileDialogTest, SaveWithAnEmptyNameEmptiesMapNameOnly) {
   const std::string mapPath = editor.Document.MapPath;
-  const std::string namesPath = editor.Document.HexNamesPath;
-  // "Load" with an empty box does nothing.
-  ASSERT_TRUE(dialog.Open(kOpenMapMode));
-  dialog.SetFileName("");
-  EXPECT_FALSE(dialog.Load().Closes);
-  EXPECT_TRUE(e.ui.events.empty());
-  // "Save" with an empty box empties MapName only; the caption keeps its name.
+  // The caption keeps its name, and nothing is written.
   ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
   dialog.SetFileName("");
   EXPECT_TRUE(dialog.Save().Closes);
@@ -186,14 +180,6 @@ TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
   EXPECT_EQ(editor.CaptionName, "newmap.map");
   EXPECT_EQ(editor.Document.MapPath, mapPath);
   EXPECT_FALSE(FileExists(mapPath));
-  // "Load" in the save mode closes the dialog and keeps the hex-name files.
-  ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
-  dialog.SetFileName("other");
-  EXPECT_TRUE(dialog.Load().Closes);
-  EXPECT_FALSE(FileExists(folder / "other.map"));
-  EXPECT_EQ(editor.Document.HexNamesPath, namesPath);
-  EXPECT_TRUE(SetHexName(editor, 2, 2, "Kept"));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), NameSlots({"Kept"}));
 }
 
 TEST_F(FileDialogTest, FileAndFolderLists) {
