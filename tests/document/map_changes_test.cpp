@@ -1,6 +1,3 @@
-// Reversible changes against whole copies of the document: random edits in
-// random blocks are recorded, undone and redone, and each result is compared
-// with the copy taken at that point; the history's limit and a resized map.
 #include "document/map_changes.h"
 
 #include <gtest/gtest.h>
@@ -162,22 +159,6 @@ TEST(ChangeHistory, WalksBackAndForthThroughTheLastHundredChanges) {
   EXPECT_EQ(history.RedoCount(), 0u);
   EXPECT_EQ(history.Redo(document), nullptr);
   EXPECT_EQ(history.NextUndo()->name, "New");
-}
-
-TEST(ChangeHistory, AMapOfAnotherSizeEndsTheHistoryAndIsLeftAlone) {
-  std::mt19937 rng(3);
-  MapDocument document = RandomMap(6, 6, rng);
-  ChangeHistory history;
-  const ChangeRecorder recorder(document);
-  document.Tile(2, 2) = 99;
-  history.Record(*recorder.Finish(document, "Paint"));
-
-  MapDocument resized = RandomMap(7, 6, rng);
-  EXPECT_FALSE(recorder.Finish(resized, "Paint"));
-  const MapDocument copy = resized;
-  EXPECT_EQ(history.Undo(resized), nullptr);
-  ExpectSameMap(resized, copy, "after a refused undo");
-  EXPECT_EQ(history.UndoCount(), 0u);
 }
 
 }  // namespace

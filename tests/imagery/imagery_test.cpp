@@ -1,6 +1,3 @@
-// Pictures of and for maps: the bitmap utility's per-pixel rules, sectors
-// and terrain assignment, which hexes a map section draws where, korvmap's
-// bitmap and render commands, and the seasonal pictures.
 #include "document/map_files.h"
 #include "editing/imagery_commands.h"
 #include "imagery/bitmap_utility.h"
