@@ -1,9 +1,3 @@
-// The choosers on prepared libraries and terrain lists, the re-tiling of
-// NewTile and UpdateTiles, the mountain arrangement, the scattered woods,
-// the tile dialogs' save and load with their list rebuilds; the pattern
-// libraries: file bytes after each recorder's merge, the fast memorise
-// commands against the literal one-file-per-record form, and the keys and
-// shapes at the map's edges.
 #include "autotile/choosers.h"
 
 #include <gtest/gtest.h>

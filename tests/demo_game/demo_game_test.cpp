@@ -1,9 +1,5 @@
-// The demo folder korv-demo-game writes: the editor starts on it without a
-// word and its sample set imports as the sample map's columns. (That the
-// sample map saves back to its own bytes is the CI end-to-end session's.)
-// Random strokes painted with its tile sheet and libraries: with "Fit
-// Neighbours" on, no seam the sheet could close is left around a stroke;
-// with it off, painting writes the bytes it always wrote.
+// Painting on the demo folder korv-demo-game writes. (That the sample map
+// saves back to its own bytes is the CI end-to-end session's.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +17,6 @@
 #include "editing/editing.h"
 #include "editing/file_dialog.h"
 #include "editor/map_io.h"
-#include "editor/set_import.h"
 #include "editor/startup.h"
 #include "platform/interaction.h"
 #include "platform/random.h"
@@ -181,24 +176,6 @@ class DemoStrokeTest : public ::testing::Test {
   TileFitKnowledge knowledge;
   int clear = 0, lake = 0, forest = 0, town = 0, straightRoad = 0;
 };
-
-TEST_F(DemoStrokeTest, TheSampleSetImportsAsTheSampleMapsColumns) {
-  ASSERT_TRUE(ImportSetFile(session.editor, (folder / "brak_files/game001.set").string()));
-  // Neither the start-up (see SetUp) nor the import had anything to say.
-  EXPECT_TRUE(ui.Messages().empty()) << ::testing::PrintToString(ui.Messages());
-  const MapDocument imported = Map();
-  Map().MapPath = (folder / "maps/sample.map").string();
-  ASSERT_TRUE(LoadMap(session.editor));
-  const MapDocument& sample = Map();
-  ASSERT_EQ(imported.MapWidth, sample.MapWidth);
-  ASSERT_EQ(imported.MapHeight, sample.MapHeight);
-  for (int x = 1; x <= sample.MapWidth; ++x) {
-    for (int y = 0; y <= sample.MapHeight; ++y) {
-      ASSERT_EQ(imported.HexTile[imported.Index(x, y)], sample.HexTile[sample.Index(x, y)])
-          << x << "," << y;
-    }
-  }
-}
 
 // Each random stroke painted on the strewn map twice: without the fitting
 // (to count the seams it leaves) and with it: then no seam the sheet could

@@ -1,5 +1,4 @@
-// The hex grid: neighbour steps and the slant of a hex's picture. (The
-// objective list and the original owners it restores: the map file tests.)
+// (The objective list and the original owners it restores: the map file tests.)
 #include "document/hex_grid.h"
 #include "document/map_document.h"
 

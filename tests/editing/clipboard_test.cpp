@@ -1,7 +1,4 @@
-// The "&Edit" menu: the clipboard file's bytes, both kinds of paste (from
-// the file and, without one, within the map) at targets that overlap the
-// copied block or run off the map, and damaged clipboard files. Undo (F7)
-// is the editing tests'.
+// Undo (F7) of a paste is the editing tests'.
 #include "editing/clipboard.h"
 
 #include <gtest/gtest.h>

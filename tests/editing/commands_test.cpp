@@ -1,6 +1,4 @@
-// The command table: finding entries as a designer names them, the switches
-// it flips, and korvmap apply running the same entries as the menus (its
-// refusals: the korvmap tests).
+// (korvmap apply's refusals: the korvmap tests.)
 #include "editing/commands.h"
 
 #include <gmock/gmock.h>
@@ -30,7 +28,6 @@ TEST(FindCommand, ByNameOrCaptionWithoutAccessKeyOrCase) {
   };
   const Case cases[] = {
       {"&Save Map File", "save-map"},
-      {"save map file", "save-map"},
       {"SAVE MAP FILE &AS", "save-map-as"},
       {"Random Tiles OFF", "random-tiles"},
       {"Random Tiles", "random-tiles"},  // the caption without its state

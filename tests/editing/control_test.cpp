@@ -1,6 +1,3 @@
-// Control and objectives: the nation lists, what the buttons and list clicks
-// select, the hex control click, and the area command on the visible area
-// and on the whole map with its rules by terrain.
 #include "editing/control.h"
 
 #include <gmock/gmock.h>
@@ -57,18 +54,6 @@ TEST(NationList, SortedByNameWithEqualNamesInFileOrder) {
   EXPECT_EQ(NationAtListPosition(nations, -1), 0);
   EXPECT_EQ(NationAtListPosition(nations, 5), 0);
   EXPECT_EQ(ListPositionOfNation(nations, 40), -1);
-}
-
-TEST_F(ControlTest, ObjectiveButtonsSelectTheMarkAndHexControlMode) {
-  for (int mode : {0, 1, 2}) {
-    session.switches.EditMode = static_cast<int16_t>(mode);
-    const int before = presents;
-    EXPECT_EQ(ObjectiveButton_Click(session, kOilResource), mode != 2);
-    EXPECT_EQ(session.control.SelectedObjectiveMark, kOilResource);
-    EXPECT_EQ(session.switches.EditMode, 2);
-    // Only leaving the deployment mode redraws: the flags come back.
-    EXPECT_EQ(presents, before + (mode == 1 ? 1 : 0)) << mode;
-  }
 }
 
 TEST_F(ControlTest, OwnerAndOriginalOwnerListClicks) {

@@ -1,7 +1,3 @@
-// Editing with the mouse and the keys: what a press paints, selects or sets
-// in each mode, the tool buttons, the keys and when they are off, the undo
-// copy (F5, F7), a replaced map, and the hex distance against a walk of the
-// grid.
 #include "editing/editing.h"
 
 #include <gmock/gmock.h>
@@ -9,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <set>
 #include <tuple>
 
 #include "document/map_files.h"
@@ -105,17 +100,6 @@ TEST_F(EditingTest, PaintingPutsTheTileItsTerrainAndItsRoads) {
       EXPECT_EQ(Map().Data(4, 4, side), c.sides[side - 1]) << c.name << ", side " << side;
     }
   }
-}
-
-TEST_F(EditingTest, RandomTilesPaintVariantsOfTheSameTerrain) {
-  session.editor.Settings.RandomTiles = true;
-  session.editor.CurrentTile = 20;
-  std::set<int16_t> painted;
-  for (int i = 0; i < 40; ++i) {
-    Press(2 + i % 5, 2 + i / 10);
-    painted.insert(Map().Tile(2 + i % 5, 2 + i / 10));
-  }
-  EXPECT_EQ(painted, (std::set<int16_t>{17, 18}));
 }
 
 TEST_F(EditingTest, HooksRecordWhenPaintingByHandAndChooseWhenAutomatic) {
@@ -230,18 +214,6 @@ TEST_F(EditingTest, KeysBAndNStepThroughTilesOfTheSameKind) {
   }
 }
 
-TEST_F(EditingTest, KeyXGivesAirfieldsTheirOwnerAsOriginalOwner) {
-  Map().Terrain(2, 2) = 6;
-  Map().Owner(2, 2) = 3;
-  Map().Terrain(3, 3) = 6;  // unowned: original owner 0
-  Map().OriginalOwner(3, 3) = 2;
-  Map().Owner(4, 4) = 1;  // not an airfield: untouched
-  MainWindow_KeyDown(session, EditorKey::kX);
-  EXPECT_EQ(Map().OriginalOwner(2, 2), 3);
-  EXPECT_EQ(Map().OriginalOwner(3, 3), 0);
-  EXPECT_EQ(Map().OriginalOwner(4, 4), 0);
-}
-
 TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
   // A 20 x 20 map file and an undo copy of that size, made by the editor.
   ASSERT_TRUE(test::ReplaceWithNewMap(session, 20, 20));
@@ -282,7 +254,7 @@ TEST_F(EditingTest, ReplacingTheMapBringsTheSessionOntoIt) {
   EXPECT_EQ(session.switches.SelectionBottom, 20);
 }
 
-TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
+TEST_F(EditingTest, F7RestoresOnlyAGoodUndoCopyAndNotWhileTheHexNameBoxHasTheFocus) {
   // Without an undo copy, or with a damaged one, F7 keeps the map, says so
   // and draws nothing.
   const test::Kept kept(Map());
@@ -299,18 +271,10 @@ TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
   const test::Kept copy(Map());
   Map().Tile(5, 5) = 1;
   Map().Owner(2, 2) = 0;
+  // The box keeps F7 (and its other keys: the GUI's theHexNameBoxKeepsItsKeys).
   HexNameBox_Focus(session, true);
-  for (EditorKey key : {EditorKey::kF5, EditorKey::kF7, EditorKey::kA, EditorKey::kN,
-                        EditorKey::kDown, EditorKey::kF2}) {
-    const KeyOutcome outcome = MainWindow_KeyDown(session, key, 1);
-    EXPECT_EQ(outcome.scrollY, 0);
-    EXPECT_EQ(outcome.show, KeyOutcome::kNone);
-  }
-  MainWindow_KeyUp(session, 2);
-  EXPECT_EQ(Map().Tile(5, 5), 1);  // neither F5 nor F7 touched the map or its undo copy
-  EXPECT_FALSE(session.editor.Settings.AutoDraw);
-  EXPECT_EQ(session.interaction.ModifierKeys, 0);
-  EXPECT_TRUE(session.editor.JumpMap.Shown.IsNull());
+  MainWindow_KeyDown(session, EditorKey::kF7);
+  EXPECT_EQ(Map().Tile(5, 5), 1);
   // Without the focus F7 restores the undo copy; of the same size, the view
   // stays and is drawn once. (Of another size: ReplacingTheMap... above.)
   HexNameBox_Focus(session, false);
@@ -322,23 +286,14 @@ TEST_F(EditingTest, KeysAreOffWhileTheHexNameBoxHasTheFocus) {
   EXPECT_EQ(presents, before + 1);
 }
 
-TEST_F(EditingTest, TileSheetPressesMakeTheTileCurrentWithAnyButton) {
-  struct Case {
-    MouseButton button;
-    bool leavesTools, popUp;
-  };
-  const Case cases[] = {{MouseButton::kLeft, true, false},
-                        {MouseButton::kRight, false, true},
-                        {MouseButton::kOther, false, false}};
-  for (const Case& c : cases) {
-    session.editor.CurrentTile = 0;
-    session.editor.Settings.AutoDraw = true;
-    session.switches.EditMode = 2;
-    EXPECT_EQ(TileSheet_MouseDown(session, c.button, 18), c.popUp);
-    EXPECT_EQ(session.editor.CurrentTile, 18);
-    EXPECT_EQ(session.editor.Settings.AutoDraw, !c.leavesTools);
-    EXPECT_EQ(session.switches.EditMode, c.leavesTools ? 0 : 2);
-  }
+// A left press also leaves the tools: the GUI's tileSheetPresses... test.
+TEST_F(EditingTest, ARightPressOnTheTileSheetTakesTheTileKeepsTheToolsAndAsksForItsMenu) {
+  session.editor.Settings.AutoDraw = true;
+  session.switches.EditMode = 2;
+  EXPECT_TRUE(TileSheet_MouseDown(session, MouseButton::kRight, 18));
+  EXPECT_EQ(session.editor.CurrentTile, 18);
+  EXPECT_TRUE(session.editor.Settings.AutoDraw);
+  EXPECT_EQ(session.switches.EditMode, 2);
 }
 
 TEST_F(EditingTest, BlockFillFillsTheVisibleAreaOnly) {

@@ -1,7 +1,3 @@
-// The file dialog's logic and the new-map dialog: the path rules of "Load",
-// the hex-name files beside a map, refused maps, "Save" with its replace
-// question and the names moved by copying, the file lists, nation sets,
-// and the sizes a new map may have.
 #include "editing/file_dialog.h"
 
 #include <gmock/gmock.h>
@@ -106,8 +102,6 @@ TEST_F(FileDialogTest, ARefusedMapKeepsTheOpenMapAndItsNames) {
   ASSERT_TRUE(LoadTyped("maps", "good").Closes);
   ASSERT_TRUE(SetHexName(editor, 2, 2, "Keep me"));
   const std::pair<const char*, Bytes> cases[] = {
-      {"broken", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0xff, 0xff, 3, 0}},
-      {"short", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39}},
       {"huge", {'V', 'e', 'r', 's', 'i', 'o', 'n', ' ', 0x39, 2, 0x88, 0x13, 1, 0}},
       {"nothere", {}},
   };
@@ -126,9 +120,6 @@ TEST_F(FileDialogTest, ARefusedMapKeepsTheOpenMapAndItsNames) {
   }
 }
 
-// "Save" writes the map under the name typed and copies its names beside it;
-// a file of that name is replaced only when the designer agrees, and
-// otherwise the map keeps its files.
 TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   ASSERT_TRUE(SetHexName(editor, 1, 1, "Depot"));
   const Bytes startIndex = folder.ReadBytes("newmap.ndx");
@@ -179,15 +170,9 @@ TEST_F(FileDialogTest, SaveAsWritesTheMapAndMovesItsNamesByCopying) {
   EXPECT_EQ(folder.ReadBytes("newmap.ndx"), startIndex);
 }
 
-TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
+TEST_F(FileDialogTest, SaveWithAnEmptyNameEmptiesMapNameOnly) {
   const std::string mapPath = editor.Document.MapPath;
-  const std::string namesPath = editor.Document.HexNamesPath;
-  // "Load" with an empty box does nothing.
-  ASSERT_TRUE(dialog.Open(kOpenMapMode));
-  dialog.SetFileName("");
-  EXPECT_FALSE(dialog.Load().Closes);
-  EXPECT_TRUE(e.ui.events.empty());
-  // "Save" with an empty box empties MapName only; the caption keeps its name.
+  // The caption keeps its name, and nothing is written.
   ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
   dialog.SetFileName("");
   EXPECT_TRUE(dialog.Save().Closes);
@@ -195,14 +180,6 @@ TEST_F(FileDialogTest, EmptyNamesAndLoadInSaveMode) {
   EXPECT_EQ(editor.CaptionName, "newmap.map");
   EXPECT_EQ(editor.Document.MapPath, mapPath);
   EXPECT_FALSE(FileExists(mapPath));
-  // "Load" in the save mode closes the dialog and keeps the hex-name files.
-  ASSERT_TRUE(dialog.Open(kSaveMapAsMode));
-  dialog.SetFileName("other");
-  EXPECT_TRUE(dialog.Load().Closes);
-  EXPECT_FALSE(FileExists(folder / "other.map"));
-  EXPECT_EQ(editor.Document.HexNamesPath, namesPath);
-  EXPECT_TRUE(SetHexName(editor, 2, 2, "Kept"));
-  EXPECT_EQ(folder.ReadBytes("newmap.str"), NameSlots({"Kept"}));
 }
 
 TEST_F(FileDialogTest, FileAndFolderLists) {

@@ -1,8 +1,5 @@
-// Auto-tiling in the editing session and through korvmap: the map-wide
-// commands' areas, undo copies and switches, and korvmap paint and learn
-// (painting on the demo folder is tests/demo_game's); the commands' labels read
-// from korv_info/s2_help.txt: the fields it has replace the first labels, the
-// rest stay built in (how fields are split is the text reader's tests').
+// Painting on the demo folder is tests/demo_game's; how the help file's
+// fields are split, the text reader's tests'.
 #include "editing/tile_commands.h"
 
 #include <gmock/gmock.h>
@@ -16,23 +13,14 @@
 namespace korv {
 namespace {
 
-struct TileSession : test::SessionOnMiniGame {
-  TileSession() : SessionOnMiniGame(test::AutoTileGame()) {}
-  void Put(int x, int y, int tile) {
-    Map().Tile(x, y) = static_cast<int16_t>(tile);
-    Map().Terrain(x, y) = session.editor.Tiles.TerrainOf(tile);
-  }
-};
-
 TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
-  TileSession world;
+  test::SessionOnMiniGame world(test::AutoTileGame());
   MapEditor& session = world.session;
   MapDocument& map = world.Map();
   // Road tiles at (2, 2) (visible) and (20, 20) (off the view), a library
   // that turns a lone road into tile 15.
   world.folder.WriteText("mapedit/roadpatterns/0-0-0-0-0-0.txt", "0-0-0-0-0-0,15\r\n-1\r\n");
   for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}}) {
-    world.Put(x, y, 15);
     map.Tile(x, y) = 3;  // a bridge picture on clear land: re-chosen
     map.Terrain(x, y) = 1;
   }
@@ -52,7 +40,8 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   // whose tiles fit their terrain as it was.
   std::filesystem::remove(snapshot);
   world.folder.WriteText("mapedit/t08/000000.txt", "022\r\n");
-  world.Put(5, 5, 16);
+  map.Tile(5, 5) = 16;
+  map.Terrain(5, 5) = 8;
   map.Tile(6, 6) = 16;  // a forest picture on a clear hex stays
   AutoRedrawTerrain_Click(session);
   EXPECT_TRUE(FileExists(snapshot));
@@ -73,9 +62,9 @@ using test::Korvmap;
 using test::KorvmapRun;
 
 TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
-  TileSession world;
+  test::SessionOnMiniGame world(test::AutoTileGame());
   MapEditor& session = world.session;
-  world.Put(4, 3, 15);
+  world.Map().Tile(4, 3) = 15;  // clear land with a road, as the start-up map is clear
   world.Map().MapPath = world.Path("in.map");
   ASSERT_TRUE(SaveMap(session.editor));
   const std::string folder = world.folder.Path().string();
@@ -100,25 +89,21 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
 TEST(TileCommandTexts, ReadFromTheHelpFile) {
   struct Case {
     const char* name;
-    const char* path;  // "" for no file
     std::string text;
     std::vector<std::string> replaced;  // labels 0.. that the file replaces
   };
   const Case cases[] = {
-      {"no file", "", "", {}},
       {"a short file stops at its end",
-       "korv_info/s2_help.txt",
        "\"One\",\"Two\"\r\n\"Three\"\r\n",
        {"One", "Two", "Three"}},
       {"a longer file: label 8 keeps its built-in text",
-       "korv_info/s2_help.txt",
        "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
        {"1", "2", "3", "4", "5", "6", "7", "8"}},
   };
   const TileCommandTexts builtIn = BuiltInTileCommandTexts();
   for (const Case& c : cases) {
     test::TempFolder folder;
-    if (*c.path) folder.WriteText(c.path, c.text);
+    folder.WriteText("korv_info/s2_help.txt", c.text);
     TileCommandTexts expected = builtIn;
     for (size_t i = 0; i < c.replaced.size(); ++i) expected[i] = c.replaced[i];
     EXPECT_EQ(ReadTileCommandTexts(folder.Game()), expected) << c.name;

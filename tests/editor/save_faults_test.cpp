@@ -22,7 +22,6 @@ using Snapshot = std::map<std::string, std::vector<uint8_t>>;
 class SaveFaultsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(world.started);
     mapPath = world.Path("fault.map");
     world.editor.Document.MapPath = mapPath;
     ASSERT_TRUE(SaveMap(world.editor));

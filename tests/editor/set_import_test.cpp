@@ -151,14 +151,6 @@ TEST_F(SetImportTest, TheMapIsNewmapAndItsOrderOfBattleWaitsInTheEditorsFolder) 
   EXPECT_FALSE(FileExists(folder / "game005.dep"));
 }
 
-TEST_F(SetImportTest, NamesOfAnyCaseAreFound) {
-  folder.WriteBytes("sets/GAME007.SET", SetFileBytes({.a = 2, .b = 2}));
-  folder.WriteBytes("sets/Game007.Scn", ScenarioFileBytes({}));
-  std::filesystem::rename(folder / "data/brakequp.eqp", folder / "data/BRAKEQUP.EQP");
-  ASSERT_TRUE(Import("sets/GAME007.SET")) << testing::PrintToString(ui.Messages());
-  EXPECT_TRUE(FileExists(folder / "game007.oob"));
-}
-
 // "Save" after an import whose order of battle waits as game005.oob in the
 // editor's folder.
 TEST(WriteScenarioFiles, PutsTheOrderOfBattleBesideTheMapWithoutLosingOne) {

@@ -1,6 +1,3 @@
-// Pictures of and for maps: the bitmap utility's per-pixel rules, sectors
-// and terrain assignment, which hexes a map section draws where, korvmap's
-// bitmap and render commands, and the seasonal pictures.
 #include "document/map_files.h"
 #include "editing/imagery_commands.h"
 #include "imagery/bitmap_utility.h"
@@ -12,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/blank_map.h"
 #include "support/editor_fixture.h"
 #include "support/korvmap_run.h"
 #include "support/test_folder.h"
@@ -79,10 +77,7 @@ TEST(BitmapTools, SectorsOfA600By300Picture) {
 TEST(BitmapTools, MarksOfASmallerPictureAreNeverWrittenOrReadPastTheirEnd) {
   Picture picture(8, 6);
   picture.Fill(0x808080);
-  MapDocument document;  // the map of a 3 x 2 picture
-  document.MapWidth = 3;
-  document.MapHeight = 2;
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(3, 2);  // the map of a 3 x 2 picture
   BitmapToMap conversion = StartConversion(3, 2);
   EXPECT_EQ(AssignTerrain(picture, conversion, document, 0x808080, 9, 0x205020), 48);
   EXPECT_EQ(picture.PixelAt(7, 5), 0x205020u);
@@ -130,10 +125,7 @@ TEST(MapRender, WhichHexesASectionDrawsWhere) {
   Picture sheet(16 * 60, 50);
   for (int t = 0; t < 16; ++t) sheet.FillRect({t * 60, 0, 60, 50}, 0x010101u * (t + 1));
   Picture mask(60, 50);  // all black: each hex clears its whole cell
-  MapDocument document;
-  document.MapWidth = 5;
-  document.MapHeight = 4;
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(5, 4);
   for (int x = 0; x <= 5; ++x)
     for (int y = 0; y <= 4; ++y) document.Tile(x, y) = static_cast<int16_t>(x + 4 * y % 8);
   // One hex by one: four hexes on a 45 x 50 picture; column 1 is odd, so

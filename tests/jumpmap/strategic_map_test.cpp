@@ -7,6 +7,7 @@
 #include "editing/imagery_commands.h"
 #include "editor/map_io.h"
 #include "platform/random.h"
+#include "support/blank_map.h"
 #include "support/editor_fixture.h"
 #include "support/test_folder.h"
 
@@ -20,13 +21,9 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrAHighlightedTerrainInBl
   tables.TileRoad = {0, 0, 0, 1};  // tile 3 carries a road
   tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}, {0, 0, 0},
                            {0, 0, 0},    {0, 0, 0},    {70, 80, 90}};
-  MapDocument document;
-  document.MapWidth = 3;
-  document.MapHeight = 3;
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(3, 3);
   // Hex tiles: row 0 sea, row 1 clear with a road at (1, 1), row 2 a city at (2, 2).
   for (int x = 0; x <= 3; ++x) {
-    document.Tile(x, 0) = 0;
     document.Tile(x, 1) = x == 1 ? 3 : 1;
     document.Tile(x, 2) = x == 2 ? 2 : 1;
     document.Tile(x, 3) = 2;
@@ -45,8 +42,7 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrAHighlightedTerrainInBl
   EXPECT_EQ(cities.PixelAt(1, 1), clear);
   EXPECT_EQ(cities.PixelAt(2, 2), 0u);
   // A map of one hex still gets a pixel; a terrain without a colour is black.
-  document = MapDocument();
-  AllocateMapLayers(document);
+  document = test::BlankMap(0, 0);
   document.Terrain(0, 0) = 200;
   const Picture tiny = DrawStrategicMap(document, tables, 0);
   EXPECT_EQ(tiny.Width(), 1);
@@ -63,10 +59,7 @@ TEST(StrategicBitmapFile, TheBytesOfThePicturesFile) {
   tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
   SeededRandom random(5);
   for (const auto& [width, height] : {std::pair{0, 0}, {1, 4}, {6, 3}, {2000, 700}}) {
-    MapDocument document;
-    document.MapWidth = static_cast<int16_t>(width);
-    document.MapHeight = static_cast<int16_t>(height);
-    AllocateMapLayers(document);
+    MapDocument document = test::BlankMap(width, height);
     for (size_t i = 0; i < document.HexTile.size(); ++i) {
       document.HexTile[i] = static_cast<int16_t>(random.NextBits() % 4);
       document.HexData[i] = static_cast<uint8_t>(random.NextBits() % 7);
@@ -88,10 +81,7 @@ TEST(DrawJumpBox, RestoringUnderTheOldOutlineShowsWhatAFreshCopyShows) {
   tables.TileTerrain = {0, 1};
   tables.TileRoad = {0, 0};
   tables.TerrainColours = {{10, 20, 30}, {40, 50, 60}};
-  MapDocument document;
-  document.MapWidth = 40;
-  document.MapHeight = 30;
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(40, 30);
   SeededRandom random(8);
   JumpMapState jumpMap;
   // A changed hex under the outline leaves the outline shown.
@@ -143,10 +133,7 @@ TEST(JumpMap, ClicksCentreTheViewWithinItsScrollRanges) {
 
 TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   test::TempFolder folder;
-  MapDocument document;
-  document.MapWidth = 40;
-  document.MapHeight = 30;
-  AllocateMapLayers(document);
+  MapDocument document = test::BlankMap(40, 30);
   Picture(40, 30).SaveBmp(folder / "m.bmp");
   // Flag cells: nation n's large cell coloured n * 0x10, medium n * 0x20,
   // each with a top row one more.

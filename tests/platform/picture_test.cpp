@@ -40,10 +40,8 @@ TEST(Picture, BmpRoundTripKeepsEveryPixel) {
   ASSERT_TRUE(picture.SaveBmp(folder / "p.bmp", &error)) << error;
   auto bytes = folder.ReadBytes("p.bmp");
   ASSERT_GE(bytes.size(), 54u);
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_EQ(bytes[1], 'M');
-  EXPECT_EQ(bytes[28], 24);  // bits per pixel
-  // 96 dots per inch across and down (3780 a metre), whatever the screen has.
+  // 96 dots per inch across and down (3780 a metre), whatever the screen has;
+  // the rest of the header is checked against Qt's writer below.
   for (size_t at : {38u, 42u}) EXPECT_EQ(bytes[at] | bytes[at + 1] << 8, 3780) << at;
   Picture loaded;
   ASSERT_TRUE(loaded.LoadBmp(folder / "p.bmp", &error)) << error;

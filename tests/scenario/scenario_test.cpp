@@ -1,6 +1,3 @@
-// The scenario side of a set: the nation list, the scenario file's fields
-// and units, the equipment names, the order-of-battle text and the scenario
-// text beside a map.
 #include "scenario/nations.h"
 #include "scenario/scenario_files.h"
 

@@ -17,9 +17,8 @@ T& Written(T& folder, const MiniGame& game) {
   return folder;
 }
 
-bool Require(bool started, const std::string& error) {
+void Require(bool started, const std::string& error) {
   if (!started) throw std::runtime_error("the start-up failed: " + error);
-  return started;
 }
 
 }  // namespace
@@ -27,7 +26,7 @@ bool Require(bool started, const std::string& error) {
 EditorOnMiniGame::EditorOnMiniGame(const MiniGame& game, uint64_t seed)
     : random(seed), editor(Written(folder, game).Game(), ui, random) {
   std::string error;
-  started = Require(StartUp(editor, error), error);
+  Require(StartUp(editor, error), error);
   ui.Clear();
 }
 
@@ -41,9 +40,8 @@ SessionOnMiniGame::SessionOnMiniGame(const MiniGame& game, uint64_t seed, int co
   session.view.ViewColumns = columns;
   session.view.ViewRows = rows;
   ResetViewForMap(session.view, session.editor.Document);
-  started =
-      Require(CreateViewBuffer(session.editor, session.resources, session.switches, session.view),
-              "no view buffer");
+  Require(CreateViewBuffer(session.editor, session.resources, session.switches, session.view),
+          "no view buffer");
   ui.Clear();
 }
 

@@ -24,7 +24,6 @@ struct EditorOnMiniGame {
   RecordingInteraction ui;
   SeededRandom random;
   Editor editor;
-  bool started = false;  // always true once constructed
 };
 
 // A MapEditor session started (StartMapEditor) on a mini game folder, with
@@ -40,7 +39,6 @@ struct SessionOnMiniGame {
   RecordingInteraction ui;
   SeededRandom random;
   MapEditor session;
-  bool started = false;  // always true once constructed
 };
 
 // Replaces the session's map with a fresh one of columns 0..width and rows

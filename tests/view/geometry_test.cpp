@@ -1,8 +1,6 @@
-// Where the view's pixels fall, by hand-worked numbers: pixel to hex, the
-// view buffer's size, the window layout's view size, the tile under a
-// position of the tile sheet, and the refusal of a geometry without steps.
 #include <gtest/gtest.h>
 
+#include "support/blank_map.h"
 #include "support/editor_fixture.h"
 #include "view/tile_picker.h"
 #include "view/viewport.h"
@@ -129,12 +127,10 @@ TEST(Form_Resize, ViewSizeByHand) {
       {"beyond 32767 pixels", 100000, 50000, 3999, 3999, 32735, 32754, 726, 654, 3273, 3345},
   };
   for (const Case& c : cases) {
-    MapDocument document;
-    document.MapWidth = static_cast<int16_t>(c.mapWidth);
-    document.MapHeight = static_cast<int16_t>(c.mapHeight);
     RecordingInteraction ui;
-    const std::optional<WindowLayout> layout = Form_Resize(
-        Window(c.innerWidth, c.innerHeight), HexGeometry::FromSizes(60, 50, 30), document, ui);
+    const std::optional<WindowLayout> layout =
+        Form_Resize(Window(c.innerWidth, c.innerHeight), HexGeometry::FromSizes(60, 50, 30),
+                    test::BlankMap(c.mapWidth, c.mapHeight), ui);
     ASSERT_TRUE(layout) << c.name;
     EXPECT_EQ(layout->mapView.width, c.viewWidth) << c.name;
     EXPECT_EQ(layout->mapView.height, c.viewHeight) << c.name;
@@ -147,9 +143,7 @@ TEST(Form_Resize, ViewSizeByHand) {
 }
 
 TEST(Form_Resize, MinimizedWindowAndAGeometryWithoutSteps) {
-  MapDocument document;
-  document.MapWidth = 32;
-  document.MapHeight = 30;
+  const MapDocument document = test::BlankMap(32, 30);
   RecordingInteraction ui;
   EXPECT_FALSE(Form_Resize(Window(0, 800), HexGeometry::FromSizes(60, 50, 30), document, ui));
   EXPECT_TRUE(ui.events.empty());

@@ -1,6 +1,3 @@
-// The zoomed-out view drawn at the shown size, against the drawing at actual
-// size: every shown pixel must be what the full drawing has at the pixel's
-// middle, and a hex redrawn alone must leave what a full redraw leaves.
 #include "view/overview.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +58,7 @@ struct OverviewWorld : test::SessionOnMiniGame {
     };
     overlay(r.RailMask, r.RailPicture, 6, 0xe000);
     overlay(r.EffectMask, r.EffectPicture, 8, 0xf0);  // the highlight at pixel 420 is cell 7
-    ready = started && test::ReplaceWithNewMap(session, 30, 24);
+    ready = test::ReplaceWithNewMap(session, 30, 24);
     std::mt19937 rng(9);
     for (int16_t& tile : Map().HexTile) tile = static_cast<int16_t>(rng() % 32);
     for (int i = 0; i < 60; ++i) {
