@@ -85,7 +85,6 @@ struct BenchWorld {
     d.MapWidth = 999;
     d.MapHeight = 999;
     AllocateMapLayers(d);
-    BuildHexPixelTable(d, g);
     SeededRandom fill(42);
     for (int x = 0; x <= d.MapWidth; ++x) {
       for (int y = 0; y <= d.MapHeight; ++y) {
