@@ -21,6 +21,8 @@ BUDGETS = {
     "BM_RedrawHex": (1, None, None),
     "BM_ScrollOneStep/vertical:0": (16, "BM_RedrawBuffers/0", None),
     "BM_ScrollOneStep/vertical:1": (16, "BM_RedrawBuffers/0", None),
+    "BM_ScrollStepsOneWay/vertical:0": (16, "BM_RedrawBuffers/0", None),
+    "BM_ScrollStepsOneWay/vertical:1": (16, "BM_RedrawBuffers/0", None),
     "BM_MemorizeRoadTilePatterns": (2000, "BM_MemorizeRoadsOneFilePerRecord", None),
     "BM_ChooseRoadTileFromAFullLibrary": (16, None, None),
     "BM_RecordAPaintedRoadIntoAFullLibrary": (16, None, None),

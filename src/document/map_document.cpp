@@ -33,17 +33,6 @@ void AllocateMapLayers(MapDocument& document) {
   document.HexLandMass.assign(hexes, 0);
 }
 
-void BuildHexPixelTable(MapDocument& document, const HexGeometry& geometry) {
-  document.HexPixelPos.assign(document.HexCount() * 2, 0);
-  for (int y = 0; y <= document.MapHeight; ++y) {
-    for (int x = 0; x <= document.MapWidth; ++x) {
-      PixelPoint origin = HexToPixel(geometry, x, y);
-      document.HexPixelPos[document.Index(x, y, 0)] = origin.left;
-      document.HexPixelPos[document.Index(x, y, 1)] = origin.top;
-    }
-  }
-}
-
 void RebuildObjectiveList(MapDocument& document) {
   // Walk the control layer in memory order: marks on unowned hexes are
   // dropped, owned ones collected. The list itself is ordered column by

@@ -47,7 +47,6 @@ struct MapDocument {
   std::vector<int16_t> HexDeployment;
   std::vector<int16_t> HexLandMass;
   std::vector<uint8_t> HexOriginalOwner;
-  std::vector<int32_t> HexPixelPos;  // plane 0 left, plane 1 top
 
   int16_t ObjectiveCount = 0;
   // Field f of record i at f * (ObjectiveCount + 1) + i; record 0 stays zero.
@@ -84,9 +83,6 @@ struct MapDocument {
   int16_t& Deployment(int x, int y) { return HexDeployment[Index(x, y)]; }
   int16_t& LandMass(int x, int y) { return HexLandMass[Index(x, y)]; }
   uint8_t& OriginalOwner(int x, int y) { return HexOriginalOwner[Index(x, y)]; }
-  PixelPoint PixelPos(int x, int y) const {
-    return {HexPixelPos[Index(x, y, 0)], HexPixelPos[Index(x, y, 1)]};
-  }
 
   int16_t Objective(int record, int field) const {
     return Objectives[static_cast<size_t>(field) * static_cast<size_t>(ObjectiveCount + 1) +
@@ -102,7 +98,7 @@ struct MapDocument {
 
 // Calls visit(values, planes) for each per-hex layer an edit can change, in
 // the order of the map file: HexData, HexTile, HexControl, HexDeployment,
-// HexLandMass, then HexOriginalOwner (HexPixelPos follows the geometry).
+// HexLandMass, then HexOriginalOwner.
 template <class Document, class Visit>
 void ForEachEditableLayer(Document& document, Visit&& visit) {
   visit(document.HexData, MapDocument::kDataPlanes);
@@ -121,8 +117,6 @@ std::string CheckMapSize(long long width, long long height);
 
 // Re-creates every per-hex layer zero-filled for the current size.
 void AllocateMapLayers(MapDocument& document);
-// Re-creates HexPixelPos with each hex's picture origin.
-void BuildHexPixelTable(MapDocument& document, const HexGeometry& geometry);
 // Lists every owned objective hex, column by column; clears marks on unowned hexes.
 void RebuildObjectiveList(MapDocument& document);
 // Re-creates HexOriginalOwner from field 4 of the objective records.

@@ -181,7 +181,7 @@ bool StreamHasSignature(std::ifstream& in, size_t size) {
 
 }  // namespace
 
-void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry* geometry) {
+void ReplaceMapLayers(MapDocument& document, MapDocument&& from) {
   document.MapWidth = from.MapWidth;
   document.MapHeight = from.MapHeight;
   document.HexData = std::move(from.HexData);
@@ -192,11 +192,6 @@ void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeomet
   document.HexOriginalOwner = std::move(from.HexOriginalOwner);
   document.ObjectiveCount = from.ObjectiveCount;
   document.Objectives = std::move(from.Objectives);
-  if (geometry) {
-    BuildHexPixelTable(document, *geometry);
-  } else {
-    std::vector<int32_t>().swap(document.HexPixelPos);
-  }
 }
 
 std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error) {

@@ -49,9 +49,8 @@ constexpr bool VersionHasNationSetName(int version) {
 std::optional<MapFileInfo> ReadMapFileInfo(std::span<const uint8_t> bytes, std::string& error);
 
 // The document a map file holds: size, layers, objective list and the stored
-// nation-set name (empty when the file has none). HexPixelPos is not built
-// and the names are not set. Nothing with `error` set when the file is
-// refused. The old layout needs the terrain of every tile on the sheet
+// nation-set name (empty when the file has none). The names are not set. Nothing with `error` set
+// when the file is refused. The old layout needs the terrain of every tile on the sheet
 // (`tileTerrain`, tile t at t) for its terrain rule and refuses other tiles.
 struct ParsedMap {
   MapDocument Document;
@@ -61,9 +60,8 @@ std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes,
                                       std::span<const uint8_t> tileTerrain, std::string& error);
 
 // Moves the size, layers and objective list of `from` into `document`,
-// keeping its names, and rebuilds HexPixelPos for `geometry` (leaves it
-// empty without one: nothing draws the map).
-void ReplaceMapLayers(MapDocument& document, MapDocument&& from, const HexGeometry* geometry);
+// keeping its names.
+void ReplaceMapLayers(MapDocument& document, MapDocument&& from);
 
 // The versioned layout of `document`: header, five layers, objective list
 // and, when `withNationSetName`, the nation-set name.

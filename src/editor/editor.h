@@ -79,14 +79,10 @@ struct Editor {
   // MapFingerprint of the map as last saved or opened, while the window
   // tracks unsaved changes (editor/recovery.h); korvmap never hashes.
   std::optional<uint64_t> SavedFingerprint;
-  // Off in korvmap, which shows no map: HexPixelPos stays empty (half the
-  // size of the other layers), and SaveMap writes the strategic picture's
-  // file straight from the map instead of keeping the picture for the jump
-  // map window.
+  // Off in korvmap, which shows no map: SaveMap writes the strategic
+  // picture's file straight from the map instead of keeping the picture for
+  // the jump map window.
   bool ShowsMap = true;
-
-  // The geometry HexPixelPos is built for, or null when it is not kept.
-  const HexGeometry* PixelTableGeometry() const { return ShowsMap ? &Geometry : nullptr; }
 };
 
 }  // namespace korv

@@ -61,7 +61,7 @@ void SayNotOpened(Editor& editor, const std::string& what, const std::string& pa
 void LoadMapOld(Editor& editor, ParsedMap& parsed) {
   MapDocument& document = editor.Document;
   document.MapName = document.MapPath;
-  ReplaceMapLayers(document, std::move(parsed.Document), editor.PixelTableGeometry());
+  ReplaceMapLayers(document, std::move(parsed.Document));
   RebuildObjectiveList(document);
 }
 
@@ -84,7 +84,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
     return true;
   }
   std::string storedSet = info.NationSetName;
-  ReplaceMapLayers(document, std::move(parsed->Document), editor.PixelTableGeometry());
+  ReplaceMapLayers(document, std::move(parsed->Document));
   if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
@@ -115,7 +115,6 @@ void NewMap(Editor& editor) {
       editor.Settings.RandomTiles && editor.Tiles.TerrainOf(editor.CurrentTile) > 0;
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
                       randomVariants);
-  if (editor.ShowsMap) BuildHexPixelTable(document, editor.Geometry);
   // The old objective list does not belong to the new map.
   RebuildObjectiveList(document);
   NoteMapSaved(editor);
@@ -143,7 +142,7 @@ bool ReadSnapshot(Editor& editor) {
                           : "The undo copy " + path.string() + " cannot be read: " + error + ".");
     return false;
   }
-  ReplaceMapLayers(editor.Document, std::move(parsed->Document), editor.PixelTableGeometry());
+  ReplaceMapLayers(editor.Document, std::move(parsed->Document));
   RestoreOriginalOwners(editor.Document);
   return true;
 }

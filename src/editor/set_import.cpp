@@ -260,7 +260,7 @@ void TakeImportedMap(Editor& editor, SetImport& import) {
                       " (the editor's columns). Only owned hexes can be objectives, so these are "
                       "not marked.");
   }
-  ReplaceMapLayers(document, std::move(map), editor.PixelTableGeometry());
+  ReplaceMapLayers(document, std::move(map));
   RebuildObjectiveList(document);
 }
 

@@ -90,7 +90,7 @@ void ReadScenarioPart(Editor& editor, SetImport& import);
 std::string ScenarioProblemsMessage(const SetImport& import);
 
 // Puts the imported layers into the open document (which keeps its names)
-// and rebuilds the pixel table and the objective list.
+// and rebuilds the objective list.
 void TakeImportedMap(Editor& editor, SetImport& import);
 
 // The file dialog's "Load" in mode 2 from the set file's full path on:

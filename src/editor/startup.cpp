@@ -213,7 +213,6 @@ bool StartUp(Editor& editor, std::string& error, bool writeRandomLists) {
   document.ResetObjectives(0);
   FillWithCurrentTile(document, editor.CurrentTile, editor.Tiles, editor.RandomLists, editor.Random,
                       true);
-  BuildHexPixelTable(document, editor.Geometry);
 
   ReloadNations(editor);
 

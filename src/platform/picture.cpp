@@ -306,6 +306,35 @@ Picture::Picture(int width, int height)
 
 Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}
 
+Picture Picture::Window(const std::shared_ptr<uint32_t[]>& pixels, size_t count, size_t first,
+                        int width, int height, int rowPixels) {
+  if (!pixels || width <= 0 || height <= 0 || rowPixels < width) return {};
+  const size_t last = first + static_cast<size_t>(height - 1) * static_cast<size_t>(rowPixels) +
+                      static_cast<size_t>(width);
+  if (first >= count || last > count) return {};
+  using Kept = std::shared_ptr<uint32_t[]>;
+  auto* kept = new Kept(pixels);
+  QImage image(
+      reinterpret_cast<uchar*>(pixels.get() + first), width, height,
+      static_cast<qsizetype>(rowPixels) * static_cast<qsizetype>(sizeof(uint32_t)),
+      QImage::Format_RGB32, [](void* info) { delete static_cast<Kept*>(info); }, kept);
+  if (image.isNull()) {
+    delete kept;
+    return {};
+  }
+  image.setDotsPerMeterX(kNewPictureDotsPerMeter);
+  image.setDotsPerMeterY(kNewPictureDotsPerMeter);
+  Picture picture;
+  picture.image_ = std::move(image);
+  return picture;
+}
+
+Picture Picture::Detached() const {
+  Picture picture;
+  picture.image_ = image_.copy();
+  return picture;
+}
+
 bool Picture::LoadBmp(const std::filesystem::path& path, std::string* error) {
   QImage plain;
   switch (ReadPlainBmp(path, plain, error)) {

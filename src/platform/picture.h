@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -37,6 +38,14 @@ class Picture {
   Picture() = default;
   Picture(int width, int height);  // filled black
   explicit Picture(QImage image);  // converted to opaque RGB32
+  // A width x height picture over `pixels`, its first pixel at element
+  // `first` and its rows `rowPixels` apart, which keeps `pixels` alive.
+  // Drawing on it draws there; a copy of it drawn on gets its own pixels, as
+  // for any picture. Null when the size is empty or reaches past `count`.
+  static Picture Window(const std::shared_ptr<uint32_t[]>& pixels, size_t count, size_t first,
+                        int width, int height, int rowPixels);
+  // A picture with its own copy of the pixels.
+  Picture Detached() const;
 
   // Loads a Windows bitmap (1/4/8/16/24/32 bits per pixel). On failure the
   // picture is left unchanged and `error` says why.

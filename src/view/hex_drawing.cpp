@@ -133,8 +133,6 @@ void Print_hex(const Editor& editor, const HexDrawingResources& resources,
   const EditorSettings& settings = editor.Settings;
   const int w = geometry.HexPixelWidth;
   const int h = geometry.HexPixelHeight;
-  // HexToPixel is the rule HexPixelPos is built from; computing it here keeps
-  // the drawing right even before the table has been rebuilt for a new size.
   const PixelPoint origin = HexToPixel(geometry, x, y);
   const int px = origin.left - (view.ViewLeft - 1) * geometry.ColumnStep;
   const int py = origin.top - (view.ViewTop - 1) * geometry.RowStep;
@@ -272,6 +270,11 @@ void RedrawHexes(const Editor& editor, const HexDrawingResources& resources,
 void BlueHex(const HexGeometry& geometry, const HexDrawingResources& resources, ViewState& view,
              int x, int y) {
   if (IsOverview(view)) return;  // too small to point at anything
+  if (view.ScreenIsWindow) {
+    // Drawn on the screen alone, not on the buffer it shows.
+    view.ViewScreen = view.ViewScreen.Detached();
+    view.ScreenIsWindow = false;
+  }
   const PixelPoint origin = HexToPixel(geometry, x, y);
   Overlay(view.ViewScreen, origin.left - view.ViewLeft * geometry.ColumnStep,
           origin.top - view.ViewTop * geometry.RowStep, resources.EffectMask,

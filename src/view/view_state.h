@@ -16,6 +16,20 @@ namespace korv {
 
 class OverviewCells;
 
+// Memory the view buffer lies in, with room for a few steps around it: a
+// one-step scroll moves the buffer within it instead of copying the buffer
+// onto itself, and the presented picture is a window of the buffer instead
+// of a copy (view/viewport.h). Empty in an overview.
+struct ViewBufferStore {
+  std::shared_ptr<uint32_t[]> Pixels;
+  size_t Count = 0;
+  int Width = 0;  // pixels a row
+  int Height = 0;
+  // The buffer's first pixel in it.
+  int Left = 0;
+  int Top = 0;
+};
+
 struct ViewState {
   // Map column and row at the left and top edge of the view; never below 1,
   // so column 0 and row 0 are never at an edge.
@@ -38,13 +52,15 @@ struct ViewState {
   Picture ViewBuffer;
   int32_t ViewBufferWidth = 0;
   int32_t ViewBufferHeight = 0;
+  ViewBufferStore BufferStore;
 
   // True while the jump map sets both scroll bars at once; the scroll bar
   // handlers then do nothing.
   bool CentringView = false;
 
-  // What the map view shows: ViewPixelWidth x ViewPixelHeight, copied from
-  // the buffer by BlitPic1 (BlueHex draws on it directly).
+  // What the map view shows: ViewPixelWidth x ViewPixelHeight of the buffer
+  // as BlitPic1 presented it, a window of the buffer's own pixels while the
+  // buffer lies in its store, else a copy (BlueHex draws on a copy).
   Picture ViewScreen;
   // Called after every change of ViewScreen, so the widget repaints and the
   // jump map can draw its box of the visible area.
@@ -55,6 +71,8 @@ struct ViewState {
   // True while ViewScreen shows something the buffer does not (BlueHex):
   // the next present then copies all of it.
   bool ScreenMarked = false;
+  // True while ViewScreen is a window of the buffer's store.
+  bool ScreenIsWindow = false;
 
   // Shown pixels per map pixel of the buffer and screen. Below 1 the view is
   // an overview (view/overview.h): both have the shown size, the buffer has

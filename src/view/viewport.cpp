@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
 #include <limits>
+#include <new>
 
 #include "platform/interaction.h"
 #include "view/overview.h"
@@ -28,6 +31,88 @@ int64_t HalfRoundedToEven(int64_t n) {
   int64_t q = FloorDiv(n, 2);
   if (n % 2 != 0 && q % 2 != 0) ++q;
   return q;
+}
+
+// Steps of room the buffer's store keeps on each side of it. A run of
+// one-step scrolls one way moves the buffer back across the store (one copy
+// of it) every 2 * kStoreSteps steps.
+constexpr int kStoreSteps = 4;
+
+size_t StoreIndex(const ViewBufferStore& store, int left, int top) {
+  return static_cast<size_t>(top) * static_cast<size_t>(store.Width) + static_cast<size_t>(left);
+}
+
+Picture StoreWindow(const ViewBufferStore& store, int left, int top, int width, int height) {
+  return Picture::Window(store.Pixels, store.Count, StoreIndex(store, left, top), width, height,
+                         store.Width);
+}
+
+// A store for a buffer of width x height with kStoreSteps steps of room on
+// each side, the buffer in its middle; empty when it would be too large or
+// there is no memory for it (the buffer is then a picture of its own). Its
+// pixels are not cleared: a full redraw fills the buffer, and a shift
+// clears the strip it brings in.
+ViewBufferStore MakeStore(const HexGeometry& geometry, int64_t width, int64_t height) {
+  const int64_t roomX = int64_t{kStoreSteps} * geometry.ColumnStep;
+  const int64_t roomY = int64_t{kStoreSteps} * geometry.RowStep;
+  const int64_t storeWidth = width + 2 * roomX, storeHeight = height + 2 * roomY;
+  // One row more, so that every row of a window lies wholly in the store.
+  const int64_t count = storeWidth * (storeHeight + 1);
+  if (storeWidth > kMaxViewBufferSide || storeHeight > kMaxViewBufferSide ||
+      count > kMaxViewBufferPixels) {
+    return {};
+  }
+  ViewBufferStore store;
+  store.Pixels =
+      std::shared_ptr<uint32_t[]>(new (std::nothrow) uint32_t[static_cast<size_t>(count)]);
+  if (!store.Pixels) return {};
+  store.Count = static_cast<size_t>(count);
+  store.Width = static_cast<int>(storeWidth);
+  store.Height = static_cast<int>(storeHeight);
+  store.Left = static_cast<int>(roomX);
+  store.Top = static_cast<int>(roomY);
+  return store;
+}
+
+// Whether the buffer is its store's window at (Left, Top) and nothing else
+// shares it, so that it may move within the store and be shown in place.
+bool BufferInStore(const ViewState& view) {
+  const ViewBufferStore& store = view.BufferStore;
+  const QImage& image = view.ViewBuffer.Image();
+  if (!store.Pixels || image.isNull() || !image.isDetached()) return false;
+  const auto* first = store.Pixels.get() + StoreIndex(store, store.Left, store.Top);
+  return image.constBits() == reinterpret_cast<const uchar*>(first) &&
+         image.bytesPerLine() == static_cast<qsizetype>(store.Width) * 4;
+}
+
+// Moves the buffer's picture by (dx, dy) pixels: afterwards buffer pixel
+// (bx, by) shows what (bx + dx, by + dy) showed. In its store the buffer only
+// changes its place; at the store's edge what stays in view is first copied
+// to the far side, so the next steps the same way have the whole room. The
+// strip that comes in is left for the caller to clear.
+void ShiftBuffer(ViewState& view, int dx, int dy) {
+  Picture& buffer = view.ViewBuffer;
+  const int width = buffer.Width(), height = buffer.Height();
+  const int keptX = std::max(-dx, 0), keptY = std::max(-dy, 0);  // where the kept part goes
+  const int keptWidth = width - std::abs(dx), keptHeight = height - std::abs(dy);
+  if (!BufferInStore(view)) {
+    buffer.Copy(keptX, keptY, buffer, keptX + dx, keptY + dy, keptWidth, keptHeight);
+    return;
+  }
+  ViewBufferStore& store = view.BufferStore;
+  int left = store.Left + dx, top = store.Top + dy;
+  if (left < 0 || top < 0 || left + width > store.Width || top + height > store.Height) {
+    const int toLeft = left < 0 ? store.Width - width : left + width > store.Width ? 0 : left;
+    const int toTop = top < 0 ? store.Height - height : top + height > store.Height ? 0 : top;
+    Picture whole = StoreWindow(store, 0, 0, store.Width, store.Height);
+    whole.Copy(toLeft + keptX, toTop + keptY, whole, store.Left + keptX + dx,
+               store.Top + keptY + dy, keptWidth, keptHeight);
+    left = toLeft;
+    top = toTop;
+  }
+  store.Left = left;
+  store.Top = top;
+  buffer = StoreWindow(store, left, top, width, height);
 }
 
 int32_t RoundToLong(double value) {
@@ -146,10 +231,12 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
     const auto shown = [&view](int32_t pixels) {
       return static_cast<int>(std::ceil(std::max(pixels, 0) * view.DrawScale));
     };
+    view.BufferStore = {};
     view.ViewBuffer = Picture(shown(view.ViewPixelWidth), shown(view.ViewPixelHeight));
     view.ViewBufferWidth = view.ViewBuffer.Width();
     view.ViewBufferHeight = view.ViewBuffer.Height();
     view.ViewScreen = Picture(view.ViewBuffer.Width(), view.ViewBuffer.Height());
+    view.ScreenIsWindow = false;
     RedrawBuffers(editor, resources, switches, view);
     return true;
   }
@@ -169,7 +256,10 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
                       " pixels, more than the editor can make.");
     return false;
   }
-  Picture buffer(static_cast<int>(width), static_cast<int>(height));
+  ViewBufferStore store = MakeStore(geometry, width, height);
+  Picture buffer = store.Pixels ? StoreWindow(store, store.Left, store.Top, static_cast<int>(width),
+                                              static_cast<int>(height))
+                                : Picture(static_cast<int>(width), static_cast<int>(height));
   if (buffer.IsNull()) {
     DropViewBuffer(view);
     editor.Ui.Message("There is not enough memory for a view buffer of " + std::to_string(width) +
@@ -177,9 +267,12 @@ bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources
     return false;
   }
   view.ViewBuffer = std::move(buffer);
+  view.BufferStore = std::move(store);
   view.ViewBufferWidth = static_cast<int32_t>(width);
   view.ViewBufferHeight = static_cast<int32_t>(height);
-  view.ViewScreen = Picture(std::max(view.ViewPixelWidth, 0), std::max(view.ViewPixelHeight, 0));
+  // The present makes the screen.
+  view.ViewScreen = Picture();
+  view.ScreenIsWindow = false;
   RedrawBuffers(editor, resources, switches, view);
   return true;
 }
@@ -188,19 +281,48 @@ void BlitPic1(const HexGeometry& geometry, ViewState& view, const PixelRect* are
   view.PresentedArea.reset();
   if (IsOverview(view)) {
     view.ViewScreen = view.ViewBuffer;
+    view.ScreenIsWindow = false;
     view.ScreenMarked = false;
     if (view.OnPresent) view.OnPresent();
     return;
   }
   const int width = std::max(view.ViewPixelWidth, 0);
   const int height = std::max(view.ViewPixelHeight, 0);
-  const bool sameSize = view.ViewScreen.Width() == width && view.ViewScreen.Height() == height;
-  if (area && sameSize && !view.ScreenMarked) {
-    // The rest of the screen already shows the buffer.
+  const auto clipped = [&] {
     const int left = std::max(area->x, 0), top = std::max(area->y, 0);
     const int right = std::min(area->x + area->width, width);
     const int bottom = std::min(area->y + area->height, height);
-    PixelRect shown{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+    return PixelRect{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+  };
+  if (width > 0 && height > 0 && BufferInStore(view) &&
+      geometry.ColumnStep + width <= view.ViewBuffer.Width() &&
+      geometry.RowStep + height <= view.ViewBuffer.Height()) {
+    // The screen is the buffer's own pixels: nothing is copied. A new
+    // window each time, so what was handed out before keeps its own key.
+    const ViewBufferStore& store = view.BufferStore;
+    const int left = store.Left + geometry.ColumnStep, top = store.Top + geometry.RowStep;
+    const bool showing =
+        view.ScreenIsWindow && !view.ScreenMarked && view.ViewScreen.Width() == width &&
+        view.ViewScreen.Height() == height &&
+        view.ViewScreen.Image().constBits() ==
+            reinterpret_cast<const uchar*>(store.Pixels.get() + StoreIndex(store, left, top));
+    view.ViewScreen = StoreWindow(store, left, top, width, height);
+    view.ScreenIsWindow = true;
+    view.ScreenMarked = false;
+    if (area && showing) view.PresentedArea = clipped();
+    if (view.OnPresent) view.OnPresent();
+    return;
+  }
+  // A window would show later drawing on the buffer or its store: the
+  // screen gets pixels of its own.
+  if (view.ScreenIsWindow) {
+    view.ViewScreen = Picture();
+    view.ScreenIsWindow = false;
+  }
+  const bool sameSize = view.ViewScreen.Width() == width && view.ViewScreen.Height() == height;
+  if (area && sameSize && !view.ScreenMarked) {
+    // The rest of the screen already shows the buffer.
+    const PixelRect shown = clipped();
     view.ViewScreen.Copy(shown.x, shown.y, view.ViewBuffer, shown.x + geometry.ColumnStep,
                          shown.y + geometry.RowStep, shown.width, shown.height);
     view.PresentedArea = shown;
@@ -226,7 +348,7 @@ void ScrollLeft(const Editor& editor, const HexDrawingResources& resources,
                 const DrawSwitches& switches, ViewState& view) {
   Picture& buffer = view.ViewBuffer;
   const int step = editor.Geometry.ColumnStep;
-  buffer.Copy(step, 0, buffer, 0, 0, buffer.Width() - step, buffer.Height());
+  ShiftBuffer(view, -step, 0);
   buffer.FillBlack(0, 0, step, buffer.Height());
   DrawHexes(editor, resources, switches, view,
             ColumnStrip(view.ViewLeft - 1, view, editor.Document));
@@ -236,7 +358,7 @@ void ScrollRight(const Editor& editor, const HexDrawingResources& resources,
                  const DrawSwitches& switches, ViewState& view) {
   Picture& buffer = view.ViewBuffer;
   const int step = editor.Geometry.ColumnStep;
-  buffer.Copy(0, 0, buffer, step, 0, buffer.Width() - step, buffer.Height());
+  ShiftBuffer(view, step, 0);
   buffer.FillBlack(buffer.Width() - step, 0, step, buffer.Height());
   const int column = std::min<int>(view.ViewLeft + view.ViewColumns + 1, editor.Document.MapWidth);
   DrawHexes(editor, resources, switches, view, ColumnStrip(column, view, editor.Document));
@@ -246,7 +368,7 @@ void ScrollUp(const Editor& editor, const HexDrawingResources& resources,
               const DrawSwitches& switches, ViewState& view) {
   Picture& buffer = view.ViewBuffer;
   const int step = editor.Geometry.RowStep;
-  buffer.Copy(0, step, buffer, 0, 0, buffer.Width(), buffer.Height() - step);
+  ShiftBuffer(view, 0, -step);
   buffer.FillBlack(0, 0, buffer.Width(), step);
   DrawHexes(editor, resources, switches, view, RowStrip(view.ViewTop - 1, view, editor.Document));
 }
@@ -255,7 +377,7 @@ void ScrollDown(const Editor& editor, const HexDrawingResources& resources,
                 const DrawSwitches& switches, ViewState& view) {
   Picture& buffer = view.ViewBuffer;
   const int step = editor.Geometry.RowStep;
-  buffer.Copy(0, 0, buffer, 0, step, buffer.Width(), buffer.Height() - step);
+  ShiftBuffer(view, 0, step);
   buffer.FillBlack(0, buffer.Height() - step, buffer.Width(), step);
   const int row = std::min<int>(view.ViewTop + view.ViewRows + 1, editor.Document.MapHeight);
   DrawHexes(editor, resources, switches, view, RowStrip(row, view, editor.Document));

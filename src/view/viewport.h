@@ -48,14 +48,17 @@ HexPosition ViewPixelToHex(const HexGeometry& geometry, const ViewState& view,
 bool CreateViewBuffer(const Editor& editor, const HexDrawingResources& resources,
                       const DrawSwitches& switches, ViewState& view);
 
-// Presents the view: copies ViewPixelWidth x ViewPixelHeight of the buffer
-// from (ColumnStep, RowStep) to ViewScreen, then calls OnPresent. With
-// `area` (in ViewScreen's pixels) only that part is copied when it is all
-// that can differ, and PresentedArea tells the widget so.
+// Presents the view: ViewScreen becomes ViewPixelWidth x ViewPixelHeight of
+// the buffer from (ColumnStep, RowStep), then OnPresent is called. While the
+// buffer lies in its store (ViewBufferStore) the screen is a window of its
+// pixels and nothing is copied; else those pixels are copied. With `area`
+// (in ViewScreen's pixels) PresentedArea tells the widget that only that
+// part can differ, when it is so.
 void BlitPic1(const HexGeometry& geometry, ViewState& view, const PixelRect* area = nullptr);
 
 // One-step shifts of the buffer after ViewLeft or ViewTop has changed by one:
-// the buffer is copied onto itself, the strip that comes in is cleared black
+// the buffer moves by a step within its store (or, without one, is copied
+// onto itself), the strip that comes in is cleared black
 // and its hexes are drawn in the mode a full redraw gives them (grid lines
 // included), so the visible area always equals a full redraw.
 void ScrollLeft(const Editor& editor, const HexDrawingResources& resources,

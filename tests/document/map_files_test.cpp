@@ -226,7 +226,6 @@ TEST_F(MapFilesTest, SnapshotRoundTripRestoresTheMapAndItsOwnSize) {
   d.MapWidth = 5;
   d.MapHeight = 4;
   AllocateMapLayers(d);
-  BuildHexPixelTable(d, editor.Geometry);
   ASSERT_TRUE(ReadSnapshot(editor));
   // Every layer, the original owners refilled from the list; the copy stays.
   EXPECT_EQ(before.Changes(d), "");

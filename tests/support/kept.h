@@ -29,7 +29,6 @@ class Kept {
         {map.HexDeployment == was.HexDeployment, "deployment"},
         {map.HexLandMass == was.HexLandMass, "land masses"},
         {map.HexOriginalOwner == was.HexOriginalOwner, "original owners"},
-        {map.HexPixelPos == was.HexPixelPos, "hex pixel table"},
         {map.ObjectiveCount == was.ObjectiveCount && map.Objectives == was.Objectives,
          "objectives"},
         {map.MapPath == was.MapPath && map.MapName == was.MapName, "map path or name"},
