@@ -119,14 +119,14 @@ TEST(NewTile, PlainTilesOfTheHexsOwnTerrain) {
   NewTile(map, world.editor.Tiles, lists, random, current, 4, 4);
   EXPECT_EQ(map.Tile(4, 4), 1);
   // UpdateTiles re-tiles only hexes whose tile does not fit their terrain.
-  // Row 0 and the last column too.
-  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}}) {
+  // Row 0, column 0 and the last column too.
+  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}, std::pair{0, 3}}) {
     map.Tile(x, y) = 99;
     map.Terrain(x, y) = 3;
   }
   const int16_t before = map.Tile(6, 6);
   UpdateTiles(map, world.editor.Tiles, lists, random, current);
-  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}}) {
+  for (const auto& [x, y] : {std::pair{5, 5}, std::pair{4, 0}, std::pair{8, 6}, std::pair{0, 3}}) {
     EXPECT_EQ(world.editor.Tiles.TerrainOf(map.Tile(x, y)), 3) << x << "," << y;
   }
   EXPECT_EQ(map.Tile(6, 6), before);

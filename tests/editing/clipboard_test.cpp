@@ -189,6 +189,9 @@ TEST_F(ClipboardTest, DamagedClipboardFilesAreRefused) {
     EXPECT_NE(s.ui.Messages()[0].find(kClipboardFile), std::string::npos) << name;
     EXPECT_EQ(s.folder.ReadBytes(kClipboardFile), bytes) << name;  // left as it was
   }
+  // A block of one column (width 0) is whole.
+  WriteClipboard(ClipboardBytes(0, 1, {7, 8}));
+  EXPECT_NE(Paste_Click(s.session), PasteOutcome::kRefused);
 }
 
 TEST_F(ClipboardTest, TheWidestBlockAFileCanHold) {

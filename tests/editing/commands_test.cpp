@@ -54,6 +54,10 @@ TEST(FindCommand, ByNameOrCaptionWithoutAccessKeyOrCase) {
   EXPECT_TRUE(world.session.switches.GridLines);
   GridDimensionsDialog_Cancel(world.session);  // a cancelled grid dialog takes them away
   EXPECT_FALSE(world.session.switches.GridLines);
+  // The Hex Control entries check the one the edit mode is in.
+  FindCommand("hex-control-on")->run(world.session);
+  EXPECT_TRUE(CommandState(*FindCommand("hex-control-on"), world.session).Checked);
+  EXPECT_FALSE(CommandState(*FindCommand("hex-control-off"), world.session).Checked);
 }
 
 TEST(CommandTable, FindingRoadProblemsWalksFromOneToTheNext) {
