@@ -169,45 +169,40 @@ void BM_RedrawHex(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawHex)->Unit(benchmark::kMicrosecond);
 
-// Alternates one step forward and one back, each a buffer shift and one strip.
-void BM_ScrollOneStep(benchmark::State& state) {
+// One-step scrolls of the view, to the position `next` gives after each.
+template <typename Next>
+void ScrollSteps(benchmark::State& state, Next next) {
   BenchWorld& world = World();
   const bool horizontal = state.range(0) == 0;
   RedrawBuffers(world.editor, world.resources, world.switches, world.view);
   int32_t& position = horizontal ? world.view.ViewLeft : world.view.ViewTop;
   const int start = position;
   for (auto _ : state) {
-    const int next = position == start ? start + 1 : start;
-    ScrollOutcome outcome = horizontal ? HorizontalScroll_Change(world.editor, world.resources,
-                                                                 world.switches, world.view, next)
-                                       : VerticalScroll_Change(world.editor, world.resources,
-                                                               world.switches, world.view, next);
+    const int to = next(position, start);
+    ScrollOutcome outcome =
+        horizontal
+            ? HorizontalScroll_Change(world.editor, world.resources, world.switches, world.view, to)
+            : VerticalScroll_Change(world.editor, world.resources, world.switches, world.view, to);
     if (outcome != ScrollOutcome::kShifted) state.SkipWithError("not a one-step scroll");
   }
   position = start;
+}
+
+// Alternates one step forward and one back, each a buffer shift and one strip.
+void BM_ScrollOneStep(benchmark::State& state) {
+  ScrollSteps(state, [](int position, int start) { return position == start ? start + 1 : start; });
 }
 BENCHMARK(BM_ScrollOneStep)->ArgName("vertical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // One-step scrolls 40 steps one way, then 40 back: the buffer's store runs
 // out of room now and then, and the buffer is copied across it.
 void BM_ScrollStepsOneWay(benchmark::State& state) {
-  BenchWorld& world = World();
-  const bool horizontal = state.range(0) == 0;
-  RedrawBuffers(world.editor, world.resources, world.switches, world.view);
-  int32_t& position = horizontal ? world.view.ViewLeft : world.view.ViewTop;
-  const int start = position;
   int direction = 1;
-  for (auto _ : state) {
+  ScrollSteps(state, [&direction](int position, int start) {
     if (position == start + 40) direction = -1;
     if (position == start) direction = 1;
-    const int next = position + direction;
-    ScrollOutcome outcome = horizontal ? HorizontalScroll_Change(world.editor, world.resources,
-                                                                 world.switches, world.view, next)
-                                       : VerticalScroll_Change(world.editor, world.resources,
-                                                               world.switches, world.view, next);
-    if (outcome != ScrollOutcome::kShifted) state.SkipWithError("not a one-step scroll");
-  }
-  position = start;
+    return position + direction;
+  });
 }
 BENCHMARK(BM_ScrollStepsOneWay)->ArgName("vertical")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
