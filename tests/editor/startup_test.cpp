@@ -64,6 +64,11 @@ TEST(StartUp, WithoutRandomVariantsTheDefaultTileFillsTheMap) {
     }
   }
   EXPECT_EQ(world.editor.CurrentTile, 14);
+  // Without a clear tile lacking a road the tile stays 0 (sea) everywhere.
+  for (uint8_t& terrain : game.tileTerrain) terrain = terrain == 1 ? 3 : terrain;
+  test::EditorOnMiniGame noClear(game);
+  EXPECT_EQ(noClear.editor.CurrentTile, 0);
+  EXPECT_EQ(noClear.editor.Document.Tile(32, 30), 0);
 }
 
 TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {

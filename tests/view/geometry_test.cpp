@@ -142,6 +142,28 @@ TEST(Form_Resize, ViewSizeByHand) {
   }
 }
 
+// Right of the road strip: "Roads" above "Rail Roads", the name box 40
+// pixels right of "Roads", "Rename" right of the box and "Clear" below it.
+TEST(Form_Resize, TheControlsRightOfTheRoadStrip) {
+  WindowLayoutInput input = Window(1000, 800);
+  input.roadsLabel = {50, 20};
+  input.hexNameBox = {200, 24};
+  input.renameButton = {60, 22};
+  RecordingInteraction ui;
+  const auto layout =
+      Form_Resize(input, HexGeometry::FromSizes(60, 50, 30), test::BlankMap(32, 30), ui);
+  ASSERT_TRUE(layout);
+  const PixelRect& strip = layout->roadStrip;
+  EXPECT_EQ(std::tuple(layout->roadsLabel.x, layout->roadsLabel.y),
+            std::tuple(strip.x + 360, strip.y));
+  EXPECT_EQ(std::tuple(layout->railRoadsLabel.x, layout->railRoadsLabel.y),
+            std::tuple(strip.x + 360, strip.y + 20));
+  EXPECT_EQ(std::tuple(layout->hexNameBox.x, layout->hexNameBox.y),
+            std::tuple(strip.x + 450, strip.y));
+  EXPECT_EQ(std::tuple(layout->renameButton.x, layout->clearButton.x, layout->clearButton.y),
+            std::tuple(strip.x + 650, strip.x + 650, strip.y + 22));
+}
+
 TEST(Form_Resize, MinimizedWindowAndAGeometryWithoutSteps) {
   const MapDocument document = test::BlankMap(32, 30);
   RecordingInteraction ui;
