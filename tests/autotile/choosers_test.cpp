@@ -266,12 +266,6 @@ TEST(PatternRecorder, MergesIntoLibraryFilesByteForByte) {
   const Step steps[] = {
       {"tile library: K with A", [&](PatternRecorder& r) { r.SavePattern(map, 3, 5, 17, 16); },
        "mapedit/tilep08/100000.txt", "16-0-0-0-0-0,17\r\n-1\r\n"},
-      {"tile library: K with B rewrites A in place and appends",
-       [&](PatternRecorder& r) { r.SavePattern(map, 3, 5, 18, 16); }, "mapedit/tilep08/100000.txt",
-       "16-0-0-0-0-0,18\r\n16-0-0-0-0-0,18\r\n-1\r\n"},
-      {"tile library: K with A again",
-       [&](PatternRecorder& r) { r.SavePattern(map, 3, 5, 17, 16); }, "mapedit/tilep08/100000.txt",
-       "16-0-0-0-0-0,17\r\n16-0-0-0-0-0,17\r\n16-0-0-0-0-0,17\r\n-1\r\n"},
       {"river: a new file starts with the empty record, dropped unless tile 0 is water",
        [&](PatternRecorder& r) { r.NewRiverPattern(map, 6, 6, 2); },
        "mapedit/riverpatterns/0-0-0-0-0-0.txt", "0-0-0-0-0-0,2\r\n-1\r\n"},
@@ -282,14 +276,6 @@ TEST(PatternRecorder, MergesIntoLibraryFilesByteForByte) {
     ASSERT_TRUE(recorder.Flush()) << step.what;
     EXPECT_EQ(world.folder.ReadText(step.file), step.bytes) << step.what;
   }
-  // The river file's empty record stays when tile 0 has the centre's terrain.
-  world.Put(6, 6, 2);
-  map.Terrain(6, 7) = 0;
-  PatternRecorder recorder(world.folder.Game(), world.editor.Tiles);
-  recorder.NewRiverPattern(map, 6, 7, 2);
-  ASSERT_TRUE(recorder.Flush());
-  EXPECT_EQ(world.folder.ReadText("mapedit/riverpatterns/1-0-0-0-0-0.txt"),
-            "0-0-0-0-0-0,0\r\n2-0-0-0-0-0,2\r\n-1\r\n");
   // Road files: one record per key, the newest last; of a damaged file what
   // was whole before the damage is kept, and the file is ended properly.
   for (const auto& [damaged, kept] : std::vector<std::pair<std::string, std::string>>{

@@ -13,14 +13,6 @@ namespace {
 
 using test::TempFolder;
 
-TEST(TileCountFromSheet, WholeCellsOnly) {
-  EXPECT_EQ(TileCountFromSheet(960, 5049, 60, 50), 1599);
-  EXPECT_EQ(TileCountFromSheet(1019, 100, 60, 50), 31);
-  EXPECT_EQ(TileCountFromSheet(60, 50, 60, 50), 0);
-  EXPECT_EQ(TileCountFromSheet(59, 50, 60, 50), -1);
-  EXPECT_EQ(TileCountFromSheet(960, 100, 0, 50), -1);
-}
-
 class TileTablesTest : public ::testing::Test {
  protected:
   TileTables Load() {
@@ -141,22 +133,6 @@ TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   BuildRndTables(tables, folder.Game(), ui);
   SetWriteFaultHook({});
   EXPECT_FALSE(FileExists(folder / "mapedit/001.rnd"));
-}
-
-// The picks: the start-up's default map and NewTile; here the tiles with no
-// list to pick from.
-TEST(RandomTile, LeavesATileWithoutAListAsItIs) {
-  TileTables tables;
-  tables.TileCount = 9;
-  tables.TileTerrain = {0, 1, 1, 1, 2, 2, 2, 2, 3, 1};
-  RandomTileLists lists;
-  lists.ByTerrain = {{}, {2, 3, 9}, {5}};  // terrain 0 has an empty list, terrain 3 (tile 8) none
-  SeededRandom random(11);
-  for (int16_t unchanged : {0, 8, 10, -1}) {
-    int16_t tile = unchanged;
-    randomtile(tile, tables, lists, random);
-    EXPECT_EQ(tile, unchanged);
-  }
 }
 
 }  // namespace

@@ -16,9 +16,7 @@ namespace {
 using test::Korvmap;
 using test::KorvmapRun;
 using test::TempFolder;
-using ::testing::AllOf;
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 class KorvmapTest : public ::testing::Test {
  protected:
@@ -193,37 +191,6 @@ TEST_F(KorvmapTest, ControlGivesHexesOwnerOriginalOwnerAndMarkAsClicksDo) {
   EXPECT_FALSE(FileExists(folder / "x.map"));
 }
 
-// --help after a command (and an option's value) gives that command's lines
-// only; a usage error says what was wrong and shows that command's lines,
-// or the commands' names when there is no command.
-TEST(KorvmapHelp, OneCommandsLinesForItsHelpAndItsUsageErrors) {
-  struct Case {
-    std::vector<std::string> arguments;
-    const char* says;   // the problem, or nothing for --help
-    const char* shows;  // a line of the command's usage
-  };
-  const Case cases[] = {
-      {{"--folder", "x", "render", "--help"}, "", "  render MAP --left L"},
-      {{"bitmap", "replace", "a.bmp", "--from", "1,2,3"},
-       "needs --from R,G,B and --to",
-       "  bitmap replace SRC"},
-      {{"paint", "a.map", "b.map", "--tile"}, "--tile needs a value", "  paint IN OUT --tile T"},
-      {{"--folder", ".", "import-set", "a.set"}, "import-set takes a set file", "  import-set SET"},
-      {{"info", "--bogus", "a.map"}, "unknown option --bogus", "  info MAP"},
-      {{"frobnicate"}, "unknown command frobnicate", "commands: info convert new"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.arguments));
-    const KorvmapRun run = Korvmap(c.arguments);
-    const std::string& text = *c.says ? run.err : run.out;
-    EXPECT_EQ(run.code, *c.says ? kExitUsage : kExitOk);
-    EXPECT_THAT(text, AllOf(HasSubstr(c.says), HasSubstr(c.shows)));
-    // One screen: no other command's lines.
-    EXPECT_THAT(text, Not(HasSubstr("  apply IN OUT")));
-    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 12) << text;
-  }
-}
-
 // A mini game folder with a 4 x 3 set (A = 3, B = 2) of tiles 4 + x + y and
 // one owned hex, a scenario with one unit, and the equipment file.
 class ImportSetCommandTest : public KorvmapTest {
@@ -261,7 +228,6 @@ TEST_F(ImportSetCommandTest, WritesTheMapAndItsScenarioFilesBesideIt) {
   }
   EXPECT_EQ(folder.ReadText("out/abc.oob"), "edited by hand");
   EXPECT_THAT(run.err, HasSubstr(Path("out/abc.oob") + "already exists."));
-  EXPECT_EQ(folder.ReadText("out/abc.scn"), ScenarioText("abc"));
   // The hex-name files of an imported map are empty.
   EXPECT_EQ(folder.ReadBytes("out/abc.ndx"), std::vector<uint8_t>(4 * 5 * 3, 0));
   EXPECT_TRUE(folder.ReadBytes("out/abc.str").empty());

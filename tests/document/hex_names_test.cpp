@@ -159,9 +159,6 @@ TEST(EmptyHexNameFiles, TheStartUpMakesThemOverOlderOnes) {
   world.folder.WriteBytes("newmap.str", NameSlots({"Left from before"}));
   std::string error;
   ASSERT_TRUE(StartUp(world.editor, error)) << error;
-  // Without a map path: the editor's folder and the map's name.
-  EXPECT_EQ(world.editor.Document.HexNamesIndexPath, world.Path("newmap.ndx"));
-  EXPECT_EQ(world.editor.Document.HexNamesPath, world.Path("newmap.str"));
   EXPECT_EQ(world.folder.ReadBytes("newmap.ndx"), Bytes(4 * 33 * 31, 0));
   EXPECT_EQ(world.folder.ReadBytes("newmap.str"), Bytes());
   ASSERT_TRUE(SetHexName(world.editor, 32, 30, "Corner"));

@@ -113,14 +113,6 @@ TEST(CommandTable, EntriesThatChangeTheMapRedrawTheView) {
   }
 }
 
-TEST(RecentMaps, TheLastOpenedFirstWithoutRepeatsUpToTheLimit) {
-  std::vector<std::string> recent;
-  for (const char* path : {"a.map", "b.map", "c.map", "a.map", "d.map"}) {
-    recent = RememberRecentMap(recent, path, 3);
-  }
-  EXPECT_EQ(recent, (std::vector<std::string>{"d.map", "a.map", "c.map"}));
-}
-
 TEST(KorvmapApply, RunsTheMenusCommandsAndSavesTheSameBytes) {
   // A map with a city (terrain 5) at (2, 2) and a road tile at (3, 3).
   test::MiniGame game = test::DefaultMiniGame();

@@ -73,8 +73,6 @@ TEST_F(FileDialogTest, OpenMapPathRules) {
     const std::string stem = std::string("maps/") + c.file;
     EXPECT_EQ(d.MapPath, e.Path(std::string("maps/") + c.onDisk));
     EXPECT_EQ(d.MapName, *c.mapName ? std::string(c.mapName) : d.MapPath);
-    EXPECT_EQ(d.HexNamesPath, e.Path(stem + ".str"));
-    EXPECT_EQ(d.HexNamesIndexPath, e.Path(stem + ".ndx"));
     EXPECT_EQ(Pair(d.MapWidth, d.MapHeight), Pair(c.width, c.height));
     // No names beside the map: both files are made empty for its size.
     EXPECT_EQ(folder.ReadBytes(stem + ".str"), Bytes());
@@ -259,17 +257,6 @@ TEST_F(FileDialogTest, ANationSetErasesControlOnlyWhenTheDesignerAgrees) {
     EXPECT_EQ(outcome.NationSetChanged, c.taken);
     EXPECT_EQ(outcome.Closes, c.asked);
   }
-}
-
-TEST(NationSetNameFromFolder, TextBetweenTheLastTwoSeparators) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"/game/default/nations", "default"},
-      {"/game/default/nations/", "default"},
-      {"C:\\game\\ww2\\nations", "ww2"},
-      {"/nations", ""},
-      {"", ""},
-  };
-  for (auto [folder, name] : cases) EXPECT_EQ(NationSetNameFromFolder(folder), name) << folder;
 }
 
 TEST_F(FileDialogTest, NewMapDialogSizes) {

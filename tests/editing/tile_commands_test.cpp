@@ -1,11 +1,9 @@
-// Painting on the demo folder is tests/demo_game's; how the help file's
-// fields are split, the text reader's tests'.
+// Painting on the demo folder is tests/demo_game's.
 #include "editing/tile_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "editing/help_texts.h"
 #include "editor/map_io.h"
 #include "support/autotile_world.h"
 #include "support/korvmap_run.h"
@@ -84,30 +82,6 @@ TEST(TileCommands, KorvmapPaintsAsTheSessionDoesAndLearns) {
   const KorvmapRun learn = Korvmap({"--folder", folder, "learn", world.Path("out.map")});
   ASSERT_EQ(learn.code, kExitOk) << learn.err;
   EXPECT_THAT(learn.out, testing::HasSubstr("mapedit/roadpatterns: "));
-}
-
-TEST(TileCommandTexts, ReadFromTheHelpFile) {
-  struct Case {
-    const char* name;
-    std::string text;
-    std::vector<std::string> replaced;  // labels 0.. that the file replaces
-  };
-  const Case cases[] = {
-      {"a short file stops at its end",
-       "\"One\",\"Two\"\r\n\"Three\"\r\n",
-       {"One", "Two", "Three"}},
-      {"a longer file: label 8 keeps its built-in text",
-       "\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\"\r\n",
-       {"1", "2", "3", "4", "5", "6", "7", "8"}},
-  };
-  const TileCommandTexts builtIn = BuiltInTileCommandTexts();
-  for (const Case& c : cases) {
-    test::TempFolder folder;
-    folder.WriteText("korv_info/s2_help.txt", c.text);
-    TileCommandTexts expected = builtIn;
-    for (size_t i = 0; i < c.replaced.size(); ++i) expected[i] = c.replaced[i];
-    EXPECT_EQ(ReadTileCommandTexts(folder.Game()), expected) << c.name;
-  }
 }
 
 }  // namespace

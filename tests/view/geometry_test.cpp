@@ -75,28 +75,6 @@ TEST(CreateViewBuffer, SizeByHand) {
   EXPECT_TRUE(s.session.view.ViewBuffer.IsNull());
 }
 
-TEST(CreateViewBuffer, RefusesAGeometryWithoutSteps) {
-  for (const HexGeometry& geometry :
-       {HexGeometry::FromSizes(1, 50, 0), HexGeometry::FromSizes(60, 0, 30),
-        HexGeometry::FromSizes(60, 50, -70)}) {
-    test::SessionOnMiniGame s;
-    MapEditor& m = s.session;
-    int presents = 0;
-    m.view.OnPresent = [&] { ++presents; };
-    m.editor.Geometry = geometry;
-    EXPECT_FALSE(CreateViewBuffer(m.editor, m.resources, m.switches, m.view));
-    ASSERT_EQ(s.ui.Messages().size(), 1u);
-    EXPECT_NE(s.ui.Messages()[0].find("column step of"), std::string::npos);
-    EXPECT_TRUE(m.view.ViewBuffer.IsNull());
-    EXPECT_EQ(presents, 0);
-    // Nothing else divides by the step either: pixels fall in hex (0, 0).
-    RedrawBuffers(m.editor, m.resources, m.switches, m.view);
-    const HexPosition hex = pixel_hex(geometry, s.Map(), 500, 500);
-    EXPECT_EQ(hex.x, 0);
-    EXPECT_EQ(hex.y, 0);
-  }
-}
-
 WindowLayoutInput Window(int width, int height) {
   WindowLayoutInput input;
   input.inner = {width, height};
@@ -162,20 +140,6 @@ TEST(Form_Resize, TheControlsRightOfTheRoadStrip) {
             std::tuple(strip.x + 450, strip.y));
   EXPECT_EQ(std::tuple(layout->renameButton.x, layout->clearButton.x, layout->clearButton.y),
             std::tuple(strip.x + 650, strip.x + 650, strip.y + 22));
-}
-
-TEST(Form_Resize, MinimizedWindowAndAGeometryWithoutSteps) {
-  const MapDocument document = test::BlankMap(32, 30);
-  RecordingInteraction ui;
-  EXPECT_FALSE(Form_Resize(Window(0, 800), HexGeometry::FromSizes(60, 50, 30), document, ui));
-  EXPECT_TRUE(ui.events.empty());
-  for (const HexGeometry& geometry :
-       {HexGeometry::FromSizes(1, 50, 0), HexGeometry::FromSizes(60, 0, 30)}) {
-    RecordingInteraction refused;
-    EXPECT_FALSE(Form_Resize(Window(1000, 800), geometry, document, refused));
-    ASSERT_EQ(refused.Messages().size(), 1u);
-    EXPECT_NE(refused.Messages()[0].find("data/hex_info.txt"), std::string::npos);
-  }
 }
 
 TEST(TileAtSheetPosition, SixteenTilesARow) {
