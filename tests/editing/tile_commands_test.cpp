@@ -34,8 +34,8 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   EXPECT_EQ(map.Tile(20, 20), 15);
   EXPECT_TRUE(FileExists(snapshot));
 
-  // Terrain redraw skips clear hexes; the terrain rebuild leaves a map
-  // whose tiles fit their terrain as it was.
+  // Terrain redraw skips clear hexes; the terrain rebuild
+  // sets each hex's terrain from its tile and leaves its side links.
   std::filesystem::remove(snapshot);
   world.folder.WriteText("mapedit/t08/000000.txt", "022\r\n");
   map.Tile(5, 5) = 16;
@@ -51,7 +51,9 @@ TEST(TileCommands, AreasUndoCopiesAndTheAutomaticSwitch) {
   EXPECT_EQ(map.Tile(5, 5), 22);
   EXPECT_EQ(map.Tile(6, 6), 16);
   map.Terrain(6, 6) = 8;
+  map.Data(7, 7, 2) = kRoadLink;  // side links stay as they are
   const std::vector<uint8_t> data = map.HexData;
+  map.Terrain(7, 7) = 3;  // hill terrain under a clear tile is put right
   RebuildTerrainBasedOnTiles_Click(session);
   EXPECT_EQ(map.HexData, data);
 }
