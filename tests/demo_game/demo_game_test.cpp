@@ -16,6 +16,7 @@
 #include "editing/commands.h"
 #include "editing/editing.h"
 #include "editing/file_dialog.h"
+#include "editing/fit_painting.h"
 #include "editor/map_io.h"
 #include "editor/startup.h"
 #include "platform/interaction.h"
@@ -313,6 +314,28 @@ TEST_F(DemoStrokeTest, TheEditorAndKorvmapFindTheSeamsOfAStroke) {
     EXPECT_EQ(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')), seams.size() + 1);
     EXPECT_NE(text.find(std::to_string(seams.size()) + " seams"), std::string::npos) << text;
   }
+}
+
+// A bridge painted over a bridge of other road sides: the bridge chosen to
+// fit the river keeps the painted road sides, and its road exits follow.
+TEST_F(DemoStrokeTest, AFittedBridgeTakesTheRoadExitsOfItsPicture) {
+  std::vector<int> bridges;
+  for (int t = 0; t <= Tiles().TileCount; ++t) {
+    if (knowledge.IsMember(t) && Tiles().RoadOf(t) == 1) bridges.push_back(t);
+  }
+  ASSERT_FALSE(bridges.empty());
+  const int painted = bridges.front();
+  const auto other = std::find_if(bridges.begin(), bridges.end(), [&](int t) {
+    return knowledge.SidesOf(t) != knowledge.SidesOf(painted);
+  });
+  ASSERT_NE(other, bridges.end());
+  Put(10, 10, *other);
+  ConnectRoads(Map(), Tiles(), 10, 10);
+  FitAfterPress(session.editor, 10, 10, static_cast<int16_t>(painted), 0);
+  const SideBits sides = knowledge.SidesOf(Map().Tile(10, 10));
+  EXPECT_EQ(sides, knowledge.SidesOf(painted));
+  for (int d = 1; d <= 6; ++d)
+    EXPECT_EQ(Map().Data(10, 10, d), sides & SideBit(d) ? kRoadLink : kNoLink) << d;
 }
 
 // The road-side tool with the switch on: the hex's tile gains the side and
