@@ -410,10 +410,12 @@ void PackBmpRow(const uint32_t* pixels, int width, uint8_t* out) {
   if constexpr (std::endian::native == std::endian::little) {
     // Four pixels make three words: BGRB GRBG RBGR.
     for (; x + 4 <= width; x += 4, pixels += 4, out += 12) {
-      const uint32_t words[3] = {(pixels[0] & 0xffffffu) | pixels[1] << 24,
-                                 ((pixels[1] >> 8) & 0xffffu) | pixels[2] << 16,
-                                 ((pixels[2] >> 16) & 0xffu) | pixels[3] << 8};
-      std::memcpy(out, words, sizeof words);
+      const uint32_t first = (pixels[0] & 0xffffffu) | pixels[1] << 24;
+      const uint32_t second = ((pixels[1] >> 8) & 0xffffu) | pixels[2] << 16;
+      const uint32_t third = ((pixels[2] >> 16) & 0xffu) | pixels[3] << 8;
+      std::memcpy(out, &first, 4);
+      std::memcpy(out + 4, &second, 4);
+      std::memcpy(out + 8, &third, 4);
     }
   }
   for (; x < width; ++x, ++pixels, out += 3) {
