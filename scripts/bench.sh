@@ -15,7 +15,7 @@ import json, pathlib, sys
 
 # benchmark: (budget in ms, baseline benchmark or None)
 BUDGETS = {
-    "BM_LoadAndSaveMap": (None, "BM_CopyMapBytes", 3.0),
+    "BM_LoadAndSaveMap": (None, "BM_CopyMapBytes", 1.3),
     "BM_RedrawBuffers/0": (16, "BM_BufferCopyBaseline", None),
     "BM_RedrawBuffers/1": (16, "BM_BufferCopyBaseline", None),
     "BM_RedrawHex": (1, None, None),
@@ -40,6 +40,9 @@ BUDGETS = {
     "BM_FirstRedrawAfterZoomingOut/percent:33": (500, "BM_RedrawAWindowAtZoom/percent:25", None),
     "BM_UndoAndRedoAStroke": (1600, None, None),
 }
+# A second, stated baseline beside the first: the same bytes as the work
+# reads and writes, copied plainly.
+ALSO = {"BM_LoadAndSaveMap": "BM_CopyTheBytesOfALoadAndSave"}
 UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
 times = {}
 for path in sorted(pathlib.Path(sys.argv[1]).glob("*.json")):
@@ -56,6 +59,8 @@ for name, ms in times.items():
     shown = f"{budget:g}" if budget else ""
     verdict = "" if not budget else ("  within" if ms <= budget else "  OVER")
     print(f"{name:44} {ms:10.3f} {shown:>10} {ratio:>16}{verdict}")
+    if ALSO.get(name) in times and times[ALSO[name]] > 0:
+        print(f"{'':44} {'':10} {'':10} {ms / times[ALSO[name]]:.2f} x {ALSO[name]}")
 PY
 
 # Peak memory of korvmap on the largest map (3999 x 3999), from
