@@ -1,5 +1,5 @@
 // Load + save of a 1000 x 1000 map beside a plain copy of the same bytes.
-// Budget: loading and saving stays within three times the copy.
+// Budget: loading and saving stays within 1.3 times the copy.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include "editor/map_io.h"
 #include "platform/files.h"
 #include "platform/interaction.h"
+#include "platform/picture.h"
 #include "platform/random.h"
 
 namespace korv {
@@ -55,6 +56,29 @@ void BM_CopyMapBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FileLength(fixture.source));
 }
 BENCHMARK(BM_CopyMapBytes)->Unit(benchmark::kMillisecond);
+
+// A second baseline: the bytes a load reads and a save writes, copied
+// plainly. The save writes more than the map file: the map (15 MB), its
+// strategic picture (3 MB) and its control file (2 MB). Here the map file is
+// read whole and written out three times, as files of those three sizes,
+// each through a temporary file renamed into place as the save does.
+void BM_CopyTheBytesOfALoadAndSave(benchmark::State& state) {
+  BigMapFixture& fixture = Fixture();
+  const size_t hexes = 1000 * 1000;
+  const size_t picture = kBmpHeaderBytes + BmpRowBytes(999) * 999;
+  const size_t control = hexes * MapDocument::kControlPlanes;
+  for (auto _ : state) {
+    auto bytes = ReadWholeFile(fixture.source);
+    const std::span<const uint8_t> all(*bytes);
+    FileSetWriter files;
+    files.Add(fixture.folder / "copy.bmp", all.first(picture));
+    files.Add(fixture.folder / "copy.map", all);
+    files.Add(fixture.folder / "copy.ctl", all.first(control));
+    files.Commit();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * FileLength(fixture.source));
+}
+BENCHMARK(BM_CopyTheBytesOfALoadAndSave)->Unit(benchmark::kMillisecond);
 
 void BM_LoadAndSaveMap(benchmark::State& state) {
   BigMapFixture& fixture = Fixture();

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <fstream>
+#include <type_traits>
 
 #include "platform/bytes.h"
 #include "platform/files.h"
@@ -24,7 +25,10 @@ bool CheckSize(int16_t width, int16_t height, std::string& error) {
   return false;
 }
 
-// The five stored layers in file order.
+// The five stored layers in file order, 15 bytes a hex.
+constexpr size_t kLayerBytesPerHex =
+    MapDocument::kDataPlanes + 2 + MapDocument::kControlPlanes + 2 + 2;
+
 void ReadLayers(ByteCursor& cursor, MapDocument& document) {
   cursor.ReadBytes(document.HexData);
   cursor.ReadI16Block(document.HexTile);
@@ -48,31 +52,28 @@ bool ReadObjectiveList(ByteCursor& cursor, MapDocument& document, std::string& e
 // always the list and never the name for the snapshot.
 enum class OptionalParts { kByVersion, kSnapshot };
 
-// Reads a versioned map from `cursor`, which stands at the start of the file.
-std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
-                                        std::string& error) {
+// The header of a versioned map; `cursor` stands at the start of the file.
+bool ReadVersionedHeader(ByteCursor& cursor, MapFileInfo& info, std::string& error) {
   if (cursor.Size() < kVersionedHeaderBytes) {
     error = "the file is shorter than the 14 bytes of its header";
-    return std::nullopt;
+    return false;
   }
   cursor.Skip(kMapSignatureLength);
-  ParsedMap parsed;
-  MapFileInfo& info = parsed.Info;
   info.Layout = MapLayout::kVersioned;
   info.Version = cursor.ReadI16();
   info.MapWidth = cursor.ReadI16();
   info.MapHeight = cursor.ReadI16();
-  if (!CheckSize(info.MapWidth, info.MapHeight, error)) return std::nullopt;
+  return CheckSize(info.MapWidth, info.MapHeight, error);
+}
 
-  MapDocument& document = parsed.Document;
-  document.MapWidth = info.MapWidth;
-  document.MapHeight = info.MapHeight;
-  AllocateMapLayers(document);
-  ReadLayers(cursor, document);
+// What follows the layers of a versioned map: the objective list and the
+// nation-set name, as `parts` has them.
+bool ReadAfterLayers(ByteCursor& cursor, OptionalParts parts, MapFileInfo& info,
+                     MapDocument& document, std::string& error) {
   document.ResetObjectives(0);
   const bool snapshot = parts == OptionalParts::kSnapshot;
   if (snapshot || VersionHasObjectiveList(info.Version)) {
-    if (!ReadObjectiveList(cursor, document, error)) return std::nullopt;
+    if (!ReadObjectiveList(cursor, document, error)) return false;
     info.HasObjectiveList = true;
     info.ObjectiveCount = document.ObjectiveCount;
   }
@@ -80,7 +81,7 @@ std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
     int16_t length = cursor.ReadI16();
     if (length < 0) {
       error = "its nation-set name length " + std::to_string(length) + " is negative";
-      return std::nullopt;
+      return false;
     }
     // A name cut short by the end of the file keeps what is there.
     size_t kept = std::min<size_t>(static_cast<size_t>(length), cursor.Remaining());
@@ -88,7 +89,65 @@ std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
     info.HasNationSetName = true;
     document.NationSetName = info.NationSetName;
   }
+  return true;
+}
+
+// Reads a versioned map from `cursor`, which stands at the start of the file.
+std::optional<ParsedMap> ParseVersioned(ByteCursor& cursor, OptionalParts parts,
+                                        std::string& error) {
+  ParsedMap parsed;
+  MapFileInfo& info = parsed.Info;
+  if (!ReadVersionedHeader(cursor, info, error)) return std::nullopt;
+  MapDocument& document = parsed.Document;
+  document.MapWidth = info.MapWidth;
+  document.MapHeight = info.MapHeight;
+  AllocateMapLayers(document);
+  ReadLayers(cursor, document);
+  if (!ReadAfterLayers(cursor, parts, info, document, error)) return std::nullopt;
   return parsed;
+}
+
+// Sizes the layers of `document` for its size, to have values read over
+// them: a layer of that length is kept as it is, any other is made anew
+// (not grown, which would copy what it holds). HexOriginalOwner, which no
+// file holds, is zeroed.
+void SizeLayersForReading(MapDocument& document) {
+  const size_t hexes = document.HexCount();
+  ForEachEditableLayer(document, [hexes](auto& layer, int planes) {
+    const size_t count = hexes * static_cast<size_t>(planes);
+    if (layer.size() == count) return;
+    std::remove_reference_t<decltype(layer)>().swap(layer);
+    layer.resize(count);
+  });
+  std::fill(document.HexOriginalOwner.begin(), document.HexOriginalOwner.end(), uint8_t{0});
+}
+
+// Reads the versioned map in `in` (at its start, `size` bytes) into
+// `document`. What can refuse the file (the header, the objective count and
+// the name's length after the layers) is read first, so a refused file
+// leaves the document as it was; then the layers are read straight into the
+// document's own.
+std::optional<MapFileInfo> ReadVersionedInto(std::ifstream& in, size_t size, OptionalParts parts,
+                                             MapDocument& document, std::string& error) {
+  MapFileInfo info;
+  MapDocument after;  // what follows the layers
+  ByteCursor whole(in, size);
+  if (!ReadVersionedHeader(whole, info, error)) return std::nullopt;
+  after.MapWidth = info.MapWidth;
+  after.MapHeight = info.MapHeight;
+  whole.Skip(after.HexCount() * kLayerBytesPerHex);
+  if (!ReadAfterLayers(whole, parts, info, after, error)) return std::nullopt;
+
+  in.clear();
+  in.seekg(static_cast<std::streamoff>(kVersionedHeaderBytes));
+  ByteCursor layers(in, size - kVersionedHeaderBytes);
+  document.MapWidth = info.MapWidth;
+  document.MapHeight = info.MapHeight;
+  SizeLayersForReading(document);
+  ReadLayers(layers, document);
+  document.ObjectiveCount = after.ObjectiveCount;
+  document.Objectives = std::move(after.Objectives);
+  return info;
 }
 
 std::optional<ParsedMap> ParseOld(std::span<const uint8_t> bytes,
@@ -253,6 +312,33 @@ std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std
   }
   ByteCursor cursor(in, size);
   return ParseVersioned(cursor, OptionalParts::kSnapshot, error);
+}
+
+std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
+                                           std::span<const uint8_t> tileTerrain,
+                                           MapDocument& document, std::string& error) {
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(path, in, size)) return std::nullopt;
+  if (StreamHasSignature(in, size))
+    return ReadVersionedInto(in, size, OptionalParts::kByVersion, document, error);
+  in.close();
+  auto parsed = ReadMapFile(path, tileTerrain, error);
+  if (!parsed) return std::nullopt;
+  ReplaceMapLayers(document, std::move(parsed->Document));
+  return parsed->Info;
+}
+
+bool ReadSnapshotFileInto(const std::filesystem::path& path, MapDocument& document,
+                          std::string& error) {
+  std::ifstream in;
+  size_t size = 0;
+  if (!OpenForReading(path, in, size)) return false;
+  if (!StreamHasSignature(in, size)) {
+    error = "it does not begin with a map header";
+    return false;
+  }
+  return ReadVersionedInto(in, size, OptionalParts::kSnapshot, document, error).has_value();
 }
 
 std::optional<ParsedMap> ParseSnapshot(std::span<const uint8_t> bytes, std::string& error) {

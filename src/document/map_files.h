@@ -79,9 +79,20 @@ std::string JumpMapPicturePath(const std::string& mapPath);
 // cannot be opened (`error` left empty) or is refused (`error` says why).
 std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
                                      std::span<const uint8_t> tileTerrain, std::string& error);
+// The same read into the size, layers and objective list of `document`
+// (what ReplaceMapLayers moves): the versioned layout's layers go straight
+// into the document's own, which are reused where they have the size. A file
+// refused or not opened leaves the document as it was. What the header and
+// the file's end say, or nothing as for ReadMapFile.
+std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
+                                           std::span<const uint8_t> tileTerrain,
+                                           MapDocument& document, std::string& error);
 // The whole-map snapshot: the versioned layout with its objective list and
 // without the nation-set name. Nothing as for ReadMapFile.
 std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error);
+// The snapshot read into `document` as ReadMapFileInto reads a map.
+bool ReadSnapshotFileInto(const std::filesystem::path& path, MapDocument& document,
+                          std::string& error);
 // The snapshot from its bytes in memory; refused, with `error` set, as above.
 std::optional<ParsedMap> ParseSnapshot(std::span<const uint8_t> bytes, std::string& error);
 

@@ -17,22 +17,21 @@ bool SaveMap(Editor& editor) {
   BusyScope busy(editor.Ui);
   std::string error;
   const int highlight = editor.JumpMap.HighlightTerrain;
-  // Where no map is shown the picture is not kept: its file is made from the map.
-  ReplaceStrategicMap(editor.JumpMap, editor.ShowsMap
-                                          ? DrawStrategicMap(document, editor.Tiles, highlight)
-                                          : Picture());
   RebuildObjectiveList(document);
   editor.Ui.Progress("Writing map data");
   // The picture, the map and the control file are replaced together or not at all.
   VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
   FileSetWriter files;
-  const std::string picturePath = JumpMapPicturePath(document.MapPath);
-  StrategicBitmapFile pictureFile(document, editor.Tiles, highlight);
-  const bool pictureWritten =
-      editor.ShowsMap
-          ? files.Add(picturePath, editor.JumpMap.MapPicture.EncodeBmp(), &error)
-          : files.Add(
-                picturePath, pictureFile.Size(), [&] { return pictureFile.Next(); }, &error);
+  // The strategic picture is drawn anew as its file is made, in the pixels
+  // of the old one; where no map is shown it is not kept.
+  Picture picture = std::move(editor.JumpMap.MapPicture);
+  StrategicBitmapFile pictureFile(document, editor.Tiles, highlight,
+                                  editor.ShowsMap ? &picture : nullptr);
+  const bool pictureWritten = files.Add(
+      JumpMapPicturePath(document.MapPath), pictureFile.Size(), [&] { return pictureFile.Next(); },
+      &error);
+  pictureFile.Finish();
+  ReplaceStrategicMap(editor.JumpMap, editor.ShowsMap ? std::move(picture) : Picture());
   if (!pictureWritten || !files.Add(document.MapPath, blocks.pieces, &error) ||
       !files.Add(ControlFilePath(document.MapPath), document.HexControl, &error) ||
       !files.Commit(&error)) {
@@ -56,15 +55,6 @@ void SayNotOpened(Editor& editor, const std::string& what, const std::string& pa
                                   : what + " " + path + " cannot be opened: " + error + ".");
 }
 
-// An old-layout map becomes the open map: it is named by its full path from
-// here on, keeps the nation set and has no original owners.
-void LoadMapOld(Editor& editor, ParsedMap& parsed) {
-  MapDocument& document = editor.Document;
-  document.MapName = document.MapPath;
-  ReplaceMapLayers(document, std::move(parsed.Document));
-  RebuildObjectiveList(document);
-}
-
 }  // namespace
 
 bool LoadMap(Editor& editor, bool* nationSetChanged) {
@@ -72,19 +62,21 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   MapDocument& document = editor.Document;
   BusyScope busy(editor.Ui);
   std::string error;
-  auto parsed = ReadMapFile(document.MapPath, editor.Tiles.TileTerrain, error);
-  if (!parsed) {
+  // The layers are read into the open map's own; a refused file leaves them.
+  auto info = ReadMapFileInto(document.MapPath, editor.Tiles.TileTerrain, document, error);
+  if (!info) {
     SayNotOpened(editor, "The map file", document.MapPath, error);
     return false;
   }
-  const MapFileInfo& info = parsed->Info;
-  if (info.Layout == MapLayout::kOld) {
-    LoadMapOld(editor, *parsed);
+  if (info->Layout == MapLayout::kOld) {
+    // An old-layout map is named by its full path from here on, keeps the
+    // nation set and has no original owners.
+    document.MapName = document.MapPath;
+    RebuildObjectiveList(document);
     NoteMapSaved(editor);
     return true;
   }
-  std::string storedSet = info.NationSetName;
-  ReplaceMapLayers(document, std::move(parsed->Document));
+  std::string storedSet = info->NationSetName;
   if (storedSet.empty() && !document.NationSetName.empty()) storedSet = document.NationSetName;
   if (storedSet != document.NationSetName) {
     document.NationSetName = storedSet;
@@ -93,7 +85,7 @@ bool LoadMap(Editor& editor, bool* nationSetChanged) {
   }
   // A file of version 544 or older carries no objective list: build it from
   // the control layer, as for the oldest versions.
-  if (!info.HasObjectiveList) RebuildObjectiveList(document);
+  if (!info->HasObjectiveList) RebuildObjectiveList(document);
   RestoreOriginalOwners(document);
   NoteMapSaved(editor);
   return true;
@@ -135,14 +127,12 @@ bool WriteSnapshot(Editor& editor) {
 bool ReadSnapshot(Editor& editor) {
   const std::filesystem::path path = editor.Folder.Resolve(kSnapshotFile);
   std::string error;
-  auto parsed = ReadSnapshotFile(path, error);
-  if (!parsed) {
+  if (!ReadSnapshotFileInto(path, editor.Document, error)) {
     editor.Ui.Message(error.empty()
                           ? "There is nothing to undo: " + path.string() + " does not exist."
                           : "The undo copy " + path.string() + " cannot be read: " + error + ".");
     return false;
   }
-  ReplaceMapLayers(editor.Document, std::move(parsed->Document));
   RestoreOriginalOwners(editor.Document);
   return true;
 }

@@ -16,39 +16,59 @@ uint32_t StrategicColour(const MapDocument& document, const TileTables& tables,
   return tables.TerrainRgb(terrain);
 }
 
+StrategicPalette::StrategicPalette(const TileTables& tables, int highlightTerrain) {
+  for (int t = 0; t < 256; ++t) {
+    const bool black = highlightTerrain != 0 && t == highlightTerrain;
+    terrain_[static_cast<size_t>(t)] = 0xff000000u | (black ? 0 : tables.TerrainRgb(t));
+  }
+  if (highlightTerrain != 0) return;
+  roadTiles_.resize(tables.TileRoad.size());
+  for (size_t tile = 0; tile < roadTiles_.size(); ++tile)
+    roadTiles_[tile] = tables.RoadOf(static_cast<int>(tile)) == 1;
+}
+
+void StrategicPalette::DrawRow(const MapDocument& document, int y, int width, uint32_t* out) const {
+  const uint8_t* terrain = document.HexData.data() + document.Index(0, y);
+  const int16_t* tile = document.HexTile.data() + document.Index(0, y);
+  const uint8_t* road = roadTiles_.data();
+  const size_t tiles = roadTiles_.size();
+  for (int x = 0; x < width; ++x) {
+    // A negative tile number becomes a large index, which has no road.
+    const auto t = static_cast<size_t>(tile[x]);
+    out[x] = t < tiles && road[t] ? 0xff000000u : terrain_[terrain[x]];
+  }
+}
+
 Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain) {
   // A bitmap needs at least one pixel; a one-column map still gets one.
+  // Hex (x, y) is pixel (x, y).
   Picture picture(std::max<int>(document.MapWidth, 1), std::max<int>(document.MapHeight, 1));
-  // Hex (x, y) is pixel (x, y): rows of the picture run along the layers'
-  // rows, written as whole words.
-  std::array<uint32_t, 256> colours{};
-  for (int t = 0; t < 256; ++t)
-    colours[static_cast<size_t>(t)] = 0xff000000u | tables.TerrainRgb(t);
+  const StrategicPalette palette(tables, highlightTerrain);
   std::span<uint8_t> bytes = picture.MutableBytes();
-  const int width = std::min<int>(picture.Width(), document.MapWidth + 1);
-  const int height = std::min<int>(picture.Height(), document.MapHeight + 1);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(
-        bytes.data() + static_cast<size_t>(picture.BytesPerRow()) * static_cast<size_t>(y));
-    for (int x = 0; x < width; ++x) {
-      const int terrain = document.Terrain(x, y);
-      const bool black = highlightTerrain == 0 ? tables.RoadOf(document.Tile(x, y)) == 1
-                                               : terrain == highlightTerrain;
-      row[x] = black ? 0xff000000u : colours[static_cast<size_t>(terrain)];
-    }
+  for (int y = 0; y < picture.Height(); ++y) {
+    palette.DrawRow(
+        document, y, picture.Width(),
+        reinterpret_cast<uint32_t*>(bytes.data() + static_cast<size_t>(picture.BytesPerRow()) *
+                                                       static_cast<size_t>(y)));
   }
   return picture;
 }
 
 StrategicBitmapFile::StrategicBitmapFile(const MapDocument& document, const TileTables& tables,
-                                         int highlightTerrain)
+                                         int highlightTerrain, Picture* picture)
     : document_(document),
-      tables_(tables),
-      highlightTerrain_(highlightTerrain),
+      palette_(tables, highlightTerrain),
+      picture_(picture),
       width_(std::max<int>(document.MapWidth, 1)),
       height_(std::max<int>(document.MapHeight, 1)),
-      header_(BmpHeader(width_, height_, kNewPictureDotsPerMeter, kNewPictureDotsPerMeter)) {}
+      header_(BmpHeader(width_, height_, kNewPictureDotsPerMeter, kNewPictureDotsPerMeter)) {
+  if (picture_) {
+    picture_->ResizeForRedraw(width_, height_);
+  } else {
+    row_.resize(static_cast<size_t>(width_));
+  }
+}
 
 size_t StrategicBitmapFile::Size() const {
   return kBmpHeaderBytes + BmpRowBytes(width_) * static_cast<size_t>(height_);
@@ -60,30 +80,33 @@ std::optional<std::span<const uint8_t>> StrategicBitmapFile::Next() {
     return std::span<const uint8_t>(header_);
   }
   if (nextRow_ >= height_) return std::nullopt;
-  // About a megabyte a block. The file's rows run bottom up: file row r is
-  // picture row height - 1 - r, and hex (x, y) is pixel (x, y).
+  // A quarter of a megabyte a block, which stays in the cache until it is
+  // written. The file's rows run bottom up: file row r is picture row
+  // height - 1 - r. The rows' padding, zeroed when the block is first
+  // made, is never written.
   const size_t rowBytes = BmpRowBytes(width_);
   const int rows =
-      std::min(height_ - nextRow_, std::max(1, static_cast<int>((1 << 20) / rowBytes)));
-  block_.assign(rowBytes * static_cast<size_t>(rows), 0);
-  std::array<uint32_t, 256> colours{};
-  for (int t = 0; t < 256; ++t) colours[static_cast<size_t>(t)] = tables_.TerrainRgb(t);
+      std::min(height_ - nextRow_, std::max(1, static_cast<int>((1 << 18) / rowBytes)));
+  if (block_.size() < rowBytes * static_cast<size_t>(rows))
+    block_.resize(rowBytes * static_cast<size_t>(rows));
+  std::span<uint8_t> pixels = picture_ ? picture_->MutableBytes() : std::span<uint8_t>();
   for (int r = 0; r < rows; ++r) {
     const int y = height_ - 1 - (nextRow_ + r);
-    uint8_t* to = block_.data() + rowBytes * static_cast<size_t>(r);
-    for (int x = 0; x < width_; ++x) {
-      const int terrain = document_.Terrain(x, y);
-      const bool black = highlightTerrain_ == 0 ? tables_.RoadOf(document_.Tile(x, y)) == 1
-                                                : terrain == highlightTerrain_;
-      const uint32_t rgb = black ? 0 : colours[static_cast<size_t>(terrain)];
-      to[0] = rgb & 0xff;
-      to[1] = (rgb >> 8) & 0xff;
-      to[2] = (rgb >> 16) & 0xff;
-      to += 3;
+    uint32_t* row = row_.data();
+    if (picture_) {
+      row = reinterpret_cast<uint32_t*>(
+          pixels.data() + static_cast<size_t>(picture_->BytesPerRow()) * static_cast<size_t>(y));
     }
+    palette_.DrawRow(document_, y, width_, row);
+    PackBmpRow(row, width_, block_.data() + rowBytes * static_cast<size_t>(r));
   }
   nextRow_ += rows;
-  return std::span<const uint8_t>(block_);
+  return std::span<const uint8_t>(block_).first(rowBytes * static_cast<size_t>(rows));
+}
+
+void StrategicBitmapFile::Finish() {
+  while (Next()) {
+  }
 }
 
 }  // namespace korv

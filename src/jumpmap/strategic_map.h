@@ -3,6 +3,7 @@
 // beside the map as its ".bmp" picture.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -46,26 +47,47 @@ void ReplaceStrategicMap(JumpMapState& jumpMap, Picture picture);
 Picture DrawStrategicMap(const MapDocument& document, const TileTables& tables,
                          int highlightTerrain);
 
+// What a hex's pixel is, looked up once per picture: the colour of each
+// terrain (black for the highlighted one) and, when no terrain is
+// highlighted, which tiles carry a road (black).
+class StrategicPalette {
+ public:
+  StrategicPalette(const TileTables& tables, int highlightTerrain);
+  // Pixels (0, y) .. (width - 1, y) of the picture, as 0xffRRGGBB words.
+  void DrawRow(const MapDocument& document, int y, int width, uint32_t* out) const;
+
+ private:
+  std::array<uint32_t, 256> terrain_{};
+  std::vector<uint8_t> roadTiles_;
+};
+
 // The strategic picture's 24-bit bitmap file made straight from the map, a
 // block of rows at a time: the bytes of DrawStrategicMap(...).EncodeBmp()
-// without the picture or a copy of the file in memory. The map must stay
-// as it is while the pieces are taken.
+// without a copy of the file in memory. When `picture` is given it becomes
+// DrawStrategicMap's picture as well, row by row as the pieces are taken
+// (its pixels are reused where it has the size already); Finish() draws the
+// rows not taken. The map must stay as it is until then.
 class StrategicBitmapFile {
  public:
-  StrategicBitmapFile(const MapDocument& document, const TileTables& tables, int highlightTerrain);
+  StrategicBitmapFile(const MapDocument& document, const TileTables& tables, int highlightTerrain,
+                      Picture* picture = nullptr);
   size_t Size() const;
   // The header, then the rows bottom up in blocks; nothing after the last.
   std::optional<std::span<const uint8_t>> Next();
+  // Takes the pieces left, so that the picture is whole even where the
+  // file was not written to its end.
+  void Finish();
 
  private:
   const MapDocument& document_;
-  const TileTables& tables_;
-  int highlightTerrain_;
+  StrategicPalette palette_;
+  Picture* picture_;
   int width_;
   int height_;
   int nextRow_ = -1;  // -1: the header comes next
   std::array<uint8_t, kBmpHeaderBytes> header_{};
   std::vector<uint8_t> block_;
+  std::vector<uint32_t> row_;  // a row's pixels when there is no picture
 };
 
 }  // namespace korv

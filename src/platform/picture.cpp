@@ -3,6 +3,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstring>
 #include <fstream>
@@ -304,6 +305,16 @@ Picture::Picture(int width, int height)
   image_.setDotsPerMeterY(kNewPictureDotsPerMeter);
 }
 
+void Picture::ResizeForRedraw(int width, int height) {
+  if (image_.width() != width || image_.height() != height ||
+      image_.format() != QImage::Format_RGB32 || !image_.isDetached()) {
+    *this = Picture(width, height);
+    return;
+  }
+  image_.setDotsPerMeterX(kNewPictureDotsPerMeter);
+  image_.setDotsPerMeterY(kNewPictureDotsPerMeter);
+}
+
 Picture::Picture(QImage image) : image_(ToOpaqueRgb32(std::move(image))) {}
 
 Picture Picture::Window(const std::shared_ptr<uint32_t[]>& pixels, size_t count, size_t first,
@@ -394,6 +405,26 @@ std::array<uint8_t, kBmpHeaderBytes> BmpHeader(int width, int height, int dotsPe
   return bytes;
 }
 
+void PackBmpRow(const uint32_t* pixels, int width, uint8_t* out) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Four pixels make three words: BGRB GRBG RBGR.
+    for (; x + 4 <= width; x += 4, pixels += 4, out += 12) {
+      const uint32_t first = (pixels[0] & 0xffffffu) | pixels[1] << 24;
+      const uint32_t second = ((pixels[1] >> 8) & 0xffffu) | pixels[2] << 16;
+      const uint32_t third = ((pixels[2] >> 16) & 0xffu) | pixels[3] << 8;
+      std::memcpy(out, &first, 4);
+      std::memcpy(out + 4, &second, 4);
+      std::memcpy(out + 8, &third, 4);
+    }
+  }
+  for (; x < width; ++x, ++pixels, out += 3) {
+    out[0] = *pixels & 0xff;
+    out[1] = (*pixels >> 8) & 0xff;
+    out[2] = (*pixels >> 16) & 0xff;
+  }
+}
+
 std::vector<uint8_t> Picture::EncodeBmp() const {
   // Without the copies of Qt's writer.
   const int width = Width();
@@ -403,15 +434,8 @@ std::vector<uint8_t> Picture::EncodeBmp() const {
   const auto header = BmpHeader(width, height, image_.dotsPerMeterX(), image_.dotsPerMeterY());
   std::copy(header.begin(), header.end(), bytes.begin());
   for (int y = 0; y < height; ++y) {
-    const auto* from = reinterpret_cast<const uint32_t*>(image_.constScanLine(height - 1 - y));
-    uint8_t* to = bytes.data() + 54 + rowBytes * static_cast<size_t>(y);
-    for (int x = 0; x < width; ++x) {
-      const uint32_t pixel = from[x];
-      to[0] = pixel & 0xff;
-      to[1] = (pixel >> 8) & 0xff;
-      to[2] = (pixel >> 16) & 0xff;
-      to += 3;
-    }
+    PackBmpRow(reinterpret_cast<const uint32_t*>(image_.constScanLine(height - 1 - y)), width,
+               bytes.data() + kBmpHeaderBytes + rowBytes * static_cast<size_t>(y));
   }
   return bytes;
 }

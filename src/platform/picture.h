@@ -32,6 +32,9 @@ constexpr size_t BmpRowBytes(int width) {
 }
 std::array<uint8_t, kBmpHeaderBytes> BmpHeader(int width, int height, int dotsPerMeterX,
                                                int dotsPerMeterY);
+// `width` pixels (0x..RRGGBB words) as the start of a bitmap file's row:
+// blue, green and red of each, 3 * width bytes; the padding is not touched.
+void PackBmpRow(const uint32_t* pixels, int width, uint8_t* out);
 
 class Picture {
  public:
@@ -46,6 +49,11 @@ class Picture {
                         int width, int height, int rowPixels);
   // A picture with its own copy of the pixels.
   Picture Detached() const;
+  // Makes this a width x height picture with a new picture's resolution,
+  // every pixel of which the caller sets next: the pixels it has are kept,
+  // unchanged, when it has that size already and shares them with no other
+  // picture; otherwise it is made anew.
+  void ResizeForRedraw(int width, int height);
 
   // Loads a Windows bitmap (1/4/8/16/24/32 bits per pixel). On failure the
   // picture is left unchanged and `error` says why.
