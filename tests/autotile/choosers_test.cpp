@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "autotile/fit_neighbours.h"
 #include "autotile/pattern_library.h"
 #include "autotile/redraw_commands.h"
 #include "autotile/tile_knowledge.h"
@@ -132,6 +133,20 @@ TEST(NewTile, PlainTilesOfTheHexsOwnTerrain) {
   EXPECT_EQ(map.Tile(6, 6), before);
 }
 
+// Tile 0 may carry a road like any other.
+TEST(TileFitKnowledge, RoadSidesFromTheFirstTileOn) {
+  test::TempFolder folder;
+  TileTables tables;
+  tables.TileCount = 1;
+  tables.TileTerrain = {1, 1};
+  tables.TileRoad = {1, 0};
+  tables.RoadTiles = {{1, 0, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 1, 0, 0}};
+  const TileFitKnowledge knowledge = LoadTileFitKnowledge(folder.Game(), tables);
+  const auto sides = static_cast<SideBits>(SideBit(1) | SideBit(4));
+  EXPECT_EQ(knowledge.SidesOf(0), sides);
+  EXPECT_EQ(knowledge.RoadTilesWith(1, sides), std::vector<int16_t>{0});
+}
+
 TEST(RedrawCommands, TheMountainArrangementInTwoPasses) {
   AutoTileWorld world;
   MapDocument& map = world.Map();
@@ -139,7 +154,10 @@ TEST(RedrawCommands, TheMountainArrangementInTwoPasses) {
     for (int y = 0; y <= 8; ++y) map.Terrain(x, y) = 3;
   }
   map.Tile(4, 4) = 86;
+  map.Tile(8, 8) = 0;  // no centre: the hex above keeps its tile
+  const int16_t above = map.Tile(8, 7);
   AutoRedrawMountains(map, {0, 8, 0, 8});
+  EXPECT_EQ(map.Tile(8, 7), above);
   // From lower right clockwise around (4, 4), an even column.
   EXPECT_EQ(map.Tile(5, 5), 104);
   EXPECT_EQ(map.Tile(4, 5), 115);
