@@ -133,6 +133,7 @@ TEST_F(TileTablesTest, RandomListsPerTerrainOnDisk) {
   BuildRndTables(tables, folder.Game(), ui);
   SetWriteFaultHook({});
   EXPECT_FALSE(FileExists(folder / "mapedit/001.rnd"));
+  EXPECT_TRUE(ReadRndTables(tables, folder.Game()).ByTerrain.at(1).empty());
 }
 
 }  // namespace

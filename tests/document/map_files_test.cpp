@@ -144,6 +144,9 @@ TEST_F(MapFilesTest, VersionRules) {
     EXPECT_EQ(d.NationSetName, c.setAfter);
     EXPECT_EQ(changed, std::string(c.setAfter) != "desert");
   }
+  // A map of one hex is a map.
+  ASSERT_TRUE(LoadBytes(VersionedMapBytes(569, 0, 0, layers), "in.map"));
+  EXPECT_EQ(editor.Document.HexCount(), 1u);
 }
 
 TEST_F(MapFilesTest, OldLayoutRules) {

@@ -280,6 +280,8 @@ TEST(CheckScenarioReferences, RefusesNationsAndRecordsTheTablesDoNotHold) {
       {"equipment 0", [](Inputs& in) { in.values.units[1].equipment = 0; },
        "unit 2 (at 0, 2) names equipment record 0, but the equipment file data/brakequp.eqp "
        "holds records 1 to 3"},
+      {"one record", [](Inputs& in) { in.names.resize(2); },
+       "data/brakequp.eqp holds records 1 to 1"},
       {"equipment past the file", [](Inputs& in) { in.values.units[0].equipment = 4; },
        "unit 1 (at 3, 1) names equipment record 4"},
       {"comma in an equipment name", [](Inputs& in) { in.names[2] = "Tank, light"; },
