@@ -32,8 +32,8 @@ for n in "${readers[@]}"; do
   end=$(date +%s.%N)
   # The target's own count of the inputs this reader was given.
   line=$(grep 'inputs by reader' "$dir/log" | tail -n 1)
-  name=$(printf '%s' "$line" | tr ',:' '\n\n' | awk -v n="$n" 'NR == n + 2' | sed 's/ [0-9]*$//; s/^ //')
-  execs=$(printf '%s' "$line" | tr ',:' '\n\n' | awk -v n="$n" 'NR == n + 2 { print $NF }')
+  name=$(printf '%s' "$line" | tr ',:' '\n' | awk -v n="$n" 'NR == n + 2' | sed 's/ [0-9]*$//; s/^ //')
+  execs=$(printf '%s' "$line" | tr ',:' '\n' | awk -v n="$n" 'NR == n + 2 { print $NF }')
   wall=$(echo "$end - $start" | bc)
   cpu=$(awk '/^cpu/ { print $2 + $3 }' "$dir/time")
   rate=$(echo "${execs:-0} / $wall" | bc)
