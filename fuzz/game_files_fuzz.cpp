@@ -7,6 +7,11 @@
 // nothing touches the disk. Whatever the bytes, a reader gives values inside
 // the sizes it promises or refuses with a reason. At exit the target prints
 // how many inputs each reader was given.
+//
+// KORV_FUZZ_READER=NAME or INDEX (a name of kReaderNames or 0..12) pins the
+// target to one reader, so that reader gets every input. The first byte is
+// still taken off and ignored, so seeds, corpora and crash files keep one
+// form whether the target is pinned or not.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -36,6 +41,16 @@ constexpr std::array<const char*, kReaders> kReaderNames = {
 // Inputs given to each reader; printed when the fuzzer exits.
 std::array<uint64_t, kReaders> counts{};
 
+// The reader every input goes to, or kReaders when the first byte chooses.
+size_t pinned = kReaders;
+
+size_t ReaderNamed(std::string_view name) {
+  for (size_t k = 0; k < kReaders; ++k) {
+    if (name == kReaderNames[k] || name == std::to_string(k)) return k;
+  }
+  return kReaders;
+}
+
 void PrintCounts() {
   std::fprintf(stderr, "fuzz_game_files inputs by reader:");
   for (size_t k = 0; k < kReaders; ++k) {
@@ -63,6 +78,16 @@ korv::TileTables Tables() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (const char* name = std::getenv("KORV_FUZZ_READER"); name != nullptr && *name != '\0') {
+    pinned = ReaderNamed(name);
+    if (pinned == kReaders) {
+      std::fprintf(stderr, "KORV_FUZZ_READER=%s names no reader; use 0..%zu or one of:", name,
+                   kReaders - 1);
+      for (const char* known : kReaderNames) std::fprintf(stderr, " \"%s\"", known);
+      std::fprintf(stderr, "\n");
+      std::exit(1);
+    }
+  }
   std::atexit(PrintCounts);
   return 0;
 }
@@ -72,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data + 1, size - 1);
   const std::string_view text = korv::AsText(bytes);
   std::string error;
-  const size_t reader = data[0] % kReaders;
+  const size_t reader = pinned < kReaders ? pinned : data[0] % kReaders;
   ++counts[reader];
   switch (reader) {
     case 0: {

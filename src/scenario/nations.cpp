@@ -53,8 +53,10 @@ bool ParseNationList(NationTables& nations, std::string_view text, const std::st
   }
   NationTables read;
   read.NationCount = count;
-  read.NationNames.assign(static_cast<size_t>(count) + 1, "");
-  read.NationTileId.assign(static_cast<size_t>(count) + 1, 0);
+  // The tables grow with the records read, not with the count announced: a
+  // short file that claims 32767 nations costs no more than its own length.
+  read.NationNames.assign(1, "");
+  read.NationTileId.assign(1, 0);
   for (int i = 1; i <= count; ++i) {
     std::string name, tile;
     if (!reader.Next(name) || !reader.Next(tile)) {
@@ -62,8 +64,8 @@ bool ParseNationList(NationTables& nations, std::string_view text, const std::st
               " nations but lists only " + std::to_string(i - 1) + ".";
       return false;
     }
-    read.NationNames[static_cast<size_t>(i)] = name;
-    read.NationTileId[static_cast<size_t>(i)] = RoundToI16(ParseLeadingNumber(tile) - 1);
+    read.NationNames.push_back(std::move(name));
+    read.NationTileId.push_back(RoundToI16(ParseLeadingNumber(tile) - 1));
   }
   BuildNationOrder(read);
   nations = std::move(read);
