@@ -258,6 +258,7 @@ TEST(SeasonalMaps, SixFilesByTheirRules) {
   // Without the x the name loses its last letter; too short a path names nothing.
   EXPECT_EQ(SeasonalFileNames("maps/map01.bmp").front(), "maps/map0d.bmp");
   EXPECT_TRUE(SeasonalFileNames("a.bm").empty());
+  EXPECT_EQ(SeasonalFileNames("a.bmp").size(), 6u);
   EXPECT_FALSE(CreateSeasonalMaps(source, "a.bm", nullptr, error));
 }
 

@@ -162,6 +162,7 @@ TEST(JumpMap, ObjectiveFlagsOnTheSavedStrategicBitmap) {
   EXPECT_EQ(all.PixelAt(3, 3), 0x21u);
   EXPECT_EQ(all.PixelAt(3 + 15, 3 + 10), 0x20u);  // large, 16 x 11
   EXPECT_EQ(all.PixelAt(3 + 16, 3), 0u);
+  EXPECT_EQ(all.PixelAt(3, 3 + 11), 0u);
   EXPECT_EQ(all.PixelAt(20, 10), 0x21u);
   EXPECT_EQ(all.PixelAt(20 + 15, 10 + 9), 0x20u);  // medium, 16 x 10
   EXPECT_EQ(all.PixelAt(20, 10 + 10), 0u);
