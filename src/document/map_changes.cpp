@@ -117,6 +117,40 @@ size_t CountDifferences(const Value* now, const Value* before, size_t count) {
   return differing;
 }
 
+// Blocks of recorders that ended without handing them to a change, kept for
+// the next recorder: a map-wide copy into memory the process already holds
+// costs a third of one into pages the system must first hand over.
+constexpr size_t kSpareBlockBytes = size_t{64} << 20;
+
+struct SpareBlocks {
+  std::vector<ByteBlock> blocks;
+  size_t bytes = 0;
+};
+
+SpareBlocks& Spares() {
+  thread_local SpareBlocks spares;
+  return spares;
+}
+
+ByteBlock TakeBlock(size_t size) {
+  SpareBlocks& spares = Spares();
+  for (auto it = spares.blocks.begin(); it != spares.blocks.end(); ++it) {
+    if (it->size() != size) continue;
+    ByteBlock block = std::move(*it);
+    spares.blocks.erase(it);
+    spares.bytes -= size;
+    return block;
+  }
+  return ByteBlock(size);
+}
+
+void KeepSpare(ByteBlock&& block) {
+  SpareBlocks& spares = Spares();
+  if (block.data() == nullptr || spares.bytes + block.size() > kSpareBlockBytes) return;
+  spares.bytes += block.size();
+  spares.blocks.push_back(std::move(block));
+}
+
 }  // namespace
 
 ByteBlock::ByteBlock(size_t size) : bytes_(size > 0 ? new uint8_t[size] : nullptr), size_(size) {}
@@ -180,7 +214,7 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
     if (!Complete(document, values, planes)) return;
     using Value = typename std::remove_reference_t<decltype(values)>::value_type;
     for (int k = 0; k < planes; ++k) {
-      ByteBlock& block = taken_[layer].emplace_back(hexes * sizeof(Value));
+      ByteBlock& block = taken_[layer].emplace_back(TakeBlock(hexes * sizeof(Value)));
       uint8_t* at = block.data();
       ForEachRow(document, range_, k, [&](size_t start, size_t count) {
         std::memcpy(at, values.data() + start, count * sizeof(Value));
@@ -192,6 +226,12 @@ ChangeRecorder::ChangeRecorder(const MapDocument& document, const HexRange& rang
 
 ChangeRecorder::ChangeRecorder(const MapDocument& document)
     : ChangeRecorder(document, HexRange{0, document.MapWidth, 0, document.MapHeight}) {}
+
+ChangeRecorder::~ChangeRecorder() {
+  for (auto& blocks : taken_) {
+    for (ByteBlock& block : blocks) KeepSpare(std::move(block));
+  }
+}
 
 std::optional<MapChange> ChangeRecorder::Finish(const MapDocument& document,
                                                 std::string name) const& {

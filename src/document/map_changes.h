@@ -108,6 +108,10 @@ class ChangeRecorder {
   ChangeRecorder(const MapDocument& document, const HexRange& range);
   // Takes every hex of the map.
   explicit ChangeRecorder(const MapDocument& document);
+  // Keeps the blocks no change took for the next recorder (up to a limit).
+  ~ChangeRecorder();
+  ChangeRecorder(ChangeRecorder&&) noexcept = default;
+  ChangeRecorder& operator=(ChangeRecorder&&) noexcept = default;
 
   // What changed in the recorded hexes since, named `name`; nothing when the
   // map has another size now (it was replaced, and no change leads back).
