@@ -93,4 +93,25 @@ echo
 peak "korvmap convert, 3999 x 3999" convert "$big" "$game/maps/converted.map"
 peak "korvmap apply land masses, 3999 x 3999" apply "$big" "$game/maps/masses.map" \
   "Determine Separate Land Masses"
+
+# The game folder's small files fuzzed as CI builds the fuzzer (build-fuzz/,
+# see .ci/run), when that build is there: executions a second in 60 s from
+# the demo folder's seeds, beside the 5 000 it should reach.
+fuzzer="$top/build-fuzz/bin/fuzz_game_files"
+if [ -x "$fuzzer" ]; then
+  # A demo folder of its own: the one above now holds maps of 240 MB.
+  "$top/build/bin/korv-demo-game" "$out/fuzz-game" >/dev/null
+  "$top/scripts/fuzz-seeds.sh" "$out/fuzz-game" "$out/seeds" >/dev/null
+  mkdir -p "$out/corpus"
+  if ! "$fuzzer" -max_total_time=60 -max_len=16384 -rss_limit_mb=2048 -print_final_stats=1 \
+    "$out/corpus" "$out/seeds" 2>"$out/fuzz.txt"; then
+    echo "fuzz_game_files stopped on a finding: see its output below" >&2
+    cat "$out/fuzz.txt" >&2
+  fi
+  rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$out/fuzz.txt")"
+  verdict="  OVER"
+  [ "${rate:-0}" -ge 5000 ] && verdict="  within"
+  printf '%-44s %7s executions a second (at least 5000)%s\n' "fuzz_game_files, 60 s" "${rate:-?}" \
+    "$verdict"
+fi
 rm -rf "$out"
