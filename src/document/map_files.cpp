@@ -302,18 +302,6 @@ std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
   return ParseMapFile(*bytes, tileTerrain, error);
 }
 
-std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error) {
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(path, in, size)) return std::nullopt;
-  if (!StreamHasSignature(in, size)) {
-    error = "it does not begin with a map header";
-    return std::nullopt;
-  }
-  ByteCursor cursor(in, size);
-  return ParseVersioned(cursor, OptionalParts::kSnapshot, error);
-}
-
 std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
                                            std::span<const uint8_t> tileTerrain,
                                            MapDocument& document, std::string& error) {
@@ -322,8 +310,11 @@ std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
   if (!OpenForReading(path, in, size)) return std::nullopt;
   if (StreamHasSignature(in, size))
     return ReadVersionedInto(in, size, OptionalParts::kByVersion, document, error);
+  // The old layout is read whole.
   in.close();
-  auto parsed = ReadMapFile(path, tileTerrain, error);
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  auto parsed = ParseMapFile(*bytes, tileTerrain, error);
   if (!parsed) return std::nullopt;
   ReplaceMapLayers(document, std::move(parsed->Document));
   return parsed->Info;

@@ -88,9 +88,8 @@ std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
                                            std::span<const uint8_t> tileTerrain,
                                            MapDocument& document, std::string& error);
 // The whole-map snapshot: the versioned layout with its objective list and
-// without the nation-set name. Nothing as for ReadMapFile.
-std::optional<ParsedMap> ReadSnapshotFile(const std::filesystem::path& path, std::string& error);
-// The snapshot read into `document` as ReadMapFileInto reads a map.
+// without the nation-set name, read into `document` as ReadMapFileInto reads
+// a map. False as ReadMapFile answers nothing.
 bool ReadSnapshotFileInto(const std::filesystem::path& path, MapDocument& document,
                           std::string& error);
 // The snapshot from its bytes in memory; refused, with `error` set, as above.
