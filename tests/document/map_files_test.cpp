@@ -123,9 +123,12 @@ TEST_F(MapFilesTest, VersionRules) {
     // byte, and a record off the map gives none.
     std::vector<std::array<int, 6>> stored = {{1, 1, 1, 0, 0x0106, 3}, {40, 1, 2, 0, 5, 3}};
     bool changed = false;
+    ui.Clear();
     ASSERT_TRUE(
         LoadBytes(VersionedMapBytes(c.version, 5, 6, layers, stored, c.stored), "in.map", &changed))
         << testing::PrintToString(ui.Messages());
+    // The folder has no nations for "winter": the designer is told.
+    EXPECT_EQ(ui.Messages().size(), changed ? 1u : 0u);
     ExpectLayersMatch(layers);
     const MapDocument& d = editor.Document;
     int originalOwners = 0;

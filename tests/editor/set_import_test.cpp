@@ -280,6 +280,13 @@ TEST(SetImport, ARefusedSetFileChangesNothing) {
   }
 }
 
+// The last row a set may reach is the editor's last, 3999.
+TEST_F(SetImportTest, ASetReachingTheLastRowComesIn) {
+  Write({.a = 0, .b = 3999});
+  ASSERT_TRUE(Import()) << ::testing::PrintToString(ui.Messages());
+  EXPECT_EQ(editor.Document.MapHeight, 3999);
+}
+
 // A scenario part that cannot be read whole: the map comes in without it, in
 // one message that lists every problem with its file, and no import is left
 // for "Save" to write. The deployment hexes come in when the scenario file is
