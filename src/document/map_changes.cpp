@@ -153,7 +153,7 @@ void KeepSpare(ByteBlock&& block) {
 
 }  // namespace
 
-ByteBlock::ByteBlock(size_t size) : bytes_(size > 0 ? new uint8_t[size] : nullptr), size_(size) {}
+ByteBlock::ByteBlock(size_t size) : bytes_(AllocateBlock(size), Free{size}), size_(size) {}
 
 ByteBlock::ByteBlock(const ByteBlock& other) : ByteBlock(other.size_) {
   if (size_ > 0) std::memcpy(bytes_.get(), other.bytes_.get(), size_);

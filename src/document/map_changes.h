@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "document/map_document.h"
+#include "platform/memory.h"
 
 namespace korv {
 
@@ -63,7 +64,11 @@ class ByteBlock {
   size_t size() const { return size_; }
 
  private:
-  std::unique_ptr<uint8_t[]> bytes_;
+  struct Free {
+    size_t size = 0;
+    void operator()(uint8_t* bytes) const { FreeBlock(bytes, size); }
+  };
+  std::unique_ptr<uint8_t, Free> bytes_;
   size_t size_ = 0;
 };
 

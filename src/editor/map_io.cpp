@@ -23,18 +23,21 @@ bool SaveMap(Editor& editor) {
   VersionedMapBlocks blocks(document, editor.Settings.MapFileVersion, true);
   FileSetWriter files;
   // The strategic picture is drawn anew as its file is made, in the pixels
-  // of the old one; where no map is shown it is not kept.
+  // of the old one; where no map is shown it is not kept. It is drawn and
+  // written beside the other two files, which only read the map.
   Picture picture = std::move(editor.JumpMap.MapPicture);
   StrategicBitmapFile pictureFile(document, editor.Tiles, highlight,
                                   editor.ShowsMap ? &picture : nullptr);
-  const bool pictureWritten = files.Add(
-      JumpMapPicturePath(document.MapPath), pictureFile.Size(), [&] { return pictureFile.Next(); },
-      &error);
+  const FileSetWriter::Piecewise pictureFileSet[] = {
+      {JumpMapPicturePath(document.MapPath), pictureFile.Size(),
+       [&] { return pictureFile.Next(); }}};
+  const FileSetWriter::Piecewise mapAndControl[] = {
+      FileSetWriter::Piecewise::Of(document.MapPath, blocks.pieces),
+      FileSetWriter::Piecewise::Of(ControlFilePath(document.MapPath), document.HexControl)};
+  const bool written = files.AddAtOnce(pictureFileSet, mapAndControl, &error);
   pictureFile.Finish();
   ReplaceStrategicMap(editor.JumpMap, editor.ShowsMap ? std::move(picture) : Picture());
-  if (!pictureWritten || !files.Add(document.MapPath, blocks.pieces, &error) ||
-      !files.Add(ControlFilePath(document.MapPath), document.HexControl, &error) ||
-      !files.Commit(&error)) {
+  if (!written || !files.Commit(&error)) {
     editor.Ui.Progress("Map not saved");
     editor.Ui.Message("The map was not saved: " + error +
                       ". The files saved before are unchanged.");

@@ -22,20 +22,27 @@ StrategicPalette::StrategicPalette(const TileTables& tables, int highlightTerrai
     terrain_[static_cast<size_t>(t)] = 0xff000000u | (black ? 0 : tables.TerrainRgb(t));
   }
   if (highlightTerrain != 0) return;
-  roadTiles_.resize(tables.TileRoad.size());
-  for (size_t tile = 0; tile < roadTiles_.size(); ++tile)
+  // Every 16-bit tile number has its entry, so that a row is drawn without
+  // a test or a branch per hex; negative numbers (32768 and up) and
+  // numbers past the tables have no road.
+  roadTiles_.assign(size_t{1} << 16, 0);
+  const size_t known = std::min(tables.TileRoad.size(), size_t{1} << 15);
+  for (size_t tile = 0; tile < known; ++tile)
     roadTiles_[tile] = tables.RoadOf(static_cast<int>(tile)) == 1;
 }
 
 void StrategicPalette::DrawRow(const MapDocument& document, int y, int width, uint32_t* out) const {
   const uint8_t* terrain = document.HexData.data() + document.Index(0, y);
   const int16_t* tile = document.HexTile.data() + document.Index(0, y);
+  if (roadTiles_.empty()) {
+    for (int x = 0; x < width; ++x) out[x] = terrain_[terrain[x]];
+    return;
+  }
   const uint8_t* road = roadTiles_.data();
-  const size_t tiles = roadTiles_.size();
   for (int x = 0; x < width; ++x) {
-    // A negative tile number becomes a large index, which has no road.
-    const auto t = static_cast<size_t>(tile[x]);
-    out[x] = t < tiles && road[t] ? 0xff000000u : terrain_[terrain[x]];
+    // A road keeps only the colour's opaque alpha: black.
+    const uint32_t keep = road[static_cast<uint16_t>(tile[x])] ? 0xff000000u : 0xffffffffu;
+    out[x] = terrain_[terrain[x]] & keep;
   }
 }
 

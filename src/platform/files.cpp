@@ -2,8 +2,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <system_error>
+#include <thread>
 #include <utility>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#define KORV_RELEASES_REPLACED_FILES 1
+#endif
 
 namespace korv {
 
@@ -128,9 +138,72 @@ bool DeleteFile(const fs::path& path) {
   return fs::remove(path, ec);
 }
 
+#ifdef KORV_RELEASES_REPLACED_FILES
+namespace {
+
+// A file replaced by a rename is let go by the system when its last name
+// and its last open handle are gone: its cached pages and disk blocks are
+// freed then, after any write-out of them still under way. For a large file
+// that takes about as long as writing it. So the old file is held open
+// across the rename and closed here, on a thread of its own, and the save
+// does not wait for it.
+class ReplacedFiles {
+ public:
+  ~ReplacedFiles() {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+  }
+  void Release(int handle) {
+    {
+      std::lock_guard lock(mutex_);
+      handles_.push_back(handle);
+      if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+    }
+    wake_.notify_one();
+  }
+
+ private:
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [&] { return stopping_ || !handles_.empty(); });
+      if (handles_.empty()) return;  // stopping, with nothing left
+      const int handle = handles_.front();
+      handles_.pop_front();
+      lock.unlock();
+      ::close(handle);
+      lock.lock();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<int> handles_;
+  bool stopping_ = false;
+  std::thread thread_;
+};
+
+ReplacedFiles& Replaced() {
+  static ReplacedFiles replaced;
+  return replaced;
+}
+
+}  // namespace
+#endif
+
 bool RenameFile(const fs::path& from, const fs::path& to, std::string* error) {
   std::error_code ec;
+#ifdef KORV_RELEASES_REPLACED_FILES
+  const int old = ::open(to.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   fs::rename(from, to, ec);
+  if (old >= 0) Replaced().Release(old);
+#else
+  fs::rename(from, to, ec);
+#endif
   if (ec) {
     if (error)
       *error = "cannot rename " + from.string() + " to " + to.string() + ": " + ec.message();
@@ -213,6 +286,8 @@ WriteFaultHook& FaultHook() {
 }
 
 bool FaultAt(const fs::path& path, WriteStage stage) {
+  static std::mutex calling;
+  std::lock_guard lock(calling);
   return FaultHook() && FaultHook()(path, stage);
 }
 
@@ -292,18 +367,31 @@ FileSetWriter::~FileSetWriter() {
   for (const Staged& file : staged_) DeleteFile(file.temporary);
 }
 
-bool FileSetWriter::Add(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
-                        std::string* error) {
+FileSetWriter::Piecewise FileSetWriter::Piecewise::Of(
+    fs::path path, std::span<const std::span<const uint8_t>> pieces) {
   size_t total = 0;
   for (std::span<const uint8_t> piece : pieces) total += piece.size();
-  size_t given = 0;
-  return Add(
-      path, total,
-      [&]() -> std::optional<std::span<const uint8_t>> {
-        if (given == pieces.size()) return std::nullopt;
-        return pieces[given++];
-      },
-      error);
+  return {std::move(path), total,
+          [pieces, given = size_t{0}]() mutable -> std::optional<std::span<const uint8_t>> {
+            if (given == pieces.size()) return std::nullopt;
+            return pieces[given++];
+          }};
+}
+
+FileSetWriter::Piecewise FileSetWriter::Piecewise::Of(fs::path path,
+                                                      std::span<const uint8_t> bytes) {
+  return {std::move(path), bytes.size(),
+          [bytes, given = false]() mutable -> std::optional<std::span<const uint8_t>> {
+            if (given) return std::nullopt;
+            given = true;
+            return bytes;
+          }};
+}
+
+bool FileSetWriter::Add(const fs::path& path, std::span<const std::span<const uint8_t>> pieces,
+                        std::string* error) {
+  const Piecewise file = Piecewise::Of(path, pieces);
+  return Add(file.path, file.total, file.next, error);
 }
 
 bool FileSetWriter::Add(const fs::path& path, size_t total, const PieceSource& next,
@@ -312,6 +400,38 @@ bool FileSetWriter::Add(const fs::path& path, size_t total, const PieceSource& n
   if (!temporary) return false;
   staged_.push_back({*temporary, path});
   return true;
+}
+
+bool FileSetWriter::AddAtOnce(std::span<const Piecewise> elsewhere,
+                              std::span<const Piecewise> here, std::string* error) {
+  std::vector<Staged> made;
+  std::string madeError;
+  bool madeAll = true;
+  const size_t before = staged_.size();
+  {
+    std::jthread writer([&] {
+      for (const Piecewise& file : elsewhere) {
+        auto temporary = WriteTemporary(file.path, file.total, file.next, &madeError);
+        if (!temporary) {
+          madeAll = false;
+          return;
+        }
+        made.push_back({*temporary, file.path});
+      }
+    });
+    std::string hereError;
+    for (const Piecewise& file : here) {
+      if (!Add(file.path, file.total, file.next, &hereError)) {
+        if (error) *error = hereError;
+        break;
+      }
+    }
+  }
+  // Staged in the order given, so that they are renamed in that order; the
+  // temporaries of a failed set are staged too, for the writer to remove.
+  staged_.insert(staged_.begin() + static_cast<std::ptrdiff_t>(before), made.begin(), made.end());
+  if (!madeAll && error) *error = madeError;
+  return madeAll && staged_.size() == before + elsewhere.size() + here.size();
 }
 
 bool FileSetWriter::Add(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {

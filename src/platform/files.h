@@ -71,7 +71,8 @@ std::filesystem::path SpeltAsOnDisk(const std::filesystem::path& path);
 // opened (as in an unwritable folder) or half-way through its bytes (as on a
 // full disk, or where a process is killed). The hook is told the file meant
 // and the stage, and returns true to make that write fail. An empty hook
-// (the default) injects nothing.
+// (the default) injects nothing. It is called by one thread at a time, also
+// when files are written at once.
 enum class WriteStage { kOpen, kMiddle };
 using WriteFaultHook = std::function<bool(const std::filesystem::path& target, WriteStage stage)>;
 void SetWriteFaultHook(WriteFaultHook hook);
@@ -122,6 +123,24 @@ class FileSetWriter {
   // nothing.
   bool Add(const std::filesystem::path& path, size_t total, const PieceSource& next,
            std::string* error = nullptr);
+  // A file of `total` bytes whose pieces come from `next`, as for Add.
+  struct Piecewise {
+    std::filesystem::path path;
+    size_t total = 0;
+    PieceSource next;
+    // A file of blocks held in memory, which must stay until it is written.
+    static Piecewise Of(std::filesystem::path path,
+                        std::span<const std::span<const uint8_t>> pieces);
+    static Piecewise Of(std::filesystem::path path, std::span<const uint8_t> bytes);
+  };
+  // Adds the files of `elsewhere`, in order, on a thread of their own while
+  // this one adds those of `here`: files whose pieces take work to make (a
+  // picture drawn as it is written) add no time beside a large file that is
+  // only copied out. The sources must not share anything they change. On a
+  // failure `error` tells of a file that could not be written, one of
+  // `elsewhere` before one of `here`.
+  bool AddAtOnce(std::span<const Piecewise> elsewhere, std::span<const Piecewise> here,
+                 std::string* error = nullptr);
   // Renames every temporary over its file.
   bool Commit(std::string* error = nullptr);
 
