@@ -1,6 +1,7 @@
 // Saves that meet a fault (an unwritable folder, a full disk, a process
 // killed half-way) leave the map, its control file and its picture as the
 // last good save left them, and say which file failed.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -108,7 +109,9 @@ TEST_F(SaveFaultsTest, AProcessKilledHalfWayThroughTheMapLeavesTheOldFiles) {
   EXPECT_EQ(Files(), saved);
   // The half-written temporary it left does not stand in the way of the
   // next save.
-  EXPECT_EQ(Temporaries().size(), 2u);
+  // (The picture, written on another thread, may have been begun too.)
+  EXPECT_THAT(Temporaries(), testing::Contains(map + ".korv-tmp"));
+  EXPECT_LE(Temporaries().size(), 2u);
   ASSERT_TRUE(SaveMap(world.editor));
   EXPECT_TRUE(Temporaries().empty());
   test::EditorOnMiniGame reader;

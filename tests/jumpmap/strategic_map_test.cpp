@@ -31,11 +31,15 @@ TEST(DrawStrategicMap, OnePixelPerHexByTerrainWithRoadsOrAHighlightedTerrainInBl
     document.Tile(x, 3) = 2;
     for (int y = 0; y <= 3; ++y) document.Terrain(x, y) = tables.TileTerrain[document.Tile(x, y)];
   }
+  // Tile numbers the tables do not know carry no road, negative ones too.
+  document.Tile(0, 0) = -3;
+  document.Tile(2, 0) = 9;
   const uint32_t sea = 0x1e140a, clear = 0x3c3228;
   const Picture plain = DrawStrategicMap(document, tables, 0);
   ASSERT_EQ(plain.Width(), 3);  // the last column and row have no pixel
   ASSERT_EQ(plain.Height(), 3);
   EXPECT_EQ(plain.PixelAt(0, 0), sea);
+  EXPECT_EQ(plain.PixelAt(2, 0), sea);
   EXPECT_EQ(plain.PixelAt(0, 1), clear);
   EXPECT_EQ(plain.PixelAt(1, 1), 0u);
   EXPECT_EQ(plain.PixelAt(2, 2), 0x5a5046u);

@@ -2,13 +2,17 @@
 // save fault tests.
 #include "platform/bytes.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "support/test_folder.h"
 
@@ -71,6 +75,101 @@ TEST(ReadWholeFile, AFolderIsNoFile) {
   EXPECT_FALSE(EnsureFolder(folder / "plain/sub", &error));
   EXPECT_THAT(error, testing::StartsWith("cannot create the folder " +
                                          (folder / "plain/sub").string() + ": "));
+}
+
+// Files added at once: two on a second thread, one here. A write that fails
+// on either side leaves every old file and no temporary, and the message
+// names the file that failed (the second thread's when both did).
+TEST(FileSetWriter, FilesAddedAtOnceAreReplacedTogetherOrNotAtAll) {
+  TempFolder folder;
+  const std::vector<std::string> names = {"a.bmp", "b.ctl", "c.map"};
+  for (const std::string& name : names) folder.WriteText(name, "old " + name);
+  const std::vector<uint8_t> a = {'A'}, b = {'B', 'B'}, c = {'C', 'C', 'C'};
+  struct Case {
+    std::vector<std::string> failing;
+    WriteStage stage;
+    std::string named;  // in the message
+  };
+  const Case cases[] = {
+      {{"a.bmp"}, WriteStage::kOpen, "a.bmp"},
+      {{"b.ctl"}, WriteStage::kMiddle, "b.ctl"},
+      {{"c.map"}, WriteStage::kMiddle, "c.map"},
+      {{"b.ctl", "c.map"}, WriteStage::kOpen, "b.ctl"},
+      {{}, WriteStage::kOpen, ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.named);
+    SetWriteFaultHook([&](const std::filesystem::path& path, WriteStage at) {
+      return at == test.stage && std::ranges::count(test.failing, path.filename().string()) > 0;
+    });
+    std::string error;
+    bool written = false;
+    {
+      FileSetWriter files;
+      const FileSetWriter::Piecewise elsewhere[] = {
+          FileSetWriter::Piecewise::Of(folder / "a.bmp", a),
+          FileSetWriter::Piecewise::Of(folder / "b.ctl", b)};
+      const FileSetWriter::Piecewise here[] = {FileSetWriter::Piecewise::Of(folder / "c.map", c)};
+      written = files.AddAtOnce(elsewhere, here, &error) && files.Commit(&error);
+    }
+    SetWriteFaultHook({});
+    EXPECT_EQ(written, test.failing.empty());
+    EXPECT_EQ(folder.ReadText("a.bmp"), written ? "A" : "old a.bmp");
+    EXPECT_EQ(folder.ReadText("b.ctl"), written ? "BB" : "old b.ctl");
+    EXPECT_EQ(folder.ReadText("c.map"), written ? "CCC" : "old c.map");
+    for (const std::string& name : names)
+      EXPECT_FALSE(std::filesystem::exists(folder / (name + ".korv-tmp"))) << name;
+    if (!written) {
+      EXPECT_THAT(error, testing::HasSubstr((folder / test.named).string()));
+    }
+  }
+}
+
+#ifdef __linux__
+// A replaced file is let go after its rename, on another thread: replacing
+// one many times leaves no handle open once that thread is through.
+TEST(WriteFileAtomically, ReplacedFilesAreLetGo) {
+  TempFolder folder;
+  const auto open = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator{});
+  };
+  const auto before = open();
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(WriteFileAtomically(folder / "f", std::to_string(i)));
+  EXPECT_EQ(folder.ReadText("f"), "49");
+  // The thread closes them in the background: wait for it, up to a minute.
+  for (int wait = 0; wait < 6000 && open() > before; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_LE(open(), before);
+}
+#endif
+
+// Large blocks: whole 2 MB pages where that wastes at most an eighth of the
+// block, 4 kB pages past a megabyte otherwise, the heap below it; a mapped
+// block starts on a 2 MB boundary and can be written to its end.
+TEST(AllocateBlock, LargeBlocksAreMappedOnHugePageBoundaries) {
+#ifdef __linux__
+  const std::pair<size_t, size_t> lengths[] = {
+      {1000000, 0},                // below a megabyte: the heap
+      {1048576, 1048576},          // a megabyte: 2 MB would waste half
+      {1900000, 2097152},          // 2 MB wastes 10 %
+      {2000000, 2097152},          // a layer of a 1000 x 1000 map
+      {2097153, 2101248},          // just past 2 MB: whole 4 kB pages
+      {32000000, 33554432},        // 32 MB wastes 4.6 %
+  };
+  for (const auto& [size, length] : lengths) {
+    EXPECT_EQ(MappedLength(size), length) << size;
+    uint8_t* block = AllocateBlock(size);
+    if (length > 0) {
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(block) % 2097152, 0u) << size;
+    }
+    block[0] = 1;
+    block[size - 1] = 2;
+    EXPECT_EQ(block[0] + block[size - 1], 3);
+    FreeBlock(block, size);
+  }
+#endif
+  EXPECT_EQ(AllocateBlock(0), nullptr);
 }
 
 // Opening a missing file creates it. Reads and writes at one-based
