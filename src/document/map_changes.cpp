@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <type_traits>
 #include <unordered_set>
 #include <utility>
@@ -75,6 +76,72 @@ void SwapBytes(uint8_t* a, uint8_t* b, size_t size) {
   }
 }
 
+// The values at `values` as runs of equal ones, or nothing when they take
+// more than `most` runs (the count stops there, so a plane of varied values
+// costs only a look at its start).
+template <class Value>
+std::optional<ByteBlock> RunsOf(const Value* values, size_t count, size_t most) {
+  size_t runs = 0;
+  for (size_t i = 0; i < count; ++runs) {
+    if (runs == most) return std::nullopt;
+    const Value value = values[i];
+    while (i < count && values[i] == value) ++i;
+  }
+  ByteBlock block(runs * sizeof(ValueRun));
+  uint8_t* at = block.data();
+  for (size_t i = 0; i < count;) {
+    const size_t from = i;
+    while (i < count && values[i] == values[from]) ++i;
+    const ValueRun run{static_cast<uint32_t>(i - from), static_cast<int32_t>(values[from])};
+    std::memcpy(at, &run, sizeof run);
+    at += sizeof run;
+  }
+  return block;
+}
+
+// A plane kept whole as runs when they take at most an eighth of its bytes.
+template <class Value>
+size_t MostRuns(size_t count) {
+  return count * sizeof(Value) / 8 / sizeof(ValueRun);
+}
+
+// Writes the runs of `block` out as values; false (with nothing written)
+// when they do not make exactly `count` values.
+template <class Value>
+bool WriteRuns(const ByteBlock& block, Value* values, size_t count) {
+  const size_t runs = block.size() / sizeof(ValueRun);
+  size_t total = 0;
+  for (size_t r = 0; r < runs; ++r) {
+    ValueRun run;
+    std::memcpy(&run, block.data() + r * sizeof run, sizeof run);
+    total += run.count;
+  }
+  if (total != count || block.size() % sizeof(ValueRun) != 0) return false;
+  for (size_t r = 0; r < runs; ++r) {
+    ValueRun run;
+    std::memcpy(&run, block.data() + r * sizeof run, sizeof run);
+    std::fill_n(values, run.count, static_cast<Value>(run.value));
+    values += run.count;
+  }
+  return true;
+}
+
+// Exchanges the plane's values in the map with those `plane` keeps as runs:
+// the map's go into runs too when they fit, else into a copy.
+template <class Value>
+bool ExchangeRuns(Value* values, const PlaneChange& plane) {
+  const size_t count = plane.count;
+  std::optional<ByteBlock> mine = RunsOf(values, count, MostRuns<Value>(count));
+  if (!mine) {
+    mine.emplace(count * sizeof(Value));
+    std::memcpy(mine->data(), values, mine->size());
+  }
+  if (!WriteRuns(plane.other, values, count)) return false;
+  plane.runs = mine->size() != count * sizeof(Value);
+  plane.other = std::move(*mine);
+  return true;
+}
+
 bool PutBack(MapDocument& document, const MapChange& change, bool after) {
   if (document.MapWidth != change.mapWidth || document.MapHeight != change.mapHeight) return false;
   ForEachNumberedLayer(document, [&](size_t layer, auto& values, int) {
@@ -87,8 +154,10 @@ bool PutBack(MapDocument& document, const MapChange& change, bool after) {
     for (const PlaneChange& plane : change.planes[layer]) {
       // Undone already (or standing already): the map holds those values.
       if (plane.undone != after) continue;
-      if (size_t{plane.start} + plane.count <= values.size() &&
-          plane.other.size() == size_t{plane.count} * sizeof(Value)) {
+      if (size_t{plane.start} + plane.count > values.size()) continue;
+      if (plane.runs) {
+        if (ExchangeRuns(values.data() + plane.start, plane)) plane.undone = !after;
+      } else if (plane.other.size() == size_t{plane.count} * sizeof(Value)) {
         SwapBytes(reinterpret_cast<uint8_t*>(values.data() + plane.start), plane.other.data(),
                   plane.other.size());
         plane.undone = !after;
@@ -119,8 +188,12 @@ size_t CountDifferences(const Value* now, const Value* before, size_t count) {
 
 // Blocks of recorders that ended without handing them to a change, kept for
 // the next recorder: a map-wide copy into memory the process already holds
-// costs a third of one into pages the system must first hand over.
+// costs a third of one into pages the system must first hand over. Only
+// large blocks are worth it; small ones (a painted hex's) would pile up by
+// the thousand and make every recorder search them.
 constexpr size_t kSpareBlockBytes = size_t{64} << 20;
+constexpr size_t kSmallestSpareBlock = size_t{64} << 10;
+constexpr size_t kSpareBlockCount = 64;
 
 struct SpareBlocks {
   std::vector<ByteBlock> blocks;
@@ -146,7 +219,10 @@ ByteBlock TakeBlock(size_t size) {
 
 void KeepSpare(ByteBlock&& block) {
   SpareBlocks& spares = Spares();
-  if (block.data() == nullptr || spares.bytes + block.size() > kSpareBlockBytes) return;
+  if (block.data() == nullptr || block.size() < kSmallestSpareBlock || spares.blocks.size() >= kSpareBlockCount ||
+      spares.bytes + block.size() > kSpareBlockBytes) {
+    return;
+  }
   spares.bytes += block.size();
   spares.blocks.push_back(std::move(block));
 }
@@ -268,12 +344,16 @@ std::optional<MapChange> ChangeRecorder::Compare(const MapDocument& document, st
       });
       if (differing == 0) continue;
       if (wholePlanes && document.HexCount() * sizeof(Value) < differing * sizeof(CellChange)) {
-        // The block taken before is the plane's other values.
+        // The block taken before is the plane's other values, kept as runs
+        // where they come in long ones.
         const size_t start = document.Index(0, 0, k);
-        ByteBlock other = from ? std::move(from->taken_[layer][k]) : ByteBlock(taken_[layer][k]);
-        change.planes[layer].push_back({static_cast<uint32_t>(start),
-                                        static_cast<uint32_t>(document.HexCount()),
-                                        std::move(other)});
+        const size_t count = document.HexCount();
+        std::optional<ByteBlock> runs = RunsOf(before, count, MostRuns<Value>(count));
+        ByteBlock other = runs   ? std::move(*runs)
+                          : from ? std::move(from->taken_[layer][k])
+                                 : ByteBlock(taken_[layer][k]);
+        change.planes[layer].push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(count),
+                                        std::move(other), false, runs.has_value()});
         continue;
       }
       cells.reserve(cells.size() + differing);

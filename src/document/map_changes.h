@@ -81,6 +81,17 @@ struct PlaneChange {
   // undone twice in a row is undone once).
   mutable ByteBlock other;
   mutable bool undone = false;
+  // Whether `other` holds the values as runs of equal ones (a ValueRun
+  // each) rather than one after the other: a plane filled with one value
+  // (a fill over a fill, a cleared layer) takes a few bytes instead of a
+  // copy of the plane.
+  mutable bool runs = false;
+};
+
+// `count` equal values in a row.
+struct ValueRun {
+  uint32_t count;
+  int32_t value;
 };
 
 // A plane of at least this many values whose altered values would take
