@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "demo_game.h"
 #include "editing/editing.h"
@@ -226,6 +227,28 @@ void BM_KeepAMapWideChange(benchmark::State& state) {
   if (session.history.UndoCount() == 0) state.SkipWithError("no change was kept");
 }
 BENCHMARK(BM_KeepAMapWideChange)->Unit(benchmark::kMillisecond);
+
+// The same fill over tiles that differ from hex to hex, as on a painted
+// map: the tiles before are kept whole, in memory the process must take
+// anew for each change. Not judged; docs/performance.md tells what it costs.
+void BM_KeepAMapWideChangeOverVariedTiles(benchmark::State& state) {
+  static DemoSession world;
+  world.NewMapOf(999);
+  MapEditor& session = world.session;
+  MapDocument& d = session.editor.Document;
+  std::vector<int16_t> varied(d.HexTile.size());
+  SeededRandom random(4);
+  for (int16_t& tile : varied) tile = static_cast<int16_t>(random.NextBits() % 200);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::copy(varied.begin(), varied.end(), d.HexTile.begin());
+    state.ResumeTiming();
+    RecordedEdit(session, HexRange{0, d.MapWidth, 0, d.MapHeight}, "Fill",
+                 [&] { std::fill(d.HexTile.begin(), d.HexTile.end(), int16_t{1}); });
+  }
+  if (session.history.UndoCount() == 0) state.SkipWithError("no change was kept");
+}
+BENCHMARK(BM_KeepAMapWideChangeOverVariedTiles)->Unit(benchmark::kMillisecond);
 
 // The baseline: the same command keeping a whole copy of the map's layers.
 // The copy goes over the last one, into memory already in use: a fresh

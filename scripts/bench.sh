@@ -45,6 +45,7 @@ BUDGETS = {
     "BM_PaintAStroke/mode:2": (1600, "BM_PaintAStroke/mode:1", None),
     "BM_PaintAStroke/mode:3": (1600, "BM_PaintAStroke/mode:1", None),
     "BM_KeepAMapWideChange": (100, "BM_CopyTheMapsLayers", 5.0),
+    "BM_KeepAMapWideChangeOverVariedTiles": (100, "BM_CopyTheMapsLayers", None),
     "BM_FirstRedrawAfterZoomingOut/percent:25": (500, "BM_RedrawAWindowAtZoom/percent:25", None),
     "BM_FirstRedrawAfterZoomingOut/percent:33": (50, "BM_RedrawAWindowAtZoom/percent:25", None),
     "BM_UndoAndRedoAStroke": (1600, None, None),
