@@ -2,9 +2,9 @@
 // Budget: loading and saving stays within 1.3 times the copy.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "editor/map_io.h"
 #include "platform/files.h"

@@ -219,8 +219,8 @@ ByteBlock TakeBlock(size_t size) {
 
 void KeepSpare(ByteBlock&& block) {
   SpareBlocks& spares = Spares();
-  if (block.data() == nullptr || block.size() < kSmallestSpareBlock || spares.blocks.size() >= kSpareBlockCount ||
-      spares.bytes + block.size() > kSpareBlockBytes) {
+  if (block.data() == nullptr || block.size() < kSmallestSpareBlock ||
+      spares.blocks.size() >= kSpareBlockCount || spares.bytes + block.size() > kSpareBlockBytes) {
     return;
   }
   spares.bytes += block.size();

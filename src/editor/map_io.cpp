@@ -28,9 +28,9 @@ bool SaveMap(Editor& editor) {
   Picture picture = std::move(editor.JumpMap.MapPicture);
   StrategicBitmapFile pictureFile(document, editor.Tiles, highlight,
                                   editor.ShowsMap ? &picture : nullptr);
-  const FileSetWriter::Piecewise pictureFileSet[] = {
-      {JumpMapPicturePath(document.MapPath), pictureFile.Size(),
-       [&] { return pictureFile.Next(); }}};
+  const FileSetWriter::Piecewise pictureFileSet[] = {{JumpMapPicturePath(document.MapPath),
+                                                      pictureFile.Size(),
+                                                      [&] { return pictureFile.Next(); }}};
   const FileSetWriter::Piecewise mapAndControl[] = {
       FileSetWriter::Piecewise::Of(document.MapPath, blocks.pieces),
       FileSetWriter::Piecewise::Of(ControlFilePath(document.MapPath), document.HexControl)};

@@ -402,8 +402,8 @@ bool FileSetWriter::Add(const fs::path& path, size_t total, const PieceSource& n
   return true;
 }
 
-bool FileSetWriter::AddAtOnce(std::span<const Piecewise> elsewhere,
-                              std::span<const Piecewise> here, std::string* error) {
+bool FileSetWriter::AddAtOnce(std::span<const Piecewise> elsewhere, std::span<const Piecewise> here,
+                              std::string* error) {
   std::vector<Staged> made;
   std::string madeError;
   bool madeAll = true;

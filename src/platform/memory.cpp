@@ -37,8 +37,8 @@ uint8_t* AllocateBlock(size_t size) {
   if (length == 0) return new uint8_t[size];
 #ifdef __linux__
   // Mapped with a huge page to spare, then trimmed to start on a boundary.
-  void* mapped = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* mapped =
+      mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
   auto* start = static_cast<uint8_t*>(mapped);
   const auto address = reinterpret_cast<uintptr_t>(start);

@@ -150,12 +150,12 @@ TEST(WriteFileAtomically, ReplacedFilesAreLetGo) {
 TEST(AllocateBlock, LargeBlocksAreMappedOnHugePageBoundaries) {
 #ifdef __linux__
   const std::pair<size_t, size_t> lengths[] = {
-      {1000000, 0},                // below a megabyte: the heap
-      {1048576, 1048576},          // a megabyte: 2 MB would waste half
-      {1900000, 2097152},          // 2 MB wastes 10 %
-      {2000000, 2097152},          // a layer of a 1000 x 1000 map
-      {2097153, 2101248},          // just past 2 MB: whole 4 kB pages
-      {32000000, 33554432},        // 32 MB wastes 4.6 %
+      {1000000, 0},          // below a megabyte: the heap
+      {1048576, 1048576},    // a megabyte: 2 MB would waste half
+      {1900000, 2097152},    // 2 MB wastes 10 %
+      {2000000, 2097152},    // a layer of a 1000 x 1000 map
+      {2097153, 2101248},    // just past 2 MB: whole 4 kB pages
+      {32000000, 33554432},  // 32 MB wastes 4.6 %
   };
   for (const auto& [size, length] : lengths) {
     EXPECT_EQ(MappedLength(size), length) << size;
