@@ -201,6 +201,12 @@ TEST(ChangeHistory, MapWideChangesKeepTheirMostlyAlteredPlanesWhole) {
       ExpectSameMap(document, after, "redone");
     }
   }
+  // A fifth of the tiles altered: as single values they take less than the plane.
+  ChangeRecorder recorder(document);
+  for (size_t i = 0; i < document.HexTile.size(); i += 5) document.HexTile[i] ^= 1;
+  const std::optional<MapChange> fifth = recorder.Finish(document, "Fifth");
+  ASSERT_TRUE(fifth);
+  EXPECT_FALSE(fifth->WholePlanes());
 }
 
 }  // namespace

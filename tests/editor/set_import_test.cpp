@@ -242,7 +242,7 @@ TEST(SetImport, ARefusedSetFileChangesNothing) {
   };
   const Case cases[] = {
       {"game005.map", sound, "its name \"game005.map\" does not end in \"set\""},
-      {"g.set", sound, "its name \"g.set\" is shorter than six characters"},
+      {"Set", sound, "its name \"Set\" is shorter than six characters"},
       {"game005.set", cut(122), "it is 122 bytes long, shorter than the 123 bytes of its header"},
       {"game005.set", SetFileBytes({.a = -1, .b = 2}),
        "it gives A = -1 as its highest column, which is negative"},

@@ -1,6 +1,7 @@
 // Bitmaps: picture_test.cpp; files written whole through a temporary: the
 // save fault tests.
 #include "platform/bytes.h"
+#include "platform/characters.h"
 #include "platform/files.h"
 #include "platform/memory.h"
 #include "platform/random.h"
@@ -170,6 +171,15 @@ TEST(AllocateBlock, LargeBlocksAreMappedOnHugePageBoundaries) {
   }
 #endif
   EXPECT_EQ(AllocateBlock(0), nullptr);
+}
+
+// The last characters of a name go whole (a letter of several bytes is one),
+// and a name shorter than the count goes entirely.
+TEST(DropLastCharacters, DropsWholeCharacters) {
+  EXPECT_EQ(DropLastCharacters("x.bmp", 3), "x.");
+  EXPECT_EQ(DropLastCharacters("b\xc3\xa9.bmp", 5), "b");
+  EXPECT_EQ(DropLastCharacters("bmp", 3), "");
+  EXPECT_EQ(DropLastCharacters("mp", 3), "");
 }
 
 // Opening a missing file creates it. Reads and writes at one-based
