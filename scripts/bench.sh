@@ -9,11 +9,14 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(mktemp -d)"
 for bench in "$top"/build/bin/*_bench; do
   # The file benchmarks wait on the disk, whose write-out and freeing of
-  # blocks swing a single run by half: they run five times, and each figure
-  # is the median.
+  # blocks swing a single run by half: they start on a settled disk (the
+  # benchmarks before them write files too), run five times with their
+  # repetitions shuffled among each other, and each figure is the median.
   repeat=()
   if [ "$(basename "$bench")" = korv_bench ]; then
-    repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+    sync
+    repeat=(--benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+      --benchmark_report_aggregates_only=true)
   fi
   "$bench" --benchmark_format=json --benchmark_min_time=0.5 "${repeat[@]}" \
     >"$out/$(basename "$bench").json"

@@ -229,7 +229,7 @@ void KeepSpare(ByteBlock&& block) {
 
 }  // namespace
 
-ByteBlock::ByteBlock(size_t size) : bytes_(AllocateBlock(size), Free{size}), size_(size) {}
+ByteBlock::ByteBlock(size_t size) : bytes_(AllocateBlock(size), BlockFree{size}), size_(size) {}
 
 ByteBlock::ByteBlock(const ByteBlock& other) : ByteBlock(other.size_) {
   if (size_ > 0) std::memcpy(bytes_.get(), other.bytes_.get(), size_);

@@ -49,6 +49,12 @@ struct ObjectiveList {
   bool operator==(const ObjectiveList&) const = default;
 };
 
+// Gives a block of AllocateBlock back, knowing its size.
+struct BlockFree {
+  size_t size = 0;
+  void operator()(uint8_t* bytes) const { FreeBlock(bytes, size); }
+};
+
 // Bytes made without zeroing (each is written before it is read), copied whole.
 class ByteBlock {
  public:
@@ -64,11 +70,7 @@ class ByteBlock {
   size_t size() const { return size_; }
 
  private:
-  struct Free {
-    size_t size = 0;
-    void operator()(uint8_t* bytes) const { FreeBlock(bytes, size); }
-  };
-  std::unique_ptr<uint8_t, Free> bytes_;
+  std::unique_ptr<uint8_t, BlockFree> bytes_;
   size_t size_ = 0;
 };
 
