@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/map_document.h"
@@ -62,8 +63,14 @@ class ByteBlock {
   explicit ByteBlock(size_t size);
   ByteBlock(const ByteBlock& other);
   ByteBlock& operator=(const ByteBlock& other);
-  ByteBlock(ByteBlock&&) noexcept = default;
-  ByteBlock& operator=(ByteBlock&&) noexcept = default;
+  // A block moved from is empty: no bytes and a size of 0.
+  ByteBlock(ByteBlock&& other) noexcept
+      : bytes_(std::move(other.bytes_)), size_(std::exchange(other.size_, 0)) {}
+  ByteBlock& operator=(ByteBlock&& other) noexcept {
+    bytes_ = std::move(other.bytes_);
+    size_ = std::exchange(other.size_, 0);
+    return *this;
+  }
 
   uint8_t* data() { return bytes_.get(); }
   const uint8_t* data() const { return bytes_.get(); }

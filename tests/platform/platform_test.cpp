@@ -3,6 +3,7 @@
 #include "platform/bytes.h"
 #include "platform/characters.h"
 #include "platform/files.h"
+#include "platform/interaction.h"
 #include "platform/memory.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"
@@ -180,6 +181,11 @@ TEST(DropLastCharacters, DropsWholeCharacters) {
   EXPECT_EQ(DropLastCharacters("b\xc3\xa9.bmp", 5), "b");
   EXPECT_EQ(DropLastCharacters("bmp", 3), "");
   EXPECT_EQ(DropLastCharacters("mp", 3), "");
+}
+
+// A lone carriage return shows as a line break; one before a line feed stays.
+TEST(LinesForDisplay, ALoneCarriageReturnBreaksTheLine) {
+  EXPECT_EQ(LinesForDisplay("a\r\nb\rc\r"), "a\r\nb\nc\n");
 }
 
 // Opening a missing file creates it. Reads and writes at one-based
