@@ -1,6 +1,7 @@
 #include "document/map_files.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <fstream>
@@ -122,29 +123,56 @@ void SizeLayersForReading(MapDocument& document) {
   std::fill(document.HexOriginalOwner.begin(), document.HexOriginalOwner.end(), uint8_t{0});
 }
 
-// Reads the versioned map in `in` (at its start, `size` bytes) into
-// `document`. What can refuse the file (the header, the objective count and
-// the name's length after the layers) is read first, so a refused file
-// leaves the document as it was; then the layers are read straight into the
-// document's own.
-std::optional<MapFileInfo> ReadVersionedInto(std::ifstream& in, size_t size, OptionalParts parts,
+// The most bytes the parts after the layers can take: the objective count,
+// the longest list, the name's length and the longest name.
+constexpr size_t kMostBytesAfterLayers = 2 + 32767 * kObjectiveFields * 2 + 2 + 32767;
+
+template <typename T>
+std::span<uint8_t> AsWritableBytes(std::vector<T>& values) {
+  return {reinterpret_cast<uint8_t*>(values.data()), values.size() * sizeof(T)};
+}
+
+void FromLittleEndian(std::vector<int16_t>& values) {
+  if constexpr (std::endian::native == std::endian::big) {
+    for (int16_t& value : values) {
+      auto bits = static_cast<uint16_t>(value);
+      value = static_cast<int16_t>((bits >> 8) | (bits << 8));
+    }
+  }
+}
+
+// Reads the versioned map of `file` into `document`. What can refuse the
+// file (the header, the objective count and the name's length after the
+// layers) is read first, so a refused file leaves the document as it was;
+// then the layers are read straight into the document's own.
+std::optional<MapFileInfo> ReadVersionedInto(const FileReader& file, OptionalParts parts,
                                              MapDocument& document, std::string& error) {
   MapFileInfo info;
+  std::array<uint8_t, kVersionedHeaderBytes> head{};
+  file.ReadAt(0, head);
+  ByteCursor headCursor(
+      std::span<const uint8_t>(head).first(std::min<uint64_t>(file.Size(), head.size())));
+  if (!ReadVersionedHeader(headCursor, info, error)) return std::nullopt;
   MapDocument after;  // what follows the layers
-  ByteCursor whole(in, size);
-  if (!ReadVersionedHeader(whole, info, error)) return std::nullopt;
   after.MapWidth = info.MapWidth;
   after.MapHeight = info.MapHeight;
-  whole.Skip(after.HexCount() * kLayerBytesPerHex);
-  if (!ReadAfterLayers(whole, parts, info, after, error)) return std::nullopt;
+  const uint64_t layersEnd = kVersionedHeaderBytes + after.HexCount() * kLayerBytesPerHex;
+  std::vector<uint8_t> tail(static_cast<size_t>(
+      std::min<uint64_t>(file.Size() - std::min(file.Size(), layersEnd), kMostBytesAfterLayers)));
+  file.ReadAt(layersEnd, tail);
+  ByteCursor tailCursor(tail);
+  if (!ReadAfterLayers(tailCursor, parts, info, after, error)) return std::nullopt;
 
-  in.clear();
-  in.seekg(static_cast<std::streamoff>(kVersionedHeaderBytes));
-  ByteCursor layers(in, size - kVersionedHeaderBytes);
   document.MapWidth = info.MapWidth;
   document.MapHeight = info.MapHeight;
   SizeLayersForReading(document);
-  ReadLayers(layers, document);
+  const std::span<uint8_t> layers[] = {document.HexData, AsWritableBytes(document.HexTile),
+                                       document.HexControl, AsWritableBytes(document.HexDeployment),
+                                       AsWritableBytes(document.HexLandMass)};
+  file.ReadAt(kVersionedHeaderBytes, layers);
+  FromLittleEndian(document.HexTile);
+  FromLittleEndian(document.HexDeployment);
+  FromLittleEndian(document.HexLandMass);
   document.ObjectiveCount = after.ObjectiveCount;
   document.Objectives = std::move(after.Objectives);
   return info;
@@ -238,6 +266,31 @@ bool StreamHasSignature(std::ifstream& in, size_t size) {
   return has;
 }
 
+// Whether the file starts with the signature.
+bool FileHasSignature(const FileReader& file) {
+  std::array<uint8_t, kMapSignatureLength> head{};
+  file.ReadAt(0, head);
+  return file.Size() >= head.size() && HasSignature(head);
+}
+
+// How much of an old-layout file its parse can take: the header, and the
+// layers of the size it gives when that size is right. What lies beyond is
+// never read, however large the file.
+size_t OldLayoutLength(const FileReader& file) {
+  std::array<uint8_t, kOldHeaderBytes> head{};
+  file.ReadAt(0, head);
+  ByteCursor cursor(head);
+  const int16_t width = cursor.ReadI16();
+  const int16_t height = cursor.ReadI16();
+  uint64_t most = kOldHeaderBytes;
+  if (CheckMapSize(width, height).empty()) {
+    // Data and tile, owner and mark, deployment and land mass.
+    constexpr size_t kBytesPerHex = MapDocument::kDataPlanes + 2 + 2 + 2 + 2;
+    most += static_cast<uint64_t>(width + 1) * static_cast<uint64_t>(height + 1) * kBytesPerHex;
+  }
+  return static_cast<size_t>(std::min(file.Size(), most));
+}
+
 }  // namespace
 
 void ReplaceMapLayers(MapDocument& document, MapDocument&& from) {
@@ -305,16 +358,14 @@ std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
 std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
                                            std::span<const uint8_t> tileTerrain,
                                            MapDocument& document, std::string& error) {
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(path, in, size)) return std::nullopt;
-  if (StreamHasSignature(in, size))
-    return ReadVersionedInto(in, size, OptionalParts::kByVersion, document, error);
-  // The old layout is read whole.
-  in.close();
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return std::nullopt;
-  auto parsed = ParseMapFile(*bytes, tileTerrain, error);
+  const FileReader file(path);
+  if (!file.IsOpen()) return std::nullopt;
+  if (FileHasSignature(file))
+    return ReadVersionedInto(file, OptionalParts::kByVersion, document, error);
+  // The old layout is read whole, as far as its header's size reaches.
+  std::vector<uint8_t> bytes(OldLayoutLength(file));
+  file.ReadAt(0, bytes);
+  auto parsed = ParseMapFile(bytes, tileTerrain, error);
   if (!parsed) return std::nullopt;
   ReplaceMapLayers(document, std::move(parsed->Document));
   return parsed->Info;
@@ -322,14 +373,13 @@ std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
 
 bool ReadSnapshotFileInto(const std::filesystem::path& path, MapDocument& document,
                           std::string& error) {
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(path, in, size)) return false;
-  if (!StreamHasSignature(in, size)) {
+  const FileReader file(path);
+  if (!file.IsOpen()) return false;
+  if (!FileHasSignature(file)) {
     error = "it does not begin with a map header";
     return false;
   }
-  return ReadVersionedInto(in, size, OptionalParts::kSnapshot, document, error).has_value();
+  return ReadVersionedInto(file, OptionalParts::kSnapshot, document, error).has_value();
 }
 
 std::optional<ParsedMap> ParseSnapshot(std::span<const uint8_t> bytes, std::string& error) {

@@ -1,7 +1,9 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -11,8 +13,10 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define KORV_RELEASES_REPLACED_FILES 1
+#define KORV_POSITIONAL_READS 1
 #endif
 
 namespace korv {
@@ -276,6 +280,109 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const fs::path& path) {
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
   return bytes;
+}
+
+FileReader::FileReader(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return;
+#ifdef KORV_POSITIONAL_READS
+  handle_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (handle_ < 0) return;
+  struct stat status {};
+  if (::fstat(handle_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) return;
+  size_ = static_cast<uint64_t>(status.st_size);
+#else
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+  if (end < 0) return;
+  size_ = static_cast<uint64_t>(end);
+  path_ = path;
+#endif
+  open_ = true;
+}
+
+FileReader::~FileReader() {
+#ifdef KORV_POSITIONAL_READS
+  if (handle_ >= 0) ::close(handle_);
+#endif
+}
+
+size_t FileReader::ReadAt(uint64_t offset, std::span<uint8_t> bytes) const {
+  const std::span<uint8_t> pieces[] = {bytes};
+  return ReadAt(offset, pieces);
+}
+
+size_t FileReader::ReadAt(uint64_t offset, std::span<const std::span<uint8_t>> pieces) const {
+  size_t total = 0;
+  for (std::span<uint8_t> piece : pieces) total += piece.size();
+  // Below a few megabytes a second thread costs more than it saves. Above,
+  // both threads take a megabyte at a time: a helper that starts late (after
+  // a quiet spell a new thread can wait milliseconds for a processor) only
+  // takes what is left.
+  constexpr size_t kSharedFrom = size_t{4} << 20;
+  constexpr size_t kShare = size_t{1} << 20;
+  if (total < kSharedFrom) return ReadRun(offset, pieces, 0, total);
+  const size_t shares = (total + kShare - 1) / kShare;
+  std::atomic<size_t> nextShare{0};
+  const auto takeShares = [&] {
+    size_t read = 0;
+    for (size_t share; (share = nextShare.fetch_add(1)) < shares;)
+      read += ReadRun(offset, pieces, share * kShare, (share + 1) * kShare);
+    return read;
+  };
+  size_t helped = 0;
+  std::thread helper;
+  try {
+    helper = std::thread([&] { helped = takeShares(); });
+  } catch (const std::system_error&) {
+    // Without a second thread this one takes every share.
+  }
+  const size_t read = takeShares();
+  if (helper.joinable()) helper.join();
+  return read + helped;
+}
+
+size_t FileReader::ReadRun(uint64_t offset, std::span<const std::span<uint8_t>> pieces, size_t from,
+                           size_t to) const {
+  size_t read = 0;
+#ifndef KORV_POSITIONAL_READS
+  std::ifstream in;
+  if (open_) in.open(path_, std::ios::binary);
+#endif
+  size_t start = 0;  // of the current piece in the run of all pieces
+  for (std::span<uint8_t> piece : pieces) {
+    const size_t end = start + piece.size();
+    const size_t first = std::max(start, from);
+    const size_t last = std::min(end, to);
+    for (size_t at = first; at < last;) {
+      uint8_t* out = piece.data() + (at - start);
+      const size_t wanted = last - at;
+      const uint64_t position = offset + at;
+      size_t got = 0;
+      if (open_ && position < size_) {
+#ifdef KORV_POSITIONAL_READS
+        const ssize_t n = ::pread(handle_, out, wanted, static_cast<off_t>(position));
+        if (n < 0 && errno == EINTR) continue;
+        got = n > 0 ? static_cast<size_t>(n) : 0;
+#else
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(position));
+        in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(wanted));
+        got = static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0));
+#endif
+      }
+      if (got == 0) {
+        // The end of the file, or a read that failed: zeros from here.
+        std::fill(out, out + wanted, uint8_t{0});
+        at = last;
+      } else {
+        at += got;
+        read += got;
+      }
+    }
+    start = end;
+  }
+  return read;
 }
 
 namespace {

@@ -83,6 +83,37 @@ bool CanWriteIn(const std::filesystem::path& folder);
 
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+// A file opened for reading at byte offsets, kept open until it goes: what
+// is read from it comes from the one file even where its name is given to
+// another meanwhile. A large read is shared between two threads.
+class FileReader {
+ public:
+  // Not open when there is no such file, it is not a regular file (a
+  // folder) or it cannot be opened.
+  explicit FileReader(const std::filesystem::path& path);
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
+
+  bool IsOpen() const { return open_; }
+  uint64_t Size() const { return size_; }
+  // Fills `pieces`, one after the other, with the file's bytes from `offset`
+  // on. What lies past the end of the file, or could not be read, is
+  // zeroed. Returns the number of bytes read.
+  size_t ReadAt(uint64_t offset, std::span<const std::span<uint8_t>> pieces) const;
+  size_t ReadAt(uint64_t offset, std::span<uint8_t> bytes) const;
+
+ private:
+  // Bytes [from, to) of `pieces` taken as one run, read from offset + from.
+  size_t ReadRun(uint64_t offset, std::span<const std::span<uint8_t>> pieces, size_t from,
+                 size_t to) const;
+
+  bool open_ = false;
+  uint64_t size_ = 0;
+  int handle_ = -1;             // where the system has positional reads
+  std::filesystem::path path_;  // where it has not: each read opens the file
+};
+
 // A file's bytes seen as the text the readers of text files take.
 inline std::string_view AsText(std::span<const uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};

@@ -181,6 +181,13 @@ TEST_F(MapFilesTest, OldLayoutRules) {
   ASSERT_TRUE(SaveMap(editor));
   EXPECT_EQ(folder.ReadBytes("again.map"),
             VersionedMapBytes(569, 5, 3, loaded, {{1, 1, 1, 0, 0, 3}, {2, 2, 1, 0, 0, 3}}));
+  // What lies past the layers is never read, however much: a (sparse) file
+  // of a terabyte opens as the same map.
+  folder.WriteBytes("huge.map", OldMapBytes(5, 3, layers));
+  std::filesystem::resize_file(folder / "huge.map", uintmax_t{1} << 40);
+  editor.Document.MapPath = Path("huge.map");
+  ASSERT_TRUE(LoadMap(editor));
+  EXPECT_EQ(editor.Document.Terrain(4, 2), 8);
 }
 
 // A missing file, a negative or absurd size: the file dialog's tests.

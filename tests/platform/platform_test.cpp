@@ -79,6 +79,42 @@ TEST(ReadWholeFile, AFolderIsNoFile) {
                                          (folder / "plain/sub").string() + ": "));
 }
 
+// Reads at an offset into pieces, small and large enough to be shared by
+// two threads, with pieces cut across the shares and past the file's end:
+// the file's bytes in order, then zeros. A folder or a missing file is not
+// open and reads as zeros.
+TEST(FileReader, ReadsPiecesInOrderAndZerosPastTheEnd) {
+  TempFolder folder;
+  std::vector<uint8_t> bytes(5'000'003);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 131 + i / 4093);
+  folder.WriteBytes("f.bin", bytes);
+  const FileReader file(folder / "f.bin");
+  ASSERT_TRUE(file.IsOpen());
+  EXPECT_EQ(file.Size(), bytes.size());
+  const std::pair<uint64_t, std::vector<size_t>> cases[] = {
+      {0, {10}}, {13, {1, 2'097'152, 3, 2'900'000}}, {4'999'990, {5, 20}}, {6'000'000, {7}}};
+  for (const auto& [offset, sizes] : cases) {
+    SCOPED_TRACE(offset);
+    std::vector<std::vector<uint8_t>> out;
+    for (size_t size : sizes) out.emplace_back(size, 0xee);
+    const std::vector<std::span<uint8_t>> pieces(out.begin(), out.end());
+    const size_t read = file.ReadAt(offset, pieces);
+    std::vector<uint8_t> got, want;
+    for (const auto& piece : out) got.insert(got.end(), piece.begin(), piece.end());
+    for (size_t i = 0; i < got.size(); ++i)
+      want.push_back(offset + i < bytes.size() ? bytes[offset + i] : 0);
+    EXPECT_EQ(read, std::min<size_t>(got.size(), bytes.size() - std::min(bytes.size(), offset)));
+    EXPECT_TRUE(got == want);
+  }
+  for (const std::filesystem::path& path : {folder.Path(), folder / "missing"}) {
+    const FileReader none(path);
+    std::vector<uint8_t> out(3, 1);
+    EXPECT_FALSE(none.IsOpen());
+    EXPECT_EQ(none.ReadAt(0, out), 0u);
+    EXPECT_EQ(out, std::vector<uint8_t>(3, 0));
+  }
+}
+
 // Files added at once: two on a second thread, one here. A write that fails
 // on either side leaves every old file and no temporary, and the message
 // names the file that failed (the second thread's when both did).
