@@ -266,6 +266,7 @@ TEST(TextFieldReader, SplitsFieldsAsTheGameWritesThem) {
       {"\"River, deep\",\" a \"", {"River, deep", " a "}},  // quotes go, their insides stay
       {"  12 , abc  \r\n\r\n\n", {"12", "abc"}},            // blanks and blank lines go
       {"1,,2,\r\n3", {"1", "", "2", "3"}},                  // a comma at a line end
+      {"1\n\x1a", {"1"}},  // the end-of-file mark of old tools after the last line
       {"", {}},
   };
   for (const auto& [text, fields] : cases) EXPECT_EQ(AllFields(text), fields) << text;
