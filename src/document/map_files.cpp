@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <fstream>
 #include <type_traits>
 
 #include "platform/bytes.h"
@@ -241,31 +240,6 @@ std::string BaseOf(const std::string& mapPath) {
   return mapPath;
 }
 
-// Opens `path` for reading and tells its length.
-bool OpenForReading(const std::filesystem::path& path, std::ifstream& in, size_t& size) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  in.open(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  std::streamoff end = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (end < 0) return false;
-  size = static_cast<size_t>(end);
-  return true;
-}
-
-// Whether the stream starts with the signature; leaves it at the start.
-bool StreamHasSignature(std::ifstream& in, size_t size) {
-  if (size < kMapSignatureLength) return false;
-  uint8_t head[kMapSignatureLength];
-  in.read(reinterpret_cast<char*>(head), kMapSignatureLength);
-  bool has = in && HasSignature(head);
-  in.clear();
-  in.seekg(0, std::ios::beg);
-  return has;
-}
-
 // Whether the file starts with the signature.
 bool FileHasSignature(const FileReader& file) {
   std::array<uint8_t, kMapSignatureLength> head{};
@@ -339,22 +313,6 @@ std::optional<ParsedMap> ParseMapFile(std::span<const uint8_t> bytes,
   return ParseOld(bytes, tileTerrain, error);
 }
 
-std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
-                                     std::span<const uint8_t> tileTerrain, std::string& error) {
-  std::ifstream in;
-  size_t size = 0;
-  if (!OpenForReading(path, in, size)) return std::nullopt;
-  if (StreamHasSignature(in, size)) {
-    ByteCursor cursor(in, size);
-    return ParseVersioned(cursor, OptionalParts::kByVersion, error);
-  }
-  // The old layout is read whole.
-  in.close();
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return std::nullopt;
-  return ParseMapFile(*bytes, tileTerrain, error);
-}
-
 std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
                                            std::span<const uint8_t> tileTerrain,
                                            MapDocument& document, std::string& error) {
@@ -369,6 +327,16 @@ std::optional<MapFileInfo> ReadMapFileInto(const std::filesystem::path& path,
   if (!parsed) return std::nullopt;
   ReplaceMapLayers(document, std::move(parsed->Document));
   return parsed->Info;
+}
+
+std::optional<ParsedMap> ReadMapFile(const std::filesystem::path& path,
+                                     std::span<const uint8_t> tileTerrain, std::string& error) {
+  ParsedMap parsed;
+  auto info = ReadMapFileInto(path, tileTerrain, parsed.Document, error);
+  if (!info) return std::nullopt;
+  parsed.Info = *info;
+  parsed.Document.NationSetName = info->NationSetName;
+  return parsed;
 }
 
 bool ReadSnapshotFileInto(const std::filesystem::path& path, MapDocument& document,

@@ -8,21 +8,11 @@ namespace korv {
 size_t ByteCursor::Fetch(uint8_t* out, size_t count) {
   size_t available = std::min(count, Remaining());
   if (available == 0) return 0;
-  if (stream_) {
-    stream_->read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(available));
-    available = static_cast<size_t>(std::max<std::streamsize>(stream_->gcount(), 0));
-    if (!*stream_) stream_->clear();
-  } else {
-    std::memcpy(out, bytes_.data() + offset_, available);
-  }
+  std::memcpy(out, bytes_.data() + offset_, available);
   return available;
 }
 
 void ByteCursor::Skip(size_t count) {
-  if (stream_ && count > 0) {
-    size_t within = std::min(count, Remaining());
-    stream_->seekg(static_cast<std::streamoff>(within), std::ios::cur);
-  }
   offset_ += count;
 }
 

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <istream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,15 +13,12 @@
 
 namespace korv {
 
-// Sequential reader over a byte block or an open file. Reads past the end
-// give zeros, the way the game's own files are read: a short file leaves
-// the rest of a layer zero. Reading from the file puts large blocks straight
-// into their destination without a copy of the whole file in between.
+// Sequential reader over a byte block. Reads past the end give zeros, the
+// way the game's own files are read: a short file leaves the rest of a
+// layer zero.
 class ByteCursor {
  public:
   explicit ByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes), size_(bytes.size()) {}
-  // Reads `stream` from its current position; `size` is the number of bytes left in it.
-  ByteCursor(std::istream& stream, size_t size) : stream_(&stream), size_(size) {}
 
   size_t Offset() const { return offset_; }
   size_t Size() const { return size_; }
@@ -51,7 +47,6 @@ class ByteCursor {
   size_t Fetch(uint8_t* out, size_t count);
 
   std::span<const uint8_t> bytes_;
-  std::istream* stream_ = nullptr;
   size_t size_ = 0;
   size_t offset_ = 0;
 };

@@ -157,11 +157,4 @@ int16_t RoundToI16(double value) {
   return static_cast<int16_t>(rounded);
 }
 
-int32_t RoundToI32(double value) {
-  double rounded = std::nearbyint(value);
-  if (!(rounded >= std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (rounded > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(rounded);
-}
-
 }  // namespace korv

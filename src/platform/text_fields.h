@@ -45,7 +45,6 @@ class TextFieldReader {
 double ParseLeadingNumber(std::string_view text);
 // Rounds half to even and clamps to the 16-bit range.
 int16_t RoundToI16(double value);
-int32_t RoundToI32(double value);
 // Text without leading and trailing blanks.
 std::string_view TrimBlanks(std::string_view text);
 

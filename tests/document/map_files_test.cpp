@@ -182,11 +182,13 @@ TEST_F(MapFilesTest, OldLayoutRules) {
   EXPECT_EQ(folder.ReadBytes("again.map"),
             VersionedMapBytes(569, 5, 3, loaded, {{1, 1, 1, 0, 0, 3}, {2, 2, 1, 0, 0, 3}}));
   // What lies past the layers is never read, however much: a (sparse) file
-  // of a terabyte opens as the same map.
+  // of a terabyte opens as the same map. Tile 0 is a tile like any other.
+  layers.tile = [](int x, int) { return x == 0 ? 0 : 20; };
   folder.WriteBytes("huge.map", OldMapBytes(5, 3, layers));
   std::filesystem::resize_file(folder / "huge.map", uintmax_t{1} << 40);
   editor.Document.MapPath = Path("huge.map");
   ASSERT_TRUE(LoadMap(editor));
+  EXPECT_EQ(editor.Document.Tile(0, 1), 0);
   EXPECT_EQ(editor.Document.Terrain(4, 2), 8);
 }
 
