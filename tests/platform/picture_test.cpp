@@ -136,13 +136,10 @@ TEST(Picture, PlainBitmapsLoadAsQtLoadsThem) {
   std::vector<std::vector<uint8_t>> files = {eightBit(0, 255), eightBit(6, 5), eightBit(6, 200)};
   for (int width : {1, 2, 3, 4, 7}) files.push_back(Numbered(width, 3).EncodeBmp());
   files.back()[38] = 0x13;  // another resolution across
-  // 16 bits a pixel, five of each colour; rows of 6 bytes and 2 of padding.
-  std::vector<uint8_t> sixteen = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
-                                  0,   0,   0, 3, 0, 0, 0, 2, 0, 0, 0,  1, 0, 16, 0};
-  sixteen.resize(54, 0);
-  sixteen.insert(sixteen.end(),
-                 {0x1f, 0, 0xe0, 3, 0, 0x7c, 0, 0, 0xff, 0x7f, 0x21, 4, 0x10, 0x42, 0, 0});
-  files.push_back(sixteen);
+  // 16 bits a pixel, five of each colour: rows of 6 bytes and 2 of padding.
+  files.push_back(Numbered(3, 2).EncodeBmp());
+  files.back()[28] = 16;
+  files.back().resize(54 + 2 * 8);
   for (const std::vector<uint8_t>& bytes : files) {
     folder.WriteBytes("plain.bmp", bytes);
     Picture loaded;
