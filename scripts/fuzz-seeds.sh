@@ -19,7 +19,12 @@ seed 5 "$game/mapedit/roadinfo.dat"
 for rnd in "$game"/mapedit/*.rnd; do seed 6 "$rnd"; done
 seed 7 "$game/default/nations/nations.txt"
 for library in $(ls "$game"/mapedit/roadpatterns/*.txt 2>/dev/null | head -3); do seed 8 "$library"; done
-for names in "$game"/maps/*.ndx; do seed 9 "$names"; done
+# A map's hex names: the index, then the text it points into.
+for names in "$game"/maps/*.ndx; do
+  [ -f "$names" ] && [ -f "${names%.ndx}.str" ] || continue
+  { printf '\x09'; cat "$names" "${names%.ndx}.str"; } >"$out/seed-9-$(basename "$names")"
+done
+seed 10 "$game/copybuff.dat"
 for map in "$game"/maps/*.map; do seed 11 "$map"; done
 seed 12 "$game/flags/blank03.bmp"
 seed 12 "$game/bmp/hexm.bmp"
