@@ -132,12 +132,13 @@ template <class Value>
 bool ExchangeRuns(Value* values, const PlaneChange& plane) {
   const size_t count = plane.count;
   std::optional<ByteBlock> mine = RunsOf(values, count, MostRuns<Value>(count));
-  if (!mine) {
+  const bool asRuns = mine.has_value();
+  if (!asRuns) {
     mine.emplace(count * sizeof(Value));
     std::memcpy(mine->data(), values, mine->size());
   }
   if (!WriteRuns(plane.other, values, count)) return false;
-  plane.runs = mine->size() != count * sizeof(Value);
+  plane.runs = asRuns;
   plane.other = std::move(*mine);
   return true;
 }
