@@ -19,6 +19,8 @@
 #define KORV_POSITIONAL_READS 1
 #endif
 
+#include "platform/threads.h"
+
 namespace korv {
 
 namespace fs = std::filesystem;
@@ -330,15 +332,11 @@ size_t FileReader::ReadAt(uint64_t offset, std::span<const std::span<uint8_t>> p
       read += ReadRun(offset, pieces, share * kShare, (share + 1) * kShare);
     return read;
   };
+  // Without a second thread this one takes every share.
   size_t helped = 0;
-  std::thread helper;
-  try {
-    helper = std::thread([&] { helped = takeShares(); });
-  } catch (const std::system_error&) {
-    // Without a second thread this one takes every share.
-  }
+  HelperThread helper([&] { helped = takeShares(); });
   const size_t read = takeShares();
-  if (helper.joinable()) helper.join();
+  helper.Join();
   return read + helped;
 }
 
@@ -515,25 +513,26 @@ bool FileSetWriter::AddAtOnce(std::span<const Piecewise> elsewhere, std::span<co
   std::string madeError;
   bool madeAll = true;
   const size_t before = staged_.size();
-  {
-    std::jthread writer([&] {
-      for (const Piecewise& file : elsewhere) {
-        auto temporary = WriteTemporary(file.path, file.total, file.next, &madeError);
-        if (!temporary) {
-          madeAll = false;
-          return;
-        }
-        made.push_back({*temporary, file.path});
+  const auto writeElsewhere = [&] {
+    for (const Piecewise& file : elsewhere) {
+      auto temporary = WriteTemporary(file.path, file.total, file.next, &madeError);
+      if (!temporary) {
+        madeAll = false;
+        return;
       }
-    });
-    std::string hereError;
-    for (const Piecewise& file : here) {
-      if (!Add(file.path, file.total, file.next, &hereError)) {
-        if (error) *error = hereError;
-        break;
-      }
+      made.push_back({*temporary, file.path});
+    }
+  };
+  HelperThread writer(writeElsewhere);
+  std::string hereError;
+  for (const Piecewise& file : here) {
+    if (!Add(file.path, file.total, file.next, &hereError)) {
+      if (error) *error = hereError;
+      break;
     }
   }
+  writer.Join();
+  if (!writer.Started()) writeElsewhere();
   // Staged in the order given, so that they are renamed in that order; the
   // temporaries of a failed set are staged too, for the writer to remove.
   staged_.insert(staged_.begin() + static_cast<std::ptrdiff_t>(before), made.begin(), made.end());

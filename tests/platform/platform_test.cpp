@@ -7,10 +7,12 @@
 #include "platform/memory.h"
 #include "platform/random.h"
 #include "platform/text_fields.h"
+#include "platform/threads.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #ifdef __linux__
+#include <sched.h>
 #include <sys/mman.h>
 #endif
 
@@ -105,6 +107,30 @@ TEST(FileReader, ReadsPiecesInOrderAndZerosPastTheEnd) {
     EXPECT_EQ(none.ReadAt(0, out), 0u);
     EXPECT_EQ(out, std::vector<uint8_t>(3, 0));
   }
+}
+
+// The work has run when its helper is gone, and the helper, started away
+// from its maker, may then use every processor the maker may.
+TEST(HelperThread, RunsItsWorkAndKeepsNoPin) {
+  bool ran = false;
+  bool sameProcessors = true;
+#ifdef __linux__
+  cpu_set_t maker;
+  ASSERT_EQ(sched_getaffinity(0, sizeof maker, &maker), 0);
+#endif
+  {
+    HelperThread helper([&] {
+#ifdef __linux__
+      cpu_set_t mine;
+      sameProcessors = sched_getaffinity(0, sizeof mine, &mine) == 0 && CPU_EQUAL(&mine, &maker);
+#endif
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      ran = true;
+    });
+    ASSERT_TRUE(helper.Started());
+  }
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(sameProcessors);
 }
 
 // Files added at once: two on a second thread, one here. A write that fails
