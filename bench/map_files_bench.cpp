@@ -43,11 +43,13 @@ struct BigMapFixture {
   fs::path source;
 };
 
-// Between two rounds the disk writes out what the last one left, as it has
-// between two saves of a designer; left to pile up, write-out of the earlier
-// rounds' files would slow the later ones by whatever the disk allows.
+// Between two rounds the disk writes out what the last one left and the
+// files it replaced are let go, as between two saves of a designer; left to
+// pile up, the earlier rounds' work would slow the later ones by whatever
+// the disk allows.
 void SettleTheDisk(benchmark::State& state) {
   state.PauseTiming();
+  WaitForReplacedFiles();
   sync();
   state.ResumeTiming();
 }

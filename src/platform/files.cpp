@@ -171,6 +171,10 @@ class ReplacedFiles {
     }
     wake_.notify_one();
   }
+  void WaitUntilLetGo() {
+    std::unique_lock lock(mutex_);
+    letGo_.wait(lock, [&] { return handles_.empty() && !closing_; });
+  }
 
  private:
   void Run() {
@@ -180,15 +184,20 @@ class ReplacedFiles {
       if (handles_.empty()) return;  // stopping, with nothing left
       const int handle = handles_.front();
       handles_.pop_front();
+      closing_ = true;
       lock.unlock();
       ::close(handle);
       lock.lock();
+      closing_ = false;
+      if (handles_.empty()) letGo_.notify_all();
     }
   }
 
   std::mutex mutex_;
   std::condition_variable wake_;
+  std::condition_variable letGo_;
   std::deque<int> handles_;
+  bool closing_ = false;
   bool stopping_ = false;
   std::thread thread_;
 };
@@ -200,6 +209,12 @@ ReplacedFiles& Replaced() {
 
 }  // namespace
 #endif
+
+void WaitForReplacedFiles() {
+#ifdef KORV_RELEASES_REPLACED_FILES
+  Replaced().WaitUntilLetGo();
+#endif
+}
 
 bool RenameFile(const fs::path& from, const fs::path& to, std::string* error) {
   std::error_code ec;

@@ -56,6 +56,10 @@ bool EnsureFolder(const std::filesystem::path& path, std::string* error = nullpt
 bool DeleteFile(const std::filesystem::path& path);
 bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to,
                 std::string* error = nullptr);
+// A file replaced by a rename is let go (its cached pages and disk blocks
+// freed) on a thread of its own, after the rename returns. This returns once
+// every file replaced so far has been let go.
+void WaitForReplacedFiles();
 // Files of `folder` whose names match `pattern` ('*' and '?', case ignored), sorted by name.
 std::vector<std::filesystem::path> ListFiles(const std::filesystem::path& folder,
                                              std::string_view pattern);

@@ -193,9 +193,7 @@ TEST(WriteFileAtomically, ReplacedFilesAreLetGo) {
   const auto before = open();
   for (int i = 0; i < 50; ++i) ASSERT_TRUE(WriteFileAtomically(folder / "f", std::to_string(i)));
   EXPECT_EQ(folder.ReadText("f"), "49");
-  // The thread closes them in the background: wait for it, up to a minute.
-  for (int wait = 0; wait < 6000 && open() > before; ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  WaitForReplacedFiles();
   EXPECT_LE(open(), before);
 }
 #endif
