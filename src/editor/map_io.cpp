@@ -28,13 +28,12 @@ bool SaveMap(Editor& editor) {
   Picture picture = std::move(editor.JumpMap.MapPicture);
   StrategicBitmapFile pictureFile(document, editor.Tiles, highlight,
                                   editor.ShowsMap ? &picture : nullptr);
-  const FileSetWriter::Piecewise pictureFileSet[] = {{JumpMapPicturePath(document.MapPath),
-                                                      pictureFile.Size(),
-                                                      [&] { return pictureFile.Next(); }}};
-  const FileSetWriter::Piecewise mapAndControl[] = {
+  const FileSetWriter::Piecewise mapFiles[] = {
+      {JumpMapPicturePath(document.MapPath), pictureFile.Size(),
+       [&] { return pictureFile.Next(); }},
       FileSetWriter::Piecewise::Of(document.MapPath, blocks.pieces),
       FileSetWriter::Piecewise::Of(ControlFilePath(document.MapPath), document.HexControl)};
-  const bool written = files.AddAtOnce(pictureFileSet, mapAndControl, &error);
+  const bool written = files.AddTogether(mapFiles, &error);
   pictureFile.Finish();
   ReplaceStrategicMap(editor.JumpMap, editor.ShowsMap ? std::move(picture) : Picture());
   if (!written || !files.Commit(&error)) {

@@ -522,37 +522,33 @@ bool FileSetWriter::Add(const fs::path& path, size_t total, const PieceSource& n
   return true;
 }
 
-bool FileSetWriter::AddAtOnce(std::span<const Piecewise> elsewhere, std::span<const Piecewise> here,
-                              std::string* error) {
-  std::vector<Staged> made;
-  std::string madeError;
-  bool madeAll = true;
-  const size_t before = staged_.size();
-  const auto writeElsewhere = [&] {
-    for (const Piecewise& file : elsewhere) {
-      auto temporary = WriteTemporary(file.path, file.total, file.next, &madeError);
-      if (!temporary) {
-        madeAll = false;
-        return;
-      }
-      made.push_back({*temporary, file.path});
+bool FileSetWriter::AddTogether(std::span<const Piecewise> files, std::string* error) {
+  std::vector<std::optional<fs::path>> made(files.size());
+  std::vector<std::string> errors(files.size());
+  std::atomic<size_t> nextFile{0};
+  std::atomic<bool> failed{false};
+  const auto takeFiles = [&] {
+    for (size_t i; !failed && (i = nextFile.fetch_add(1)) < files.size();) {
+      made[i] = WriteTemporary(files[i].path, files[i].total, files[i].next, &errors[i]);
+      if (!made[i]) failed = true;
     }
   };
-  HelperThread writer(writeElsewhere);
-  std::string hereError;
-  for (const Piecewise& file : here) {
-    if (!Add(file.path, file.total, file.next, &hereError)) {
-      if (error) *error = hereError;
-      break;
+  // Without a second thread this one takes every file.
+  HelperThread helper(takeFiles);
+  takeFiles();
+  helper.Join();
+  // Files are taken in order, so the first not made failed; the temporaries
+  // of a failed set are staged too, for the writer to remove.
+  bool all = true;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (made[i]) {
+      staged_.push_back({*made[i], files[i].path});
+    } else if (all) {
+      all = false;
+      if (error) *error = errors[i];
     }
   }
-  writer.Join();
-  if (!writer.Started()) writeElsewhere();
-  // Staged in the order given, so that they are renamed in that order; the
-  // temporaries of a failed set are staged too, for the writer to remove.
-  staged_.insert(staged_.begin() + static_cast<std::ptrdiff_t>(before), made.begin(), made.end());
-  if (!madeAll && error) *error = madeError;
-  return madeAll && staged_.size() == before + elsewhere.size() + here.size();
+  return all;
 }
 
 bool FileSetWriter::Add(const fs::path& path, std::span<const uint8_t> bytes, std::string* error) {

@@ -168,14 +168,13 @@ class FileSetWriter {
                         std::span<const std::span<const uint8_t>> pieces);
     static Piecewise Of(std::filesystem::path path, std::span<const uint8_t> bytes);
   };
-  // Adds the files of `elsewhere`, in order, on a thread of their own while
-  // this one adds those of `here`: files whose pieces take work to make (a
-  // picture drawn as it is written) add no time beside a large file that is
-  // only copied out. The sources must not share anything they change. On a
-  // failure `error` tells of a file that could not be written, one of
-  // `elsewhere` before one of `here`.
-  bool AddAtOnce(std::span<const Piecewise> elsewhere, std::span<const Piecewise> here,
-                 std::string* error = nullptr);
+  // Writes `files` on two threads, each taking the next file not yet taken:
+  // a file whose pieces take work to make (a picture drawn as it is written)
+  // runs beside one that is only copied out, and whichever thread is free
+  // first takes the next. The files are staged, and renamed, in the order
+  // given. Their sources must not share anything they change. On a failure
+  // `error` tells of the first file in that order that could not be written.
+  bool AddTogether(std::span<const Piecewise> files, std::string* error = nullptr);
   // Renames every temporary over its file.
   bool Commit(std::string* error = nullptr);
 

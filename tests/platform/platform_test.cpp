@@ -133,9 +133,9 @@ TEST(HelperThread, RunsItsWorkAndKeepsNoPin) {
   EXPECT_TRUE(sameProcessors);
 }
 
-// Files added at once: two on a second thread, one here. A write that fails
-// on either side leaves every old file and no temporary, and the message
-// names the file that failed (the second thread's when both did).
+// Files added together, shared by two threads. A write that fails on either
+// leaves every old file and no temporary, and the message names the first
+// file that failed.
 TEST(FileSetWriter, FilesAddedAtOnceAreReplacedTogetherOrNotAtAll) {
   TempFolder folder;
   const std::vector<std::string> names = {"a.bmp", "b.ctl", "c.map"};
@@ -162,11 +162,11 @@ TEST(FileSetWriter, FilesAddedAtOnceAreReplacedTogetherOrNotAtAll) {
     bool written = false;
     {
       FileSetWriter files;
-      const FileSetWriter::Piecewise elsewhere[] = {
+      const FileSetWriter::Piecewise together[] = {
           FileSetWriter::Piecewise::Of(folder / "a.bmp", a),
-          FileSetWriter::Piecewise::Of(folder / "b.ctl", b)};
-      const FileSetWriter::Piecewise here[] = {FileSetWriter::Piecewise::Of(folder / "c.map", c)};
-      written = files.AddAtOnce(elsewhere, here, &error) && files.Commit(&error);
+          FileSetWriter::Piecewise::Of(folder / "b.ctl", b),
+          FileSetWriter::Piecewise::Of(folder / "c.map", c)};
+      written = files.AddTogether(together, &error) && files.Commit(&error);
     }
     SetWriteFaultHook({});
     EXPECT_EQ(written, test.failing.empty());
