@@ -255,6 +255,18 @@ TEST(ByteFile, OpeningAMissingFileCreatesIt) {
   EXPECT_EQ(folder.ReadBytes("new.dat"), (std::vector<uint8_t>{4, 3, 2, 1, 0xfe, 0xff}));
 }
 
+// A name as it is spelt on disk: as asked where that exists (even beside a
+// twin in another case), else a file's of that name in another case, else
+// as asked.
+TEST(SpeltAsOnDisk, TakesTheNameOnDisk) {
+  TempFolder folder;
+  for (const char* name : {"Names.STR", "twin.ndx", "TWIN.ndx"}) folder.WriteText(name, "");
+  EXPECT_EQ(SpeltAsOnDisk(folder / "names.str"), folder / "Names.STR");
+  EXPECT_EQ(SpeltAsOnDisk(folder / "twin.ndx"), folder / "twin.ndx");
+  EXPECT_EQ(SpeltAsOnDisk(folder / "TWIN.ndx"), folder / "TWIN.ndx");
+  EXPECT_EQ(SpeltAsOnDisk(folder / "none.str"), folder / "none.str");
+}
+
 // Listing goes through the file dialog's wildcard patterns.
 TEST(ListFiles, ListsFilesMatchingAPatternInNameOrder) {
   TempFolder folder;
