@@ -136,7 +136,7 @@ TEST(HelperThread, RunsItsWorkAndKeepsNoPin) {
 // Files added together, shared by two threads. A write that fails on either
 // leaves every old file and no temporary, and the message names the first
 // file that failed.
-TEST(FileSetWriter, FilesAddedAtOnceAreReplacedTogetherOrNotAtAll) {
+TEST(FileSetWriter, FilesWrittenTogetherAreReplacedTogetherOrNotAtAll) {
   TempFolder folder;
   const std::vector<std::string> names = {"a.bmp", "b.ctl", "c.map"};
   for (const std::string& name : names) folder.WriteText(name, "old " + name);
