@@ -109,8 +109,7 @@ TEST_F(SaveFaultsTest, AProcessKilledHalfWayThroughTheMapLeavesTheOldFiles) {
   EXPECT_EQ(Files(), saved);
   // The half-written temporary it left does not stand in the way of the
   // next save.
-  // (The picture and the control file, shared with another thread, may have
-  // been begun too.)
+  // (The picture and control file may have been begun on the other thread.)
   EXPECT_THAT(Temporaries(), testing::Contains(map + ".korv-tmp"));
   EXPECT_LE(Temporaries().size(), 3u);
   ASSERT_TRUE(SaveMap(world.editor));

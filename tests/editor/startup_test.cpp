@@ -91,6 +91,10 @@ TEST(StartUp, AMissingOrBrokenTileSheetStopsWithItsName) {
   ASSERT_TRUE(small.SaveBmp(folder / "bmp/mapl.bmp"));
   EXPECT_FALSE(StartUp(editor, error));
   EXPECT_NE(error.find("smaller than one tile"), std::string::npos) << error;
+  // A sheet of one tile holds tile 0 alone.
+  ASSERT_TRUE(Picture(60, 50).SaveBmp(folder / "bmp/mapl.bmp"));
+  EXPECT_TRUE(StartUp(editor, error)) << error;
+  EXPECT_EQ(editor.Tiles.TileCount, 0);
 
   folder.WriteText("data/hex_info.txt", "w,0\r\nh,50\r\nf,30\r\n");
   EXPECT_FALSE(StartUp(editor, error));
